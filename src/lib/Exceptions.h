@@ -1,0 +1,38 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+
+namespace torvane {
+
+// Base of the program's own failures; what() is the text the user and the
+// error report see.
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+};
+
+// The silent kind: dropped by the top-level handler, no report, no panel.
+class EAbort : public Exception {
+public:
+    EAbort() : Exception("Operation aborted") {}
+};
+
+// A failed file operation, worded as the run-time words it: "I/O error 112"
+// for a full disk. Code is the system's error number.
+class EInOutError : public Exception {
+public:
+    explicit EInOutError(int code) : Exception("I/O error " + std::to_string(code)), code_(code) {}
+    int Code() const { return code_; }
+
+private:
+    int code_;
+};
+
+// A file that could not be created: "Cannot create file "<path>". <reason>".
+class EFCreateError : public Exception {
+public:
+    EFCreateError(const std::string& path, const std::string& reason)
+        : Exception("Cannot create file \"" + path + "\". " + reason) {}
+};
+
+}  // namespace torvane

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/FramePanel.h"
+
+namespace torvane {
+
+class TPnlInstall : public TFramePanel {
+public:
+    TPnlInstall() : TFramePanel("PnlInstall", "Install or upgrade?") {}
+};
+
+}  // namespace torvane

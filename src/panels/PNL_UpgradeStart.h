@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/FramePanel.h"
+
+namespace torvane {
+
+class TPNLUpgradeStart : public TFramePanel {
+public:
+    TPNLUpgradeStart() : TFramePanel("PNLUpgradeStart", "Ready to upgrade") {}
+};
+
+}  // namespace torvane

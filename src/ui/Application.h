@@ -1,0 +1,57 @@
+#pragma once
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace torvane::ui {
+
+// What the application object needs from the system it runs on: the Win32
+// message loop in the real program, a scripted stand-in in the unit tests.
+class ApplicationHost {
+public:
+    virtual ~ApplicationHost() = default;
+    // The name shown on the task bar.
+    virtual void SetTitle(const std::string& title) = 0;
+    // Runs the window messages that are pending now, then returns.
+    virtual void ProcessMessages() = 0;
+    // A plain modal message box with one OK button.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // Runs `task` on the user-interface thread soon. Safe to call from any thread.
+    virtual void PostToUiThread(std::function<void()> task) = 0;
+};
+
+// The application object: title, message pump, message box, the hand-over
+// from worker threads and the one top-level failure handler.
+class Application {
+public:
+    using ExceptionHandler = std::function<void(const std::exception&)>;
+
+    explicit Application(ApplicationHost& host) : host_(host) {}
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title);
+
+    void ProcessMessages() { host_.ProcessMessages(); }
+    void ShowMessage(const std::string& text) { host_.ShowMessage(text); }
+    void PostToUiThread(std::function<void()> task) { host_.PostToUiThread(std::move(task)); }
+
+    void SetExceptionHandler(ExceptionHandler handler) { handler_ = std::move(handler); }
+
+    // Runs an event handler the way the message loop does: a failure that
+    // escapes it goes to HandleException instead of further up. Every window
+    // procedure, timer callback and hand-over runs its work through here.
+    void Dispatch(const std::function<void()>& handler) noexcept;
+
+    // The top-level handler: silent aborts are dropped, everything else goes
+    // to the installed handler. Never throws.
+    void HandleException(std::exception_ptr failure) noexcept;
+
+private:
+    ApplicationHost& host_;
+    std::string title_;
+    ExceptionHandler handler_;
+};
+
+}  // namespace torvane::ui

@@ -1,0 +1,48 @@
+#pragma once
+#include <string>
+
+#include "ui/Control.h"
+
+namespace torvane::ui {
+
+class Application;
+
+// A top-level window. Its bounds are those of the client area; the peer sizes
+// the frame around it and centres it on the screen.
+class Form : public Container {
+public:
+    explicit Form(Application& app, std::string name = {});
+    ~Form() override;
+
+    Application& App() const { return app_; }
+
+    // Fade-in support: with alpha blending on, the window is drawn with the
+    // given opacity (0 transparent .. 255 opaque).
+    bool AlphaBlend() const { return alphaBlend_; }
+    int AlphaBlendValue() const { return alphaValue_; }
+    void SetAlphaBlend(bool on);
+    void SetAlphaBlendValue(int value);
+
+    // Shows the window; runs the show handler first.
+    void Show();
+    // Closes the window: runs the close handler, then ends the program's
+    // message loop (the peer destroys the window).
+    void Close();
+    bool Closed() const { return closed_; }
+
+    void SetPeerFactory(PeerFactory* factory) { factory_ = factory; }
+    PeerFactory* Factory() const override { return factory_; }
+
+protected:
+    virtual void FormShow() {}
+    virtual void FormClose() {}
+
+private:
+    Application& app_;
+    PeerFactory* factory_ = nullptr;
+    bool alphaBlend_ = false;
+    int alphaValue_ = 255;
+    bool closed_ = false;
+};
+
+}  // namespace torvane::ui

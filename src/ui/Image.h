@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "ui/Control.h"
+
+namespace torvane::ui {
+
+// A decoded picture: rows from top to bottom, three bytes (R, G, B) per pixel.
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
+};
+
+// A picture control. A stretched image scales the picture to its bounds; a
+// transparent one lets its parent show through the picture's background.
+class Image : public Control {
+public:
+    explicit Image(Container* parent, std::string name = {}) : Control(parent, ControlKind::Image, std::move(name)) {}
+
+    const std::shared_ptr<const Bitmap>& Picture() const { return picture_; }
+    void SetPicture(std::shared_ptr<const Bitmap> picture) {
+        picture_ = std::move(picture);
+        Notify(Property::Picture);
+    }
+
+    bool Stretch() const { return stretch_; }
+    void SetStretch(bool stretch) {
+        stretch_ = stretch;
+        Notify(Property::Picture);
+    }
+
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool transparent) {
+        transparent_ = transparent;
+        Notify(Property::Picture);
+    }
+
+    // The program icon instead of a picture (the main window's ImgIcon).
+    bool ShowsProgramIcon() const { return programIcon_; }
+    void SetShowsProgramIcon(bool on) {
+        programIcon_ = on;
+        Notify(Property::Picture);
+    }
+
+private:
+    std::shared_ptr<const Bitmap> picture_;
+    bool stretch_ = false;
+    bool transparent_ = false;
+    bool programIcon_ = false;
+};
+
+}  // namespace torvane::ui

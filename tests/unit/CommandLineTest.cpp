@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "app/CommandLine.h"
+#include "fakes/WizardFixture.h"
+#include "app/Appl_Globals.h"
+
+namespace torvane {
+namespace {
+
+TEST(SplitCommandLine, DropsTheProgramAndUnquotesParameters) {
+    struct Case {
+        const char* line;
+        std::vector<std::string> params;
+    };
+    const Case cases[] = {
+        {"setup.exe", {}},
+        {"\"C:\\Down loads\\Install_Torvane.exe\" /autoupdate C:\\x", {"/autoupdate", "C:\\x"}},
+        {"setup.exe   a \t b  ", {"a", "b"}},
+        {"setup.exe /autoupdate \"C:\\Two  Spaces\\F\"", {"/autoupdate", "C:\\Two  Spaces\\F"}},
+        {"setup.exe a\"b c\"d", {"ab cd"}},
+        {"setup.exe \"\"", {""}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.params) << c.line;
+}
+
+TEST(AutoUpdateFolder, RecognisesTheSwitchOnlyAsFirstParameterWithAFolder) {
+    struct Case {
+        std::vector<std::string> params;
+        std::optional<std::string> folder;
+    };
+    const Case cases[] = {
+        {{}, std::nullopt},
+        {{"/autoupdate"}, std::nullopt},                    // nothing after it: not the switch
+        {{"/autoupdate", "   "}, std::nullopt},             // trimmed away, no space follows
+        {{"/autoupdateC:\\x"}, std::nullopt},
+        {{"/s", "/autoupdate", "C:\\x"}, std::nullopt},    // not the first parameter
+        {{"/autoupdate", "C:\\x"}, "C:\\x\\"},
+        {{"/autoupdate", "C:\\x\\"}, "C:\\x\\"},            // no second backslash
+        {{"/AUTOUPDATE", "C:\\Program", "Files\\Torvane", "P2P"}, "C:\\Program Files\\Torvane P2P\\"},
+        {{"/AutoUpdate", "C:\\Two  Spaces"}, "C:\\Two  Spaces\\"},  // quoted: inner spaces kept
+        {{"  /autoupdate", "d:\\MiXeD"}, "d:\\MiXeD\\"},
+    };
+    for (const Case& c : cases) {
+        std::string shown;
+        for (const auto& p : c.params) shown += "[" + p + "]";
+        EXPECT_EQ(AutoUpdateFolder(c.params), c.folder) << shown;
+    }
+}
+
+TEST(Trim, RemovesBlanksAndControlCharactersAtBothEnds) {
+    EXPECT_EQ(Trim("\t\r\n  a b \x01"), "a b");
+    EXPECT_EQ(Trim("   "), "");
+    EXPECT_EQ(Trim(""), "");
+}
+
+TEST(StartUp, AutoUpdateSwitchSetsTheStateBeforeTheFirstPanel) {
+    testing::Wizard wizard({"/AUTOUPDATE", "C:\\Some", "Folder"});
+    EXPECT_EQ(InstallDir, "C:\\Some Folder\\");
+    EXPECT_TRUE(AutoUpdate);
+    // The skipped panels' values keep their start values.
+    EXPECT_FALSE(DesktopShortcut);
+    EXPECT_EQ(ConnectionType, 8);
+    EXPECT_TRUE(InstallToolbar);
+    EXPECT_EQ(wizard.activePanel(), "PnlWelcome");
+}
+
+TEST(StartUp, WithoutTheSwitchTheStateKeepsItsStartValues) {
+    testing::Wizard wizard({"/autoupdate"});
+    EXPECT_FALSE(AutoUpdate);
+    EXPECT_EQ(InstallDir, "");
+    EXPECT_EQ(SourceCode, "01");
+}
+
+}  // namespace
+}  // namespace torvane
