@@ -1,0 +1,79 @@
+# Cross tree (i686-w64-mingw32): Install_Torvane.exe, the programs it carries,
+# and the small Windows helpers the end-to-end tests run under Wine.
+#
+# Configure with -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+#                -DTORVANE_JPEG_MINGW_DIR=<prefix of the mingw libjpeg build>
+# (scripts/build.sh does both).
+include(${PROJECT_SOURCE_DIR}/cmake/PortableSources.cmake)
+
+set(TORVANE_JPEG_MINGW_DIR "${PROJECT_SOURCE_DIR}/build/deps/libjpeg-mingw"
+    CACHE PATH "Install prefix of libjpeg-turbo built for i686-w64-mingw32")
+# The native tree's build tools (payload packer ...), run while building here.
+set(TORVANE_NATIVE_DIR "${PROJECT_SOURCE_DIR}/build/native"
+    CACHE PATH "Native build tree that holds the build tools")
+
+add_compile_options(-Wall -Wextra)
+
+# Every program we ship stands alone: C and C++ run-times and winpthread are
+# linked in, and the loader may place it anywhere (ASLR, needs .reloc, which
+# binutils 2.40 keeps with --dynamicbase) and never runs its data (DEP).
+# --high-entropy-va exists only for 64-bit images, so it is not used here.
+add_link_options(-static -static-libgcc -static-libstdc++
+                 -Wl,--dynamicbase -Wl,--nxcompat)
+
+# --- zlib (libz-mingw-w64-dev, static archive in the sysroot) -----------------
+find_library(TORVANE_MINGW_ZLIB NAMES libz.a REQUIRED)
+find_path(TORVANE_MINGW_ZLIB_INCLUDE zlib.h REQUIRED)
+add_library(torvane_zlib STATIC IMPORTED)
+set_target_properties(torvane_zlib PROPERTIES
+  IMPORTED_LOCATION "${TORVANE_MINGW_ZLIB}"
+  INTERFACE_INCLUDE_DIRECTORIES "${TORVANE_MINGW_ZLIB_INCLUDE}")
+
+# --- libjpeg (built by scripts/build-libjpeg-mingw.sh) -------------------------
+set(_jpeg_lib "${TORVANE_JPEG_MINGW_DIR}/lib/libjpeg.a")
+if(NOT EXISTS "${_jpeg_lib}")
+  message(FATAL_ERROR "No mingw libjpeg at ${_jpeg_lib}: run scripts/build-libjpeg-mingw.sh "
+                      "or pass -DTORVANE_JPEG_MINGW_DIR=<prefix>")
+endif()
+add_library(torvane_jpeg STATIC IMPORTED)
+set_target_properties(torvane_jpeg PROPERTIES
+  IMPORTED_LOCATION "${_jpeg_lib}"
+  INTERFACE_INCLUDE_DIRECTORIES "${TORVANE_JPEG_MINGW_DIR}/include")
+
+# --- Install_Torvane.exe -------------------------------------------------------
+file(GLOB TORVANE_WIN32_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/src/ui/win32/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/platform/win32/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/app/win32/*.cpp)
+file(GLOB TORVANE_WIN32_RESOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/src/app/win32/*.rc)
+
+# Import only DLLs that Windows always takes from System32 (KnownDLLs).
+# wininet, version and comctl32 are deliberately absent: a DLL of that name
+# planted beside a downloaded setup would be loaded before WinMain runs, so
+# the program loads them itself, by full System32 path, at run time.
+# scripts/check-pe.sh enforces this list.
+set(TORVANE_SYSTEM_LIBS user32 gdi32 shell32 advapi32 ole32 oleaut32 uuid)
+
+if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
+  add_executable(Install_Torvane WIN32
+    ${TORVANE_PORTABLE_SOURCES} ${TORVANE_WIN32_SOURCES} ${TORVANE_WIN32_RESOURCES})
+  set_target_properties(Install_Torvane PROPERTIES OUTPUT_NAME Install_Torvane SUFFIX .exe)
+  target_include_directories(Install_Torvane PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  # ANSI program with WinMain: no -municode, no UNICODE macros.
+  target_link_libraries(Install_Torvane PRIVATE torvane_jpeg torvane_zlib ${TORVANE_SYSTEM_LIBS})
+  # Resource scripts may pull in the manifest and icon by relative path.
+  set_property(TARGET Install_Torvane APPEND PROPERTY
+    COMPILE_OPTIONS $<$<COMPILE_LANGUAGE:RC>:-I${PROJECT_SOURCE_DIR}/src/app/win32>)
+else()
+  message(STATUS "src/app/win32/WinMain.cpp not there yet: Install_Torvane.exe is not built")
+endif()
+
+# --- the programs the setup carries ----------------------------------------------
+# carried/CMakeLists.txt builds each carried program as its own small exe.
+if(EXISTS ${PROJECT_SOURCE_DIR}/carried/CMakeLists.txt)
+  add_subdirectory(${PROJECT_SOURCE_DIR}/carried ${CMAKE_BINARY_DIR}/carried)
+endif()
+
+# --- Windows helpers for the end-to-end tests (wintext.exe, marker DLL ...) -------
+add_subdirectory(${PROJECT_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/e2e)

@@ -1,0 +1,58 @@
+# Native tree (Linux): the portable core, its unit tests, the build tools, and
+# the registration of every test ctest runs (unit, layering, PE, end-to-end).
+include(${PROJECT_SOURCE_DIR}/cmake/PortableSources.cmake)
+
+option(TORVANE_SANITIZE "Build the native tree with AddressSanitizer and UBSan" OFF)
+
+add_compile_options(-Wall -Wextra)
+if(TORVANE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+find_package(ZLIB REQUIRED)
+find_package(JPEG REQUIRED)
+find_package(Threads REQUIRED)
+
+enable_testing()
+
+# --- torvane_core: everything portable, as one static library -----------------
+if(TORVANE_PORTABLE_SOURCES)
+  add_library(torvane_core STATIC ${TORVANE_PORTABLE_SOURCES})
+  target_include_directories(torvane_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(torvane_core PUBLIC ZLIB::ZLIB JPEG::JPEG Threads::Threads)
+else()
+  # No portable sources yet: keep the target so tests and tools can link it.
+  add_library(torvane_core INTERFACE)
+  target_include_directories(torvane_core INTERFACE ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(torvane_core INTERFACE ZLIB::ZLIB JPEG::JPEG Threads::Threads)
+endif()
+
+# --- unit tests ------------------------------------------------------------------
+file(GLOB TORVANE_UNIT_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/tests/unit/*.cpp
+  ${PROJECT_SOURCE_DIR}/tests/fakes/*.cpp)
+if(TORVANE_UNIT_SOURCES)
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+  add_executable(unit_tests ${TORVANE_UNIT_SOURCES})
+  target_include_directories(unit_tests PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(unit_tests PRIVATE torvane_core GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
+endif()
+
+# --- build tools (payload packer, seed-data generator, dump) ----------------------
+if(EXISTS ${PROJECT_SOURCE_DIR}/tools/CMakeLists.txt)
+  add_subdirectory(${PROJECT_SOURCE_DIR}/tools ${CMAKE_BINARY_DIR}/tools)
+endif()
+
+# --- layering: no Windows header outside the win32/ folders -----------------------
+add_test(NAME lint.layering COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-layering.sh
+         ${PROJECT_SOURCE_DIR}/src)
+add_test(NAME lint.layering_self_test
+         COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-layering.sh --self-test)
+set_tests_properties(lint.layering lint.layering_self_test PROPERTIES LABELS lint)
+
+# --- end-to-end scenarios and the PE header check ----------------------------------
+add_subdirectory(${PROJECT_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/e2e)

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Builds a static libjpeg for i686-w64-mingw32 from Debian's libjpeg-turbo
+# source package, pinned and checked against the hashes below, into
+# build/deps/libjpeg-mingw (lib/libjpeg.a + include/). Skips everything when
+# that install and its version stamp are already there.
+#
+# Needs deb-src entries; when none are configured it adds
+# /etc/apt/sources.list.d/torvane-deb-src.sources for the existing Debian
+# archives (needs root) and leaves every other source file alone.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+version=1:2.1.5-2
+upstream=2.1.5
+prefix=${TORVANE_JPEG_MINGW_DIR:-$repo/build/deps/libjpeg-mingw}
+work=$repo/build/deps/libjpeg-src
+stamp=$prefix/.torvane-stamp
+
+# sha256 of the files of libjpeg-turbo $version as Debian 12 publishes them.
+declare -A sha256=(
+    [libjpeg-turbo_2.1.5-2.dsc]=d718ead0dfbcbc8523665c02a7f7152e31039ded641d022868722623bb3b486d
+    [libjpeg-turbo_2.1.5.orig.tar.gz]=254f3642b04e309fee775123133c6464181addc150499561020312ec61c1bf7c
+    [libjpeg-turbo_2.1.5-2.debian.tar.xz]=cdb2433c2f7101345c1ffa14efb943787c675b86354691a32490845fe4bc9237
+)
+
+if [[ -f $prefix/lib/libjpeg.a && -f $prefix/include/jpeglib.h && -f $stamp &&
+      $(cat "$stamp") == "$version" ]]; then
+    echo "libjpeg-turbo $version for mingw: cached in $prefix"
+    exit 0
+fi
+
+as_root() { if [[ $(id -u) == 0 ]]; then "$@"; else sudo "$@"; fi; }
+
+have_deb_src() {
+    grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/
+}
+if ! have_deb_src; then
+    echo "adding deb-src entries for the Debian archives"
+    as_root tee /etc/apt/sources.list.d/torvane-deb-src.sources >/dev/null <<'EOF'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: http://deb.debian.org/debian-security
+Suites: bookworm-security
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+    as_root apt-get update -q
+elif ! apt-cache showsrc libjpeg-turbo >/dev/null 2>&1; then
+    as_root apt-get update -q
+fi
+
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+apt-get source --download-only "libjpeg-turbo=$version"
+
+for f in "${!sha256[@]}"; do
+    actual=$(sha256sum "$f" | cut -d' ' -f1)
+    if [[ $actual != "${sha256[$f]}" ]]; then
+        echo "checksum mismatch for $f: got $actual, want ${sha256[$f]}" >&2
+        exit 1
+    fi
+done
+echo "checksums of libjpeg-turbo $version OK"
+
+# Unpack and apply Debian's patches (the tarballs are checked above; the .dsc
+# signature is not, as the keyring for it is not installed).
+dpkg-source --no-check -x "libjpeg-turbo_${upstream}-2.dsc" src >/dev/null
+
+# An explicit install prefix matters: the default (c:/...) breaks the
+# pkg-config step when cross-compiling.
+cmake -S src -B build -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DCMAKE_INSTALL_LIBDIR=lib \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
+    -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF >/dev/null
+cmake --build build --target jpeg-static
+rm -rf "$prefix"
+mkdir -p "$prefix/lib" "$prefix/include"
+cp build/libjpeg.a "$prefix/lib/"
+cp build/jconfig.h src/jerror.h src/jmorecfg.h src/jpeglib.h "$prefix/include/"
+echo "$version" >"$stamp"
+echo "libjpeg-turbo $version for mingw installed in $prefix"

@@ -1,0 +1,348 @@
+# Shared harness of the end-to-end scenarios: source it from a test_*.sh.
+#
+# A scenario runs the real Install_Torvane.exe under Wine in a throw-away copy
+# of a pristine prefix, on its own Xvfb display with openbox (without a window
+# manager windowactivate fails and message boxes get no focus), presses keys
+# with xdotool, and checks screenshots, the Win32 windows (through wintext.exe)
+# and files in the prefix.
+#
+# Environment (ctest sets all of these; defaults suit a manual run from the
+# repository after scripts/build.sh):
+#   TORVANE_EXE         the setup program        (build/cross/Install_Torvane.exe)
+#   TORVANE_CROSS_DIR   wintext.exe, plant_marker.dll, plant_probe.exe (build/cross)
+#   TORVANE_E2E_DIR     work folder              (build/e2e)
+#   E2E_KEEP=1          keep the scenario's prefix even when it passes
+#
+# Layout under $TORVANE_E2E_DIR:
+#   pristine/prefix          made once (wineboot), reused while Wine's version holds
+#   work/<scenario>/prefix   the scenario's copy; deleted when the scenario passes
+#   work/<scenario>/home     HOME for Wine, so the real home folder stays untouched
+#   artifacts/<scenario>/    NN-name.png screenshots, app.log, wintext dumps
+#
+# Every function fails the scenario (exit 1, with a reason) when its check fails;
+# the EXIT trap stops Wine, openbox and Xvfb and says PASS or FAIL.
+
+set -euo pipefail
+
+E2E_SOURCE_DIR=${TORVANE_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+E2E_DIR=${TORVANE_E2E_DIR:-$E2E_SOURCE_DIR/build/e2e}
+E2E_CROSS_DIR=${TORVANE_CROSS_DIR:-$E2E_SOURCE_DIR/build/cross}
+E2E_EXE=${TORVANE_EXE:-$E2E_CROSS_DIR/Install_Torvane.exe}
+E2E_TITLE='Install Torvane P2P 4.43'
+E2E_TITLE_RE='^Install Torvane P2P 4\.43$'
+E2E_BASE_OVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+
+export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=$E2E_BASE_OVERRIDES
+unset WINELOADERNOEXEC 2>/dev/null || true
+
+e2e_log() { echo "[$(date +%T)] ${E2E_NAME:-e2e}: $*"; }
+
+e2e_fail() {
+    echo "FAIL: ${E2E_NAME:-e2e}: $*" >&2
+    exit 1
+}
+
+# ---------------------------------------------------------------------------
+# Prefixes
+# ---------------------------------------------------------------------------
+
+# Makes $E2E_DIR/pristine/prefix unless one for this Wine version is there.
+# Serialised with a lock so parallel runs never build it twice or read a half-made one.
+e2e_pristine_prefix() {
+    local root=$E2E_DIR/pristine version
+    mkdir -p "$root"
+    version=$(wine --version)
+    (
+        flock -w 300 9 || e2e_fail "timed out waiting for the pristine prefix lock"
+        if [[ -f $root/stamp && $(cat "$root/stamp") == "$version" && -d $root/prefix ]]; then
+            exit 0
+        fi
+        e2e_log "making a pristine Wine prefix ($version)"
+        rm -rf "$root/prefix" "$root/prefix.tmp" "$root/home"
+        mkdir -p "$root/home"
+        # Without a display: wineboot with one opens a "Wine" window that
+        # confuses window searches.
+        env -u DISPLAY WINEPREFIX="$root/prefix.tmp" HOME="$root/home" wineboot -i
+        WINEPREFIX="$root/prefix.tmp" HOME="$root/home" wineserver -w
+        local users=$root/prefix.tmp/drive_c/users u d
+        for u in "$users"/*; do
+            [[ $(basename "$u") == Public ]] && continue
+            # The user folders are symlinks into HOME: make them real folders.
+            for d in Desktop Documents Downloads Music Pictures Videos; do
+                if [[ -L $u/$d || ! -e $u/$d ]]; then rm -f "$u/$d"; mkdir "$u/$d"; fi
+            done
+        done
+        # Z: maps the whole Linux file system as a fixed disk; the setup's
+        # search for installed copies walks every fixed disk.
+        rm -f "$root/prefix.tmp/dosdevices/z:"
+        mv "$root/prefix.tmp" "$root/prefix"
+        echo "$version" >"$root/stamp"
+    ) 9>"$root.lock"
+}
+
+# The Windows user name Wine chose for this prefix (its folder under C:\users).
+e2e_wine_user() {
+    local u
+    for u in "$WINEPREFIX"/drive_c/users/*; do
+        [[ $(basename "$u") == Public ]] || { basename "$u"; return; }
+    done
+    e2e_fail "no user folder in $WINEPREFIX"
+}
+
+# Unix path inside the prefix for a Windows path on C: (C:\a\b -> .../drive_c/a/b).
+e2e_unix_path() {
+    local p=${1//\\//}
+    [[ $p =~ ^[cC]:(/.*)?$ ]] || e2e_fail "e2e_unix_path: not a C: path: $1"
+    echo "$WINEPREFIX/drive_c${p:2}"
+}
+
+# ---------------------------------------------------------------------------
+# Display: Xvfb on a free display number, openbox on top
+# ---------------------------------------------------------------------------
+E2E_XVFB_PID=
+E2E_WM_PID=
+
+e2e_display_start() {
+    local fdfile=$E2E_WORK/display.num i
+    : >"$fdfile"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" \
+        >"$E2E_WORK/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    for ((i = 0; i < 100; i++)); do
+        [[ -s $fdfile ]] && break
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_WORK/xvfb.log")"
+        sleep 0.1
+    done
+    [[ -s $fdfile ]] || e2e_fail "Xvfb gave no display number"
+    export DISPLAY=:$(tr -d '[:space:]' <"$fdfile")
+    openbox --sm-disable >"$E2E_WORK/openbox.log" 2>&1 &
+    E2E_WM_PID=$!
+    for ((i = 0; i < 100; i++)); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+        e2e_fail "openbox did not come up on $DISPLAY"
+    e2e_log "display $DISPLAY (Xvfb $E2E_XVFB_PID, openbox $E2E_WM_PID)"
+}
+
+e2e_display_stop() {
+    [[ -n $E2E_WM_PID ]] && kill "$E2E_WM_PID" 2>/dev/null || true
+    [[ -n $E2E_XVFB_PID ]] && kill "$E2E_XVFB_PID" 2>/dev/null || true
+    [[ -n $E2E_WM_PID ]] && wait "$E2E_WM_PID" 2>/dev/null || true
+    [[ -n $E2E_XVFB_PID ]] && wait "$E2E_XVFB_PID" 2>/dev/null || true
+    E2E_WM_PID= E2E_XVFB_PID=
+}
+
+# ---------------------------------------------------------------------------
+# Scenario life cycle
+# ---------------------------------------------------------------------------
+E2E_SHOT_NO=0
+E2E_APP_PID=
+
+# e2e_begin NAME: fresh prefix copy, own display, the setup copied into the
+# user's Downloads folder (where a downloaded setup runs from).
+e2e_begin() {
+    E2E_NAME=$1
+    E2E_WORK=$E2E_DIR/work/$E2E_NAME
+    E2E_ART=$E2E_DIR/artifacts/$E2E_NAME
+    [[ -f $E2E_EXE ]] || e2e_fail "no setup program at $E2E_EXE (build the cross tree)"
+    [[ -f $E2E_CROSS_DIR/wintext.exe ]] || e2e_fail "no wintext.exe in $E2E_CROSS_DIR"
+    e2e_pristine_prefix
+    if [[ -d $E2E_WORK/prefix ]]; then
+        WINEPREFIX=$E2E_WORK/prefix wineserver -k 2>/dev/null || true
+    fi
+    rm -rf "$E2E_WORK" "$E2E_ART"
+    mkdir -p "$E2E_WORK/home" "$E2E_ART"
+    trap e2e_end EXIT
+    cp -a "$E2E_DIR/pristine/prefix" "$E2E_WORK/prefix"
+    export WINEPREFIX=$E2E_WORK/prefix HOME=$E2E_WORK/home
+    export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
+    E2E_USER=$(e2e_wine_user)
+    E2E_DOWNLOADS_WIN="C:\\users\\$E2E_USER\\Downloads"
+    E2E_DOWNLOADS=$(e2e_unix_path "$E2E_DOWNLOADS_WIN")
+    E2E_EXE_WIN="$E2E_DOWNLOADS_WIN\\Install_Torvane.exe"
+    cp "$E2E_EXE" "$E2E_DOWNLOADS/Install_Torvane.exe"
+    mkdir -p "$WINEPREFIX/drive_c/e2e"
+    cp "$E2E_CROSS_DIR/wintext.exe" "$WINEPREFIX/drive_c/e2e/"
+    e2e_display_start
+    e2e_log "prefix $WINEPREFIX, artifacts $E2E_ART"
+}
+
+e2e_end() {
+    local rc=$?
+    set +e
+    if [[ -n ${WINEPREFIX:-} ]]; then
+        if [[ $rc != 0 && -n $E2E_XVFB_PID ]]; then
+            timeout 10 import -window root "$E2E_ART/zz-at-failure.png" 2>/dev/null
+            e2e_wintext >"$E2E_ART/zz-at-failure-windows.txt" 2>&1
+        fi
+        wineserver -k 2>/dev/null
+        wineserver -w 2>/dev/null
+    fi
+    [[ -n $E2E_APP_PID ]] && wait "$E2E_APP_PID" 2>/dev/null
+    e2e_display_stop
+    if [[ $rc == 0 ]]; then
+        [[ ${E2E_KEEP:-0} == 1 ]] || rm -rf "$E2E_WORK/prefix"
+        echo "PASS: $E2E_NAME"
+    else
+        echo "FAIL: $E2E_NAME (exit $rc); prefix kept in $E2E_WORK/prefix, pictures in $E2E_ART" >&2
+    fi
+    exit "$rc"
+}
+
+# ---------------------------------------------------------------------------
+# The program
+# ---------------------------------------------------------------------------
+
+# e2e_start [ARGS...]: runs the setup from Downloads in the background (its
+# working folder is Downloads, as when started from Explorer). Its exit code
+# lands in $E2E_WORK/exit.code.
+e2e_start() {
+    e2e_start_exe "$E2E_EXE_WIN" "$@"
+}
+
+# e2e_start_exe WINPATH [ARGS...]: the same for any program in the prefix.
+e2e_start_exe() {
+    local exe=$1
+    shift
+    rm -f "$E2E_WORK/exit.code"
+    (
+        cd "$(dirname "$(e2e_unix_path "$exe")")"
+        set +e
+        wine "$exe" "$@" >>"$E2E_ART/app.log" 2>&1
+        echo $? >"$E2E_WORK/exit.code"
+    ) &
+    E2E_APP_PID=$!
+    e2e_log "started $exe $*"
+}
+
+# e2e_wait_exit [SECONDS]: waits for the program started last; sets E2E_EXIT_CODE.
+e2e_wait_exit() {
+    local limit=${1:-10}
+    local deadline=$((SECONDS + limit))
+    while [[ ! -s $E2E_WORK/exit.code ]]; do
+        ((SECONDS < deadline)) || e2e_fail "program still running after $limit s"
+        sleep 0.2
+    done
+    wait "$E2E_APP_PID" 2>/dev/null || true
+    E2E_APP_PID=
+    E2E_EXIT_CODE=$(cat "$E2E_WORK/exit.code")
+}
+
+# e2e_expect_exit CODE [SECONDS]
+e2e_expect_exit() {
+    e2e_wait_exit "${2:-10}"
+    [[ $E2E_EXIT_CODE == "$1" ]] || e2e_fail "exit code $E2E_EXIT_CODE, want $1"
+    e2e_log "program ended with exit code $E2E_EXIT_CODE"
+}
+
+# e2e_find_window [REGEX]: waits (20 s) for a top-level X window whose name
+# matches (default: the setup's title) and sets E2E_WIN to it.
+e2e_find_window() {
+    local re=${1:-$E2E_TITLE_RE} ids
+    ids=$(timeout 20 xdotool search --sync --onlyvisible --name "$re" 2>/dev/null) ||
+        e2e_fail "no window matching '$re' within 20 s"
+    E2E_WIN=$(head -n1 <<<"$ids")
+    e2e_log "window $E2E_WIN matches '$re'"
+}
+
+# e2e_key KEY...: activates the setup's window and presses the keys, e.g. alt+n.
+e2e_key() {
+    [[ -n ${E2E_WIN:-} ]] || e2e_fail "e2e_key before e2e_find_window"
+    timeout 10 xdotool windowactivate --sync "$E2E_WIN" key --delay 50 "$@" ||
+        e2e_fail "could not press $* in window $E2E_WIN"
+    e2e_log "pressed $*"
+}
+
+# e2e_key_focused KEY...: presses keys in whatever has the focus (a message box).
+e2e_key_focused() {
+    timeout 10 xdotool key --delay 50 "$@" || e2e_fail "could not press $*"
+    e2e_log "pressed $* (focused window)"
+}
+
+# e2e_type TEXT: types text into the focused control.
+e2e_type() {
+    timeout 20 xdotool type --delay 30 -- "$1" || e2e_fail "could not type '$1'"
+}
+
+# ---------------------------------------------------------------------------
+# Win32 windows, through wintext.exe (see tests/e2e/wintext.c)
+# ---------------------------------------------------------------------------
+
+# e2e_wintext [--all | --client TITLE]: prints the windows; CRs stripped.
+e2e_wintext() {
+    (cd "$WINEPREFIX/drive_c/e2e" && timeout 20 wine 'C:\e2e\wintext.exe' "$@") | tr -d '\r'
+    return "${PIPESTATUS[0]}"
+}
+
+# e2e_wait_text REGEX [SECONDS]: waits until some visible window line matches
+# (extended regex over "kind<TAB>class<TAB>x,y,w,h<TAB>text" lines).
+e2e_wait_text() {
+    local deadline=$((SECONDS + ${2:-10})) out
+    while :; do
+        out=$(e2e_wintext || true)
+        grep -qE -- "$1" <<<"$out" && { e2e_log "found text /$1/"; return 0; }
+        if ((SECONDS >= deadline)); then
+            echo "$out" >"$E2E_ART/wintext-missing.txt"
+            e2e_fail "no window text matching /$1/ within ${2:-10} s (seen: $E2E_ART/wintext-missing.txt)"
+        fi
+        sleep 0.3
+    done
+}
+
+# e2e_dump_windows NAME: saves the window list as an artefact.
+e2e_dump_windows() {
+    e2e_wintext --all >"$E2E_ART/$(printf %02d $((++E2E_SHOT_NO)))-$1-windows.txt"
+}
+
+# e2e_client_rect [TITLE]: sets E2E_CX E2E_CY (client origin on the screen)
+# and E2E_CW E2E_CH (client size) of the top-level window titled TITLE.
+e2e_client_rect() {
+    local out
+    out=$(e2e_wintext --client "${1:-$E2E_TITLE}") || e2e_fail "no window titled '${1:-$E2E_TITLE}'"
+    read -r E2E_CX E2E_CY E2E_CW E2E_CH <<<"$out"
+    e2e_log "client area at $E2E_CX,$E2E_CY size ${E2E_CW}x$E2E_CH"
+}
+
+# ---------------------------------------------------------------------------
+# Screenshots and pixels
+# ---------------------------------------------------------------------------
+
+# e2e_shot NAME: screenshot of the whole screen into artifacts/NN-NAME.png;
+# E2E_SHOT names it for the pixel probes.
+e2e_shot() {
+    E2E_SHOT=$E2E_ART/$(printf %02d $((++E2E_SHOT_NO)))-$1.png
+    timeout 10 import -window root "$E2E_SHOT" || e2e_fail "screenshot $1 failed"
+    e2e_log "screenshot $E2E_SHOT"
+}
+
+# e2e_pixel X Y: "R G B" of the last screenshot at client coordinates X,Y
+# (needs e2e_client_rect first).
+e2e_pixel() {
+    local x=$((E2E_CX + $1)) y=$((E2E_CY + $2)) hex
+    hex=$(convert "$E2E_SHOT" -crop "1x1+$x+$y" -depth 8 txt:- | grep -oE '#[0-9A-Fa-f]{6}' | head -n1)
+    [[ -n $hex ]] || e2e_fail "no pixel at screen $x,$y in $E2E_SHOT"
+    echo "$((16#${hex:1:2})) $((16#${hex:3:2})) $((16#${hex:5:2}))"
+}
+
+# e2e_expect_pixel X Y R G B [TOLERANCE] [WHAT]: the pixel at client X,Y has
+# that colour, each channel within TOLERANCE (default 0).
+e2e_expect_pixel() {
+    local x=$1 y=$2 r=$3 g=$4 b=$5 tol=${6:-0} what=${7:-pixel} pr pg pb
+    read -r pr pg pb <<<"$(e2e_pixel "$x" "$y")"
+    if ((${pr} - r > tol || r - ${pr} > tol || pg - g > tol || g - pg > tol ||
+         pb - b > tol || b - pb > tol)); then
+        e2e_fail "$what at client $x,$y is ($pr,$pg,$pb), want ($r,$g,$b) in $E2E_SHOT"
+    fi
+    e2e_log "$what at client $x,$y is ($pr,$pg,$pb)"
+}
+
+# e2e_find_pixel_near X Y R G B RADIUS: true if some pixel within RADIUS of
+# client X,Y has exactly that colour (for 1-pixel outlines).
+e2e_find_pixel_near() {
+    local x=$1 y=$2 r=$3 g=$4 b=$5 rad=$6 want
+    want=$(printf '#%02X%02X%02X' "$r" "$g" "$b")
+    convert "$E2E_SHOT" -crop "$((2 * rad + 1))x$((2 * rad + 1))+$((E2E_CX + x - rad))+$((E2E_CY + y - rad))" \
+        -depth 8 txt:- | grep -qi -- "$want"
+}

@@ -1,0 +1,102 @@
+/*
+ * wintext.exe: lets a shell script under Wine read what the setup shows.
+ *
+ * xdotool only sees X windows; the labels, header text, buttons and message
+ * boxes inside a Wine program are Win32 child windows it cannot reach. This
+ * small console program runs in the same Wine prefix and prints them.
+ *
+ *   wintext.exe                 every visible top-level window and its visible
+ *                               children, one per line:
+ *                                 top<TAB>class<TAB>x,y,w,h<TAB>text
+ *                                 child<TAB>class<TAB>x,y,w,h<TAB>text
+ *                               top: screen rectangle; child: rectangle relative
+ *                               to the client area of its top-level window.
+ *   wintext.exe --all           the same, hidden windows included; a fifth
+ *                               column "hidden"/"visible" is appended.
+ *   wintext.exe --client TITLE  "x y w h": screen position of the client area's
+ *                               origin and its size, of the top-level window
+ *                               whose caption is exactly TITLE.
+ *
+ * Text comes from WM_GETTEXT (with a time-out, falling back to the caption the
+ * window manager keeps), so edit boxes show what is typed in them. Line breaks
+ * in a text are printed as the two characters \n.
+ * Exit status: 0 on success, 2 when --client finds no such window.
+ */
+#include <windows.h>
+#include <stdio.h>
+#include <string.h>
+
+static int g_all;
+
+static void print_text(const char *text) {
+    for (const char *p = text; *p; ++p) {
+        if (*p == '\r') continue;
+        if (*p == '\n') { fputs("\\n", stdout); continue; }
+        if (*p == '\t') { fputc(' ', stdout); continue; }
+        fputc(*p, stdout);
+    }
+}
+
+static void window_text(HWND w, char *buf, int size) {
+    DWORD_PTR got = 0;
+    buf[0] = 0;
+    if (!SendMessageTimeoutA(w, WM_GETTEXT, (WPARAM)size, (LPARAM)buf, SMTO_ABORTIFHUNG, 2000,
+                             &got)) {
+        GetWindowTextA(w, buf, size);
+    }
+    buf[size - 1] = 0;
+}
+
+static void print_window(const char *kind, HWND w, RECT r) {
+    char cls[256], text[8192];
+    if (!GetClassNameA(w, cls, sizeof cls)) cls[0] = 0;
+    window_text(w, text, sizeof text);
+    printf("%s\t%s\t%ld,%ld,%ld,%ld\t", kind, cls, r.left, r.top, r.right - r.left,
+           r.bottom - r.top);
+    print_text(text);
+    if (g_all) printf("\t%s", IsWindowVisible(w) ? "visible" : "hidden");
+    printf("\n");
+}
+
+static BOOL CALLBACK on_child(HWND w, LPARAM top) {
+    RECT r;
+    if (!g_all && !IsWindowVisible(w)) return TRUE;
+    GetWindowRect(w, &r);
+    MapWindowPoints(HWND_DESKTOP, (HWND)top, (POINT *)&r, 2);
+    print_window("child", w, r);
+    return TRUE;
+}
+
+static BOOL CALLBACK on_top(HWND w, LPARAM unused) {
+    RECT r;
+    (void)unused;
+    if (!g_all && !IsWindowVisible(w)) return TRUE;
+    GetWindowRect(w, &r);
+    print_window("top", w, r);
+    EnumChildWindows(w, on_child, (LPARAM)w);
+    return TRUE;
+}
+
+int main(int argc, char **argv) {
+    setvbuf(stdout, NULL, _IOFBF, 1 << 16);
+    if (argc == 3 && strcmp(argv[1], "--client") == 0) {
+        HWND w = FindWindowA(NULL, argv[2]);
+        RECT c;
+        POINT origin = {0, 0};
+        if (!w || !GetClientRect(w, &c) || !ClientToScreen(w, &origin)) {
+            fprintf(stderr, "wintext: no window titled \"%s\"\n", argv[2]);
+            return 2;
+        }
+        printf("%ld %ld %ld %ld\n", origin.x, origin.y, c.right - c.left, c.bottom - c.top);
+        return 0;
+    }
+    if (argc == 2 && strcmp(argv[1], "--all") == 0) {
+        g_all = 1;
+    } else if (argc != 1) {
+        fprintf(stderr, "usage: wintext.exe [--all | --client TITLE]\n");
+        return 1;
+    }
+    EnumWindows(on_top, 0);
+    fflush(stdout);
+    return 0;
+}
