@@ -1,0 +1,65 @@
+#pragma once
+#include "ui/Control.h"
+#include "ui/win32/PeerContext.h"
+#include "ui/win32/Window.h"
+
+namespace torvane::ui::win32 {
+
+// Base of the peers that are windows: a child window mirroring one control.
+// It keeps the window's place, size, visibility, enabled state and text in
+// step with the control and paints through Paint(), always into an off-screen
+// buffer first (no flicker while panels slide).
+//
+// Z-order: children are stacked in creation order, the first on top (Windows'
+// own order, which is also the dialog tab order), except images, which go
+// below their non-image siblings so that labels drawn over a picture stay
+// visible; among themselves images keep the later one on top.
+class ControlWindow : public Window, public ControlPeer {
+public:
+    ~ControlWindow() override = default;
+
+    void Changed(Property what) override;
+    Control& Subject() const { return control_; }
+
+    // The peer window of a control, or nullptr (not realized, no window).
+    static HWND WindowOf(const Control* control);
+
+    // Paints what shows through behind `control` within `area` (its client
+    // coordinates): its parent's colour, then the pictures of the sibling
+    // images stacked below it. Transparent labels and images and the corners
+    // of the rounded bar buttons start from this.
+    static void PaintParentBackground(HDC dc, const Control& control, const RECT& area);
+
+protected:
+    ControlWindow(PeerContext& context, Control& control);
+
+    // Creates the child window under the parent control's window, hidden;
+    // Changed(Property::All) then places and shows it.
+    void CreateChild(const char* className, DWORD style = 0, DWORD exStyle = 0);
+
+    // Where the window goes, in its parent's client coordinates. Labels that
+    // size themselves to their caption override it.
+    virtual Bounds WindowBounds() const { return control_.GetBounds(); }
+    virtual void ApplyBounds();
+    virtual void ApplyVisible();
+    // Anything else a peer mirrors, after the shared handling of `what`.
+    virtual void Apply(Property /*what*/) {}
+
+    // Paints the whole client area into `dc`.
+    virtual void Paint(HDC dc, const RECT& client) = 0;
+
+    // Asks for a repaint; `now` paints before returning.
+    void Repaint(bool now = false);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    PeerContext& Context() const { return context_; }
+
+private:
+    void PlaceInZOrder();
+
+    PeerContext& context_;
+    Control& control_;
+};
+
+}  // namespace torvane::ui::win32

@@ -1,0 +1,49 @@
+#include "ui/win32/FontCache.h"
+
+#include <cstring>
+
+namespace torvane::ui::win32 {
+
+FontCache::FontCache() {
+    auto screen = platform::win32::GetWindowDc(nullptr);
+    if (screen) {
+        int dpi = ::GetDeviceCaps(screen.Get().dc, LOGPIXELSY);
+        if (dpi > 0) pixelsPerInch_ = dpi;
+    }
+}
+
+std::string FontCache::FaceFor(const std::string& name) {
+    if (name.empty() || _stricmp(name.c_str(), "MS Sans Serif") == 0) return "Tahoma";
+    return name;
+}
+
+int FontCache::HeightOf(const Font& font) const {
+    if (font.pixels != 0) return -font.pixels;
+    return -::MulDiv(font.points, pixelsPerInch_, 72);
+}
+
+HFONT FontCache::Get(const Font& font) {
+    Key key{font.name, font.points, font.pixels, font.bold, font.underline};
+    auto found = fonts_.find(key);
+    if (found != fonts_.end()) return found->second.Get();
+
+    LOGFONTA lf{};
+    lf.lfHeight = HeightOf(font);
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = font.underline ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    const std::string face = FaceFor(font.name);
+    std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+
+    platform::win32::UniqueFont made(::CreateFontIndirectA(&lf));
+    if (!made) return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    HFONT handle = made.Get();
+    fonts_.emplace(key, std::move(made));
+    return handle;
+}
+
+}  // namespace torvane::ui::win32

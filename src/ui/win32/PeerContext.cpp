@@ -1,0 +1,15 @@
+#include "ui/win32/PeerContext.h"
+
+namespace torvane::ui::win32 {
+
+HICON PeerContext::ProgramIcon(bool small) {
+    platform::win32::UniqueIcon& icon = small ? smallIcon_ : largeIcon_;
+    if (!icon) {
+        const int size = ::GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+        icon.Reset(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kProgramIconId),
+                                                   IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    }
+    return icon.Get();
+}
+
+}  // namespace torvane::ui::win32

@@ -1,0 +1,37 @@
+#include "ui/win32/Win32PeerFactory.h"
+
+#include "ui/win32/FormPeer.h"
+#include "ui/win32/ImagePeer.h"
+#include "ui/win32/LabelPeer.h"
+#include "ui/win32/PageControlPeer.h"
+#include "ui/win32/PanelPeer.h"
+#include "ui/win32/SpeedButtonPeer.h"
+#include "ui/win32/TimerPeer.h"
+
+namespace torvane::ui::win32 {
+
+std::unique_ptr<ControlPeer> Win32PeerFactory::CreatePeer(Control& control) {
+    switch (control.Kind()) {
+    case ControlKind::Form:
+        return std::make_unique<FormPeer>(context_, static_cast<Form&>(control));
+    case ControlKind::Panel:
+    case ControlKind::Page:
+    case ControlKind::ButtonBar:
+        // The button bar (tQvButtonBar) is a bevel-less Panel.
+        return std::make_unique<PanelPeer>(context_, static_cast<Panel&>(control));
+    case ControlKind::PageControl:
+        return std::make_unique<PageControlPeer>(context_, static_cast<PageControl&>(control));
+    case ControlKind::Label:
+    case ControlKind::TextBox:
+        return std::make_unique<LabelPeer>(context_, static_cast<Label&>(control));
+    case ControlKind::Image:
+        return std::make_unique<ImagePeer>(context_, static_cast<Image&>(control));
+    case ControlKind::Timer:
+        return std::make_unique<TimerPeer>(context_, static_cast<Timer&>(control));
+    case ControlKind::SpeedButton:
+        return std::make_unique<SpeedButtonPeer>(context_, static_cast<TLbSpeedButton&>(control));
+    }
+    return nullptr;
+}
+
+}  // namespace torvane::ui::win32

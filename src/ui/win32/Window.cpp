@@ -1,0 +1,90 @@
+#include "ui/win32/Window.h"
+
+#include <string>
+
+#include "lib/Exceptions.h"
+#include "ui/Application.h"
+
+namespace torvane::ui::win32 {
+
+Window::~Window() {
+    if (!hwnd_) return;
+    HWND hwnd = hwnd_;
+    // Cut the window off from this half-destroyed object first: the messages
+    // that DestroyWindow sends get the default handling.
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    if (::IsWindow(hwnd)) ::DestroyWindow(hwnd);
+}
+
+void Window::RegisterClassOnce(const char* name, UINT style, HICON icon, HICON smallIcon) {
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (::GetClassInfoExA(instance, name, &existing)) return;
+
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = &Window::WindowProcedure;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
+    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = nullptr;
+    wc.lpszClassName = name;
+    if (!::RegisterClassExA(&wc))
+        throw Exception(std::string("Cannot register the window class ") + name + " (error " +
+                        std::to_string(::GetLastError()) + ")");
+}
+
+void Window::Create(const char* className, DWORD exStyle, DWORD style, const char* text, int left, int top,
+                    int width, int height, HWND parent) {
+    HWND hwnd = ::CreateWindowExA(exStyle, className, text, style, left, top, width, height, parent, nullptr,
+                                  ::GetModuleHandleA(nullptr), this);
+    if (!hwnd)
+        throw Exception(std::string("Cannot create a window of class ") + className + " (error " +
+                        std::to_string(::GetLastError()) + ")");
+    hwnd_ = hwnd;
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultHandling(message, wParam, lParam);
+}
+
+LRESULT Window::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        // The first message that carries the object; a top-level window gets
+        // WM_GETMINMAXINFO before it, which has nothing to find yet.
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (self) {
+            self->hwnd_ = hwnd;
+            ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+    } else {
+        self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    }
+    if (!self) return ::DefWindowProcA(hwnd, message, wParam, lParam);
+
+    LRESULT result = 0;
+    bool handled = false;
+    self->app_.Dispatch([&] {
+        result = self->HandleMessage(message, wParam, lParam);
+        handled = true;
+    });
+    if (!handled) result = ::DefWindowProcA(hwnd, message, wParam, lParam);
+
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->app_.Dispatch([self] { self->Destroyed(); });
+    }
+    return result;
+}
+
+}  // namespace torvane::ui::win32
