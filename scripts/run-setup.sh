@@ -24,8 +24,7 @@ E2E_ART=$E2E_WORK
 if [[ -d $E2E_WORK/prefix ]]; then WINEPREFIX=$E2E_WORK/prefix wineserver -k 2>/dev/null || true; fi
 rm -rf "$E2E_WORK"
 mkdir -p "$E2E_WORK/home"
-e2e_pristine_prefix
-cp -a "$E2E_DIR/pristine/prefix" "$E2E_WORK/prefix"
+e2e_pristine_prefix "$E2E_WORK/prefix"
 export WINEPREFIX=$E2E_WORK/prefix HOME=$E2E_WORK/home
 E2E_USER=$(e2e_wine_user)
 E2E_DOWNLOADS_WIN="C:\\users\\$E2E_USER\\Downloads"

@@ -46,15 +46,18 @@ e2e_fail() {
 # Prefixes
 # ---------------------------------------------------------------------------
 
-# Makes $E2E_DIR/pristine/prefix unless one for this Wine version is there.
-# Serialised with a lock so parallel runs never build it twice or read a half-made one.
+# e2e_pristine_prefix [COPY_TO]: makes $E2E_DIR/pristine/prefix unless one
+# for this Wine version is there, then copies it to COPY_TO if given.
+# Serialised with a lock so parallel runs never build it twice or copy a
+# half-made one.
 e2e_pristine_prefix() {
-    local root=$E2E_DIR/pristine version
+    local root=$E2E_DIR/pristine version copy_to=${1:-}
     mkdir -p "$root"
     version=$(wine --version)
     (
         flock -w 300 9 || e2e_fail "timed out waiting for the pristine prefix lock"
         if [[ -f $root/stamp && $(cat "$root/stamp") == "$version" && -d $root/prefix ]]; then
+            [[ -z $copy_to ]] || cp -a "$root/prefix" "$copy_to"
             exit 0
         fi
         e2e_log "making a pristine Wine prefix ($version)"
@@ -77,6 +80,7 @@ e2e_pristine_prefix() {
         rm -f "$root/prefix.tmp/dosdevices/z:"
         mv "$root/prefix.tmp" "$root/prefix"
         echo "$version" >"$root/stamp"
+        [[ -z $copy_to ]] || cp -a "$root/prefix" "$copy_to"
     ) 9>"$root.lock"
 }
 
@@ -148,14 +152,19 @@ e2e_begin() {
     E2E_ART=$E2E_DIR/artifacts/$E2E_NAME
     [[ -f $E2E_EXE ]] || e2e_fail "no setup program at $E2E_EXE (build the cross tree)"
     [[ -f $E2E_CROSS_DIR/wintext.exe ]] || e2e_fail "no wintext.exe in $E2E_CROSS_DIR"
-    e2e_pristine_prefix
+    # One scenario at a time per work folder, also across separate test runs
+    # (several people may run the tests in one tree): the lock is held until
+    # the scenario's script ends.
+    mkdir -p "$E2E_DIR"
+    exec 8>"$E2E_DIR/scenario.lock"
+    flock -w 240 8 || e2e_fail "another scenario held $E2E_DIR/scenario.lock for 240 s"
     if [[ -d $E2E_WORK/prefix ]]; then
         WINEPREFIX=$E2E_WORK/prefix wineserver -k 2>/dev/null || true
     fi
     rm -rf "$E2E_WORK" "$E2E_ART"
     mkdir -p "$E2E_WORK/home" "$E2E_ART"
     trap e2e_end EXIT
-    cp -a "$E2E_DIR/pristine/prefix" "$E2E_WORK/prefix"
+    e2e_pristine_prefix "$E2E_WORK/prefix"
     export WINEPREFIX=$E2E_WORK/prefix HOME=$E2E_WORK/home
     export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
     E2E_USER=$(e2e_wine_user)

@@ -12,6 +12,12 @@ e2e_client_rect
 e2e_shot welcome
 e2e_dump_windows welcome
 
+# The controls as Windows sees them: header panel with its caption, button
+# bar, and the Next button where the pixel checks below expect it.
+e2e_wait_text $'^child\t[^\t]+\t40,31,712,41\tWelcome$' 5
+e2e_wait_text $'^child\t[^\t]+\t40,451,713,32\t' 5
+e2e_wait_text $'^child\t[^\t]+\t658,455,90,23\t&Next$' 5
+
 # The program's own idea of where its client area is (ClientToScreen) must
 # agree with the X window openbox placed, or every pixel probe would look in
 # the wrong place. (xwininfo, not "xdotool getwindowgeometry": under openbox
@@ -30,10 +36,10 @@ e2e_expect_pixel 60 50 0 0 128 0 "header"
 e2e_expect_pixel 740 40 0 0 128 0 "header right end"
 # Window background.
 e2e_expect_pixel 20 300 0 0 255 0 "window background"
-e2e_expect_pixel 5 5 0 0 255 0 "window background top left"
+e2e_expect_pixel 770 300 0 0 255 0 "window background right"
 # Button bar (40,451 713x32): cream.
 e2e_expect_pixel 300 467 255 251 240 0 "button bar"
-e2e_expect_pixel 50 460 255 251 240 0 "button bar left end"
+e2e_expect_pixel 550 460 255 251 240 0 "button bar between the buttons"
 # "&Next" at bar-relative 618,4 90x23 = client 658..747 x 455..477: lime
 # outline, navy-ish inside.
 for y in 460 466 472; do
