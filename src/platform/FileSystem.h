@@ -1,0 +1,41 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace torvane::platform {
+
+// A file open for writing. Write() writes all of the bytes or raises the
+// run-time's I/O error (EInOutError with the system's error number, 112 for a
+// full disk): a short write is never reported as success.
+class WritableFile {
+public:
+    virtual ~WritableFile() = default;
+    virtual void Write(const std::uint8_t* data, std::size_t size) = 0;
+    // Flushes and closes; raises EInOutError when that fails. Safe to call twice.
+    virtual void Close() = 0;
+};
+
+// The file system as the portable code sees it. Paths are Windows paths in
+// the system code page.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Creates the file, replacing any existing one. Raises EFCreateError
+    // ("Cannot create file "<path>". <system text>") when that is impossible.
+    virtual std::unique_ptr<WritableFile> CreateFile(const std::string& path) = 0;
+
+    // Moves `from` over `to`, replacing it. Returns the system's error number
+    // (0 on success) so the caller can word the failure.
+    virtual int ReplaceFile(const std::string& from, const std::string& to) = 0;
+
+    // Deletes a file; returns whether it did.
+    virtual bool DeleteFile(const std::string& path) = 0;
+
+    // The system's text for an error number ("Access is denied", ...).
+    virtual std::string ErrorText(int code) = 0;
+};
+
+}  // namespace torvane::platform
