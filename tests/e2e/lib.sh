@@ -355,3 +355,35 @@ e2e_find_pixel_near() {
     convert "$E2E_SHOT" -crop "$((2 * rad + 1))x$((2 * rad + 1))+$((E2E_CX + x - rad))+$((E2E_CY + y - rad))" \
         -depth 8 txt:- | grep -qi -- "$want"
 }
+
+# ---------------------------------------------------------------------------
+# Files and registry
+# ---------------------------------------------------------------------------
+
+# e2e_wait_file UNIX_PATH [SECONDS]: waits until the file exists.
+e2e_wait_file() {
+    local deadline=$((SECONDS + ${2:-10}))
+    until [[ -e $1 ]]; do
+        ((SECONDS < deadline)) || e2e_fail "no $1 after ${2:-10} s"
+        sleep 0.2
+    done
+}
+
+# e2e_reg_query KEY NAME: prints the value's data (REG_SZ etc.), or fails when
+# the value is missing. Reads the live registry through the prefix's wineserver.
+e2e_reg_query() {
+    local out
+    out=$(timeout 30 wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r') ||
+        e2e_fail "registry value $1\\$2 is missing"
+    # Lines look like "    NAME    REG_SZ    data" (four spaces between fields).
+    local line
+    while IFS= read -r line; do
+        line=${line#"${line%%[! ]*}"}
+        if [[ ${line,,} == "${2,,}    reg_"* ]]; then
+            line=${line:${#2}+4}
+            echo "${line#REG_*    }"
+            return 0
+        fi
+    done <<<"$out"
+    e2e_fail "registry value $1\\$2 not in: $out"
+}
