@@ -57,6 +57,9 @@ void Win32ApplicationHost::Handle(MSG& message) {
             bool taken = false;
             if (accelerator_ && app_) {
                 const char letter = static_cast<char>(message.wParam);
+                // A handler that fails has found its button (the click
+                // failed): the letter is used up either way.
+                taken = true;
                 app_->Dispatch([&] { taken = accelerator_(letter); });
             }
             if (taken) return;
