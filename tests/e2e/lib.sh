@@ -347,6 +347,27 @@ e2e_expect_pixel() {
     e2e_log "$what at client $x,$y is ($pr,$pg,$pb)"
 }
 
+# e2e_wait_pixel NAME X Y R G B [SECONDS]: takes screenshots (artifacts/NN-NAME.png,
+# the last one kept as E2E_SHOT) until the pixel at client X,Y has exactly that
+# colour, e.g. once a panel has been painted.
+e2e_wait_pixel() {
+    local name=$1 x=$2 y=$3 r=$4 g=$5 b=$6 limit=${7:-10} deadline pr pg pb
+    deadline=$((SECONDS + limit))
+    while :; do
+        E2E_SHOT=$E2E_ART/$(printf %02d $((E2E_SHOT_NO + 1)))-$name.png
+        timeout 10 import -window root "$E2E_SHOT" || e2e_fail "screenshot $name failed"
+        read -r pr pg pb <<<"$(e2e_pixel "$x" "$y")"
+        if [[ "$pr $pg $pb" == "$r $g $b" ]]; then
+            E2E_SHOT_NO=$((E2E_SHOT_NO + 1))
+            e2e_log "screenshot $E2E_SHOT: client $x,$y is ($r,$g,$b)"
+            return 0
+        fi
+        ((SECONDS < deadline)) ||
+            e2e_fail "client $x,$y still ($pr,$pg,$pb) after $limit s, want ($r,$g,$b) in $E2E_SHOT"
+        sleep 0.3
+    done
+}
+
 # e2e_find_pixel_near X Y R G B RADIUS: true if some pixel within RADIUS of
 # client X,Y has exactly that colour (for 1-pixel outlines).
 e2e_find_pixel_near() {
