@@ -55,11 +55,18 @@ file(GLOB TORVANE_WIN32_RESOURCES CONFIGURE_DEPENDS
 # scripts/check-pe.sh enforces this list.
 set(TORVANE_SYSTEM_LIBS user32 gdi32 shell32 advapi32 ole32 oleaut32 uuid)
 
+include(${PROJECT_SOURCE_DIR}/cmake/BuildConfig.cmake)
+set(TORVANE_SEEDGEN ${TORVANE_NATIVE_DIR}/tools/seedgen)
+if(NOT EXISTS ${TORVANE_SEEDGEN})
+  message(FATAL_ERROR "No ${TORVANE_SEEDGEN}: build the native tree first (scripts/build.sh does)")
+endif()
+torvane_generated_sources(TORVANE_GENERATED_SOURCES ${TORVANE_SEEDGEN})
+
 if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
   add_executable(Install_Torvane WIN32
-    ${TORVANE_PORTABLE_SOURCES} ${TORVANE_WIN32_SOURCES} ${TORVANE_WIN32_RESOURCES})
+    ${TORVANE_PORTABLE_SOURCES} ${TORVANE_GENERATED_SOURCES} ${TORVANE_WIN32_SOURCES} ${TORVANE_WIN32_RESOURCES})
   set_target_properties(Install_Torvane PROPERTIES OUTPUT_NAME Install_Torvane SUFFIX .exe)
-  target_include_directories(Install_Torvane PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  target_include_directories(Install_Torvane PRIVATE ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
   # ANSI program with WinMain: no -municode, no UNICODE macros.
   target_link_libraries(Install_Torvane PRIVATE torvane_jpeg torvane_zlib ${TORVANE_SYSTEM_LIBS})
   # Resource scripts may pull in the manifest and icon by relative path.

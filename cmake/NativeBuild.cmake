@@ -18,9 +18,11 @@ find_package(Threads REQUIRED)
 enable_testing()
 
 # --- torvane_core: everything portable, as one static library -----------------
+include(${PROJECT_SOURCE_DIR}/cmake/BuildConfig.cmake)
+torvane_generated_sources(TORVANE_GENERATED_SOURCES seedgen)
 if(TORVANE_PORTABLE_SOURCES)
-  add_library(torvane_core STATIC ${TORVANE_PORTABLE_SOURCES})
-  target_include_directories(torvane_core PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  add_library(torvane_core STATIC ${TORVANE_PORTABLE_SOURCES} ${TORVANE_GENERATED_SOURCES})
+  target_include_directories(torvane_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
   target_link_libraries(torvane_core PUBLIC ZLIB::ZLIB JPEG::JPEG Threads::Threads)
 else()
   # No portable sources yet: keep the target so tests and tools can link it.

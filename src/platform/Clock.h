@@ -13,6 +13,9 @@ public:
     virtual std::uint64_t NowMs() = 0;
     // Blocks the calling thread without processing window messages.
     virtual void Sleep(unsigned milliseconds) = 0;
+    // The local date and time as a count of days since 30 December 1899,
+    // the fraction being the time of day.
+    virtual double LocalNow() = 0;
 };
 
 }  // namespace torvane::platform

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Clock.h"
 
+#include "lib/DateTime.h"
 #include "platform/win32/WinHeaders.h"
 
 namespace torvane::platform::win32 {
@@ -19,5 +20,11 @@ std::uint64_t Win32Clock::NowMs() {
 }
 
 void Win32Clock::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+
+double Win32Clock::LocalNow() {
+    SYSTEMTIME t;
+    ::GetLocalTime(&t);
+    return EncodeDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+}
 
 }  // namespace torvane::platform::win32

@@ -13,6 +13,7 @@ public:
     Win32Clock();
     std::uint64_t NowMs() override;
     void Sleep(unsigned milliseconds) override;
+    double LocalNow() override;
 
 private:
     std::uint64_t frequency_ = 0;  // counts per second; 0 when there is no counter

@@ -1,0 +1,26 @@
+# Host names and addresses a maker sets for a release. The defaults are in the
+# reserved .example domain, so a build made without them reaches nobody.
+set(TORVANE_WEB_SERVER "http://www.torvane.example" CACHE STRING "Maker's web server (scheme and host)")
+set(TORVANE_MIRROR_SERVER "http://mirror.torvane.example" CACHE STRING "Mirror server (scheme and host)")
+set(TORVANE_COUNTER_SERVER "http://count.torvane.example" CACHE STRING "Counter server (scheme and host)")
+set(TORVANE_REPORT_URL "https://report.torvane.example/error/report.php?" CACHE STRING
+    "Base URL of the error-report service; the query is appended directly")
+set(TORVANE_SUPPORT_EMAIL "support@torvane.example" CACHE STRING "Support e-mail address")
+set(TORVANE_TOOLBAR_LICENCE_URL "https://toolbar.torvane.example/licence.html" CACHE STRING
+    "The toolbar provider's licence page")
+
+set(TORVANE_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+file(MAKE_DIRECTORY ${TORVANE_GENERATED_DIR}/generated)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/BuildConfig.h.in ${TORVANE_GENERATED_DIR}/generated/BuildConfig.h @ONLY)
+
+# Sources made at build time by the native tools. `tool_prefix` is where the
+# tool executables are: the native tree builds them itself, the cross tree
+# uses the native tree's.
+function(torvane_generated_sources out_var seedgen_command)
+  set(seed_tables ${TORVANE_GENERATED_DIR}/generated/GB_TORVANE_DAT_Tables.cpp)
+  add_custom_command(OUTPUT ${seed_tables}
+    COMMAND ${seedgen_command} ${seed_tables}
+    DEPENDS ${seedgen_command}
+    COMMENT "Generating the seed lists of the client's data file")
+  set(${out_var} ${seed_tables} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,92 @@
+#include "payload/SeedDataFile.h"
+
+#include <cmath>
+
+#include "app/Appl_Globals.h"
+#include "payload/GB_TORVANE_DAT.h"
+#include "payload/LIB_Data1_ReadWrite.h"
+
+namespace torvane {
+
+int ConnectionFigure(int connectionType) {
+    static const int kFigures[] = {6, 10, 45, 80, 90, 90, 90, 90, 77};
+    if (connectionType < 0 || connectionType > 8) return 77;
+    return kFigures[connectionType];
+}
+
+namespace {
+// Clears DataWriter however the writing ends.
+struct CurrentWriter {
+    explicit CurrentWriter(TLibData1_ReadWrite& writer) { DataWriter = &writer; }
+    ~CurrentWriter() { DataWriter = nullptr; }
+};
+}  // namespace
+
+void WriteDataFile(const std::string& path, const DataFileServices& services) {
+    TLibData1_ReadWrite writer;
+    std::unique_ptr<platform::WritableFile> file = services.files.CreateFile(path);
+    BufferedWriter out(*file);
+    const double now = services.clock.LocalNow();
+    const double today = std::floor(now);
+
+    writer.WriteByte(out, 0);
+    writer.WritePlainText(out, MakeDataKey());
+    writer.WriteText(out, WorkDir);
+    writer.WriteText(out, DownloadDir);
+    writer.WriteInt(out, 3);
+    writer.WriteInt(out, 3);
+    writer.WriteText(out, SourceCode);
+    writer.WriteInt(out, 100);
+    writer.WriteText(out, "");
+    writer.WriteText(out, "");
+    writer.WriteText(out, "");
+    writer.WriteInt(out, 0);
+    writer.WriteDateTime(out, today + 25);
+    writer.WriteBool(out, true);
+    writer.WriteGuid(out, services.guids.NewGuid());
+    writer.WriteBool(out, false);
+    writer.WriteInt(out, 0);
+    writer.WriteInt(out, 0);
+    writer.WriteBool(out, false);
+    writer.WriteInt(out, 120);
+    writer.WriteBool(out, true);
+    writer.WriteText(out, WebServerUrl("/Install_Torvane.exe"));
+    writer.WriteText(out, MirrorServerUrl("/Install_Torvane.exe"));
+    writer.WriteIntOfFloat(out, services.clock.LocalNow() - 100);
+    writer.WriteInt(out, ConnectionFigure(ConnectionType));
+    services.progress(94);
+
+    CurrentWriter current(writer);
+    if (!DownloadDir.empty() && DownloadDir.back() == '\\') DownloadDir.pop_back();
+    writer.WriteTag(out, tags::DownloadFolder);
+    writer.WriteInt(out, 1);
+    writer.WriteTag(out, tags::DownloadFolder);
+    writer.WriteText(out, DownloadDir);
+    writer.WriteBool(out, true);
+    writer.WriteBool(out, true);
+    writer.WriteTag(out, tags::End);
+
+    services.progress(95);
+    writer.WriteTag(out, tags::NodeListAOpen);
+    writer.WriteTag(out, tags::NodeListAHeader);
+    WriteNodeListA(out, services.clock);
+
+    services.progress(96);
+    writer.WriteTag(out, tags::End);
+    writer.WriteTag(out, tags::Separator);
+    WriteNodeListB(out, services.clock);
+
+    services.progress(98);
+    writer.WriteTag(out, tags::End);
+    WriteSettingsList(out);
+
+    services.progress(99);
+    writer.WriteTag(out, tags::End);
+    WriteHashList(out);
+
+    writer.WriteTag(out, tags::End);
+    out.Flush();
+    file->Close();
+}
+
+}  // namespace torvane

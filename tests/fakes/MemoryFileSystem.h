@@ -1,0 +1,69 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fakes/MemoryFile.h"
+#include "lib/Exceptions.h"
+#include "platform/FileSystem.h"
+#include "platform/GuidSource.h"
+
+namespace torvane::testing {
+
+// Files in memory, keyed by path. Paths listed in `uncreatable` refuse to be
+// created (as a running program does); `capacity` limits every file, like a
+// nearly full disk.
+class MemoryFileSystem : public platform::FileSystem {
+public:
+    std::unique_ptr<platform::WritableFile> CreateFile(const std::string& path) override {
+        if (uncreatable.count(path)) throw EFCreateError(path, ErrorText(32));
+        auto file = std::make_shared<MemoryFile>();
+        file->capacity = capacity;
+        files[path] = file;
+        return std::make_unique<Handle>(file);
+    }
+    int ReplaceFile(const std::string& from, const std::string& to) override {
+        if (uncreatable.count(to)) return 32;
+        auto it = files.find(from);
+        if (it == files.end()) return 2;
+        files[to] = it->second;
+        files.erase(it);
+        return 0;
+    }
+    bool DeleteFile(const std::string& path) override { return files.erase(path) > 0; }
+    std::string ErrorText(int code) override {
+        return code == 32 ? "The process cannot access the file because it is being used by another process"
+                          : "Error " + std::to_string(code);
+    }
+
+    const std::vector<std::uint8_t>& Bytes(const std::string& path) const { return files.at(path)->bytes; }
+
+    std::map<std::string, std::shared_ptr<MemoryFile>> files;
+    std::set<std::string> uncreatable;
+    std::size_t capacity = SIZE_MAX;
+
+private:
+    // The file stays in the map after the handle is gone.
+    struct Handle : platform::WritableFile {
+        explicit Handle(std::shared_ptr<MemoryFile> f) : file(std::move(f)) {}
+        void Write(const std::uint8_t* data, std::size_t size) override { file->Write(data, size); }
+        void Close() override { file->Close(); }
+        std::shared_ptr<MemoryFile> file;
+    };
+};
+
+// GUIDs numbered 1, 2, 3, ... in their first field.
+class CountingGuidSource : public platform::GuidSource {
+public:
+    platform::Guid NewGuid() override {
+        platform::Guid guid;
+        guid.data1 = ++count;
+        guid.data4 = {0xC0, 0x01, 0, 0, 0, 0, 0, static_cast<std::uint8_t>(count)};
+        return guid;
+    }
+    std::uint32_t count = 0;
+};
+
+}  // namespace torvane::testing

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "app/Appl_Globals.h"
+#include "fakes/FakeClock.h"
+#include "fakes/MemoryFileSystem.h"
+#include "fakes/WizardFixture.h"
+#include "generated/BuildConfig.h"
+#include "lib/DateTime.h"
+#include "payload/DataFileDecoder.h"
+#include "payload/GB_TORVANE_DAT.h"
+#include "payload/SeedDataFile.h"
+
+namespace torvane {
+namespace {
+
+class DataFile : public ::testing::Test {
+protected:
+    DataFile() {
+        testing::ResetProgramState();
+        WorkDir = "C:\\users\\me\\AppData\\Local\\Torvane P2P\\";
+        DownloadDir = "D:\\Downloads\\";
+    }
+    DataFileContents WriteAndDecode(const std::string& path = "C:\\x\\Torvane.Dat") {
+        WriteDataFile(path, services);
+        return DecodeDataFile(files.Bytes(path));
+    }
+    testing::MemoryFileSystem files;
+    testing::CountingGuidSource guids;
+    testing::FakeClock clock;
+    std::vector<int> progress;
+    DataFileServices services{files, guids, clock, [this](int p) { progress.push_back(p); }};
+};
+
+TEST_F(DataFile, HoldsTheHeaderTheListsAndTheSettingsInOrder) {
+    clock.localNow = EncodeDateTime(2026, 12, 8, 15, 30, 0, 0);
+    clock.now = 0;
+    ConnectionType = 3;
+    const DataFileContents c = WriteAndDecode();
+
+    EXPECT_GE(c.keySeed.size(), 879u);
+    EXPECT_LE(c.keySeed.size(), 977u);
+    EXPECT_EQ(c.workDir, "C:\\users\\me\\AppData\\Local\\Torvane P2P\\");
+    EXPECT_EQ(c.downloadDir, "D:\\Downloads\\");  // the header keeps the backslash...
+    EXPECT_EQ(c.downloadFolder, "D:\\Downloads");  // ...the block does not
+    EXPECT_EQ(DownloadDir, "D:\\Downloads");       // and the shared value lost it
+    EXPECT_EQ(c.sourceCode, "01");
+    EXPECT_EQ(c.expiry, EncodeDateTime(2026, 12, 8, 0, 0, 0, 0) + 25);
+    EXPECT_EQ(c.guid, "{00000001-0000-0000-C001-000000000001}");
+    EXPECT_EQ(c.installerUrl, std::string(config::kWebServer) + "/Install_Torvane.exe");
+    EXPECT_EQ(c.mirrorInstallerUrl, std::string(config::kMirrorServer) + "/Install_Torvane.exe");
+    EXPECT_EQ(c.dayNumber, static_cast<int>(EncodeDateTime(2026, 12, 8, 0, 0, 0, 0)) - 100);
+    EXPECT_EQ(c.connectionFigure, 80);
+
+    ASSERT_EQ(c.nodesA.size(), 500u);
+    ASSERT_EQ(c.nodesB.size(), 500u);
+    ASSERT_EQ(c.settings.size(), 2118u);
+    ASSERT_EQ(c.hashes.size(), 1168u);
+    EXPECT_EQ(c.nodesA[0].port, NodeListA[0].port);
+    EXPECT_EQ(c.nodesA[0].w, NodeListA[0].w);
+    EXPECT_EQ(c.nodesB[499].z, NodeListB[499].z);
+    EXPECT_NEAR(c.nodeAStamps[0], clock.localNow - 1, 1e-9);
+
+    EXPECT_EQ(c.remoteSettings,
+              (std::vector<std::string>{std::string(config::kWebServer) + "/REMSET/",
+                                        std::string(config::kWebServer) + "/REMSET/", "", "torvane.rms"}));
+    EXPECT_EQ(c.settings[0], (std::pair<std::string, std::string>{"VerLatestVersion", "4.38"}));
+    EXPECT_EQ(c.settings[4].second, std::string(config::kCounterServer) + "/TEL/INSTALL/CNTINST");
+    EXPECT_EQ(c.settings[13], (std::pair<std::string, std::string>{"RemSetPath3", ""}));
+    EXPECT_EQ(c.settings[15].first, "RemSetSuspendedTill");
+    std::map<std::string, int> counts;
+    for (auto& [name, value] : c.settings) ++counts[name];
+    EXPECT_EQ(counts["QQNodeVesk"], 1770);
+    EXPECT_EQ(counts["QNodeGnu"], 50);
+    EXPECT_EQ(counts["QBlockedNode"], 250);
+    EXPECT_EQ(c.settings.back().first, "QBlockedNode");
+    EXPECT_EQ(c.hashes[0].first, HashList[0].hash);
+
+    EXPECT_EQ(progress, (std::vector<int>{94, 95, 96, 98, 99}));
+}
+
+TEST_F(DataFile, BeginsWithTheEscapedZeroAndTheSeedLength) {
+    WriteDataFile("a.dat", services);
+    const auto& bytes = files.Bytes("a.dat");
+    ASSERT_GE(bytes.size(), 5u);
+    EXPECT_EQ(bytes[0], 0x1F);
+    EXPECT_EQ(bytes[1], 0x54);
+    // 879..977 bytes: the low byte (itself escaped when below 32), then 3 escaped.
+    const std::size_t highAt = bytes[2] == 0x1F ? 4 : 3;
+    EXPECT_EQ(bytes[highAt], 0x1F);
+    EXPECT_EQ(bytes[highAt + 1], 0x57);
+}
+
+TEST_F(DataFile, ConnectionFigures) {
+    const int expected[] = {6, 10, 45, 80, 90, 90, 90, 90, 77};
+    for (int type = 0; type <= 8; ++type) EXPECT_EQ(ConnectionFigure(type), expected[type]) << type;
+    EXPECT_EQ(ConnectionFigure(-1), 77);
+    EXPECT_EQ(ConnectionFigure(9), 77);
+    for (int type : {0, 8, 42}) {
+        ConnectionType = type;
+        EXPECT_EQ(WriteAndDecode().connectionFigure, ConnectionFigure(type));
+    }
+}
+
+TEST_F(DataFile, TwoFilesOfOneInstallationDifferInKeyAndGuidAndADriveRootLosesItsBackslash) {
+    DownloadDir = "D:\\";
+    const DataFileContents first = WriteAndDecode("C:\\u\\Torvane.Dat");
+    const DataFileContents second = WriteAndDecode("C:\\p\\QVInst.Dat");
+    EXPECT_EQ(first.downloadDir, "D:\\");
+    EXPECT_EQ(first.downloadFolder, "D:");
+    EXPECT_EQ(second.downloadDir, "D:");
+    EXPECT_NE(first.guid, second.guid);
+    EXPECT_NE(first.keySeed, second.keySeed);
+    EXPECT_EQ(first.settings, second.settings);
+}
+
+TEST_F(DataFile, IsWrittenInBlocksNotBytes) {
+    WriteDataFile("a.dat", services);
+    const auto& file = *files.files.at("a.dat");
+    EXPECT_TRUE(file.closed);
+    const std::size_t blocks = (file.bytes.size() + BufferedWriter::kBlock - 1) / BufferedWriter::kBlock;
+    EXPECT_EQ(static_cast<std::size_t>(file.writes), blocks);
+}
+
+TEST_F(DataFile, AFullDiskRaisesTheIOErrorAndLeavesTheWrittenPart) {
+    files.capacity = 10000;
+    try {
+        WriteDataFile("a.dat", services);
+        FAIL() << "a full disk was reported as success";
+    } catch (const EInOutError& e) {
+        EXPECT_STREQ(e.what(), "I/O error 112");
+    }
+    EXPECT_EQ(files.Bytes("a.dat").size(), 10000u);
+    EXPECT_EQ(DataWriter, nullptr);
+}
+
+TEST(SeedLists, HaveTheirCountsPortsAndRepeats) {
+    std::map<int, int> portsA, portsB;
+    for (const SeedNode& n : NodeListA) ++portsA[n.port];
+    for (const SeedNode& n : NodeListB) ++portsB[n.port];
+    EXPECT_EQ(portsA[6348], 40);
+    EXPECT_EQ(portsA[6346], 23);
+    EXPECT_EQ(portsA[6349], 2);
+    EXPECT_EQ(portsA.size(), 3u + 435u);
+    for (auto [port, count] : portsA) {
+        EXPECT_GE(port, 2155);
+        EXPECT_LE(port, 51753);
+    }
+    EXPECT_EQ(portsB, (std::map<int, int>{{6346, 496}, {4662, 1}, {6097, 1}, {6350, 1}, {64050, 1}}));
+
+    std::map<std::string, int> vesk;
+    std::map<int, int> veskPorts;
+    for (const char* text : QQNodeVesk) {
+        ++vesk[text];
+        const std::string s = text;
+        ASSERT_EQ(s[3], '.');
+        ASSERT_EQ(s[15], ':');
+        ++veskPorts[std::stoi(s.substr(16))];
+    }
+    int repeatedValues = 0, repeatRows = 0;
+    for (auto& [text, count] : vesk)
+        if (count > 1) ++repeatedValues, repeatRows += count - 1;
+    EXPECT_EQ(repeatedValues, 257);
+    EXPECT_EQ(repeatRows, 308);
+    EXPECT_EQ(veskPorts[6346], 1761);
+    EXPECT_EQ(veskPorts[1024], 2);
+    EXPECT_EQ(veskPorts.size(), 9u);
+
+    std::map<int, int> gnuPorts;
+    for (const char* text : QNodeGnu) ++gnuPorts[std::stoi(std::string(text).substr(16))];
+    EXPECT_EQ(gnuPorts.size(), 46u);
+    EXPECT_EQ(gnuPorts[6348], 4);
+    EXPECT_EQ(gnuPorts[6346], 2);
+
+    int wholeBlocks = 0;
+    std::set<int> blocks;
+    for (const char* range : QBlockedNode) {
+        const std::string r = range;
+        ASSERT_EQ(r.size(), 21u);
+        ASSERT_LE(r.substr(0, 9), r.substr(9, 9)) << r;  // start never exceeds end
+        if (r.substr(0, 18) == "000000000255255255") ++wholeBlocks, blocks.insert(std::stoi(r.substr(18)));
+    }
+    EXPECT_EQ(wholeBlocks, 36);
+    for (int b : {0, 10, 127, 224, 240, 255}) EXPECT_TRUE(blocks.count(b)) << b;
+
+    std::set<std::string> hashes;
+    std::uint32_t smallest = UINT32_MAX, largest = 0;
+    for (const SeedHash& h : HashList) {
+        const std::string s = h.hash;
+        ASSERT_EQ(s.size(), 32u);
+        ASSERT_EQ(s.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ234567"), std::string::npos);
+        hashes.insert(s);
+        smallest = std::min(smallest, h.size);
+        largest = std::max(largest, h.size);
+    }
+    EXPECT_EQ(hashes.size(), 1167u);  // one hash stands twice
+    EXPECT_EQ(smallest, 22u);
+    EXPECT_EQ(largest, 918393628u);
+}
+
+TEST(DateTimes, CountDaysFrom30December1899) {
+    EXPECT_EQ(EncodeDateTime(1899, 12, 30, 0, 0, 0, 0), 0.0);
+    EXPECT_EQ(EncodeDateTime(1900, 1, 1, 0, 0, 0, 0), 2.0);
+    EXPECT_EQ(EncodeDateTime(2026, 12, 8, 0, 0, 0, 0), 46364.0);
+    EXPECT_EQ(EncodeDateTime(2026, 12, 8, 18, 0, 0, 0), 46364.75);
+    EXPECT_EQ(EncodeDateTime(2000, 3, 1, 0, 0, 0, 0) - EncodeDateTime(2000, 2, 28, 0, 0, 0, 0), 2.0);
+}
+
+}  // namespace
+}  // namespace torvane

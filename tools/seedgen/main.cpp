@@ -1,0 +1,210 @@
+// Generates the seed lists the installer writes into the client's first data
+// file: two node lists, the node and range settings, and the hash list. The
+// values are made up (addresses in public ranges, random hashes) but have the
+// counts, ports and repeats the client's file is meant to start with. The
+// generator is deterministic, so every build carries the same lists.
+//
+// Usage: seedgen <output.cpp>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class SplitMix {
+public:
+    explicit SplitMix(std::uint64_t seed) : state_(seed) {}
+    std::uint64_t Next() {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    // Uniform in [low, high].
+    std::uint32_t Between(std::uint32_t low, std::uint32_t high) {
+        return low + static_cast<std::uint32_t>(Next() % (std::uint64_t(high) - low + 1));
+    }
+    template <class T>
+    void Shuffle(std::vector<T>& items) {
+        for (std::size_t i = items.size(); i > 1; --i) std::swap(items[i - 1], items[Next() % i]);
+    }
+
+private:
+    std::uint64_t state_;
+};
+
+struct Node {
+    int w, x, y, z;
+    int port;
+};
+
+// A unicast address outside the private, loopback and multicast blocks.
+Node PublicAddress(SplitMix& rng, int port) {
+    while (true) {
+        Node n{static_cast<int>(rng.Between(1, 223)), static_cast<int>(rng.Between(0, 255)),
+               static_cast<int>(rng.Between(0, 255)), static_cast<int>(rng.Between(1, 254)), port};
+        if (n.w == 10 || n.w == 127 || n.w == 100 || (n.w == 172 && n.x >= 16 && n.x <= 31) ||
+            (n.w == 192 && n.x == 168) || (n.w == 169 && n.x == 254))
+            continue;
+        return n;
+    }
+}
+
+std::vector<int> Ports(const std::vector<std::pair<int, int>>& counted) {
+    std::vector<int> ports;
+    for (auto [port, count] : counted) ports.insert(ports.end(), count, port);
+    return ports;
+}
+
+std::vector<int> UniquePorts(SplitMix& rng, int count, int low, int high, std::set<int> taken) {
+    std::vector<int> ports;
+    while (static_cast<int>(ports.size()) < count) {
+        int port = static_cast<int>(rng.Between(low, high));
+        if (taken.insert(port).second) ports.push_back(port);
+    }
+    return ports;
+}
+
+std::vector<Node> NodesWithPorts(SplitMix& rng, std::vector<int> ports) {
+    rng.Shuffle(ports);
+    std::vector<Node> nodes;
+    std::set<std::uint32_t> seen;
+    for (int port : ports) {
+        Node n;
+        do n = PublicAddress(rng, port);
+        while (!seen.insert(std::uint32_t(n.w) << 24 | n.x << 16 | n.y << 8 | n.z).second);
+        nodes.push_back(n);
+    }
+    return nodes;
+}
+
+std::string NodeText(const Node& n) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%03d.%03d.%03d.%03d:%d", n.w, n.x, n.y, n.z, n.port);
+    return text;
+}
+
+std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+void EmitNodes(std::ostream& out, const char* name, const std::vector<Node>& nodes) {
+    out << "const SeedNode " << name << "[" << nodes.size() << "] = {\n";
+    for (const Node& n : nodes)
+        out << "    {" << n.w << ", " << n.x << ", " << n.y << ", " << n.z << ", " << n.port << "},\n";
+    out << "};\n\n";
+}
+
+void EmitTexts(std::ostream& out, const char* name, const std::vector<std::string>& texts) {
+    out << "const char* const " << name << "[" << texts.size() << "] = {\n";
+    for (const std::string& t : texts) out << "    " << Quoted(t) << ",\n";
+    out << "};\n\n";
+}
+
+// "QQNodeVesk": 1770 texts of which 257 values stand more than once, 308 rows
+// being repeats (206 values twice, 51 three times).
+std::vector<std::string> VeskNodes(SplitMix& rng) {
+    std::vector<int> ports = Ports({{6346, 1761 - 308}, {1024, 2}, {2001, 1}, {6347, 1}, {6356, 1},
+                                    {6666, 1}, {10099, 1}, {16350, 1}, {52508, 1}});
+    std::vector<Node> distinct = NodesWithPorts(rng, ports);
+    std::vector<Node> port6346;
+    for (const Node& n : distinct)
+        if (n.port == 6346) port6346.push_back(n);
+    std::vector<std::string> texts;
+    for (const Node& n : distinct) texts.push_back(NodeText(n));
+    for (int i = 0; i < 257; ++i) {
+        const int extra = i < 206 ? 1 : 2;
+        for (int r = 0; r < extra; ++r) texts.push_back(NodeText(port6346[i]));
+    }
+    rng.Shuffle(texts);
+    return texts;
+}
+
+std::vector<std::string> BlockedRanges(SplitMix& rng) {
+    std::set<int> wholeBlocks = {0, 10, 127, 100};
+    for (int b = 224; b <= 255; ++b) wholeBlocks.insert(b);
+    std::vector<std::string> ranges;
+    char text[32];
+    for (int first : wholeBlocks) {
+        std::snprintf(text, sizeof text, "000000000255255255%03d", first);
+        ranges.push_back(text);
+    }
+    while (ranges.size() < 250) {
+        const int first = static_cast<int>(rng.Between(1, 223));
+        if (wholeBlocks.count(first)) continue;
+        std::uint32_t a = rng.Between(0, 0xFFFFFF), b = rng.Between(0, 0xFFFF);
+        std::uint32_t start = a, end = std::min<std::uint32_t>(a + b, 0xFFFFFF);
+        std::snprintf(text, sizeof text, "%03u%03u%03u%03u%03u%03u%03d", start >> 16, (start >> 8) & 255,
+                      start & 255, end >> 16, (end >> 8) & 255, end & 255, first);
+        ranges.push_back(text);
+    }
+    rng.Shuffle(ranges);
+    return ranges;
+}
+
+std::string Base32Hash(SplitMix& rng) {
+    static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ234567";
+    std::string hash;
+    for (int i = 0; i < 32; ++i) hash += kAlphabet[rng.Next() % 32];
+    return hash;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: seedgen <output.cpp>\n";
+        return 2;
+    }
+    SplitMix rng(0x70A7A9E5EEDull);
+
+    std::vector<int> portsA = Ports({{6348, 40}, {6346, 23}, {6349, 2}});
+    std::vector<int> ownA = UniquePorts(rng, 435, 2155, 51753, {6346, 6348, 6349});
+    ownA.front() = 2155;  // the range's ends occur
+    ownA.back() = 51753;
+    portsA.insert(portsA.end(), ownA.begin(), ownA.end());
+    const std::vector<Node> listA = NodesWithPorts(rng, portsA);
+    const std::vector<Node> listB = NodesWithPorts(rng, Ports({{6346, 496}, {4662, 1}, {6097, 1}, {6350, 1}, {64050, 1}}));
+
+    const std::vector<std::string> vesk = VeskNodes(rng);
+    const std::vector<std::string> ip = {NodeText(PublicAddress(rng, 5287))};
+    std::vector<int> gnuPorts = Ports({{6348, 4}, {6346, 2}});
+    std::vector<int> ownGnu = UniquePorts(rng, 44, 1025, 65535, {6346, 6348});
+    gnuPorts.insert(gnuPorts.end(), ownGnu.begin(), ownGnu.end());
+    std::vector<std::string> gnu, curVesk, plainVesk;
+    for (const Node& n : NodesWithPorts(rng, gnuPorts)) gnu.push_back(NodeText(n));
+    for (const Node& n : NodesWithPorts(rng, Ports({{6346, 6}}))) curVesk.push_back(NodeText(n));
+    for (const Node& n : NodesWithPorts(rng, Ports({{6346, 25}}))) plainVesk.push_back(NodeText(n));
+    const std::vector<std::string> blocked = BlockedRanges(rng);
+
+    std::vector<std::pair<std::string, std::uint32_t>> hashes;
+    for (int i = 0; i < 1167; ++i) hashes.emplace_back(Base32Hash(rng), rng.Between(22, 918393628));
+    hashes[0].second = 22;
+    hashes[1].second = 918393628;
+    hashes.push_back(hashes[500]);  // one hash stands twice
+    rng.Shuffle(hashes);
+
+    std::ostringstream out;
+    out << "// Generated by tools/seedgen. Do not edit.\n#include \"payload/GB_TORVANE_DAT.h\"\n\n"
+        << "namespace torvane {\n\n";
+    EmitNodes(out, "NodeListA", listA);
+    EmitNodes(out, "NodeListB", listB);
+    EmitTexts(out, "QQNodeVesk", vesk);
+    EmitTexts(out, "QNodeIP", ip);
+    EmitTexts(out, "QNodeGnu", gnu);
+    EmitTexts(out, "QQNodeCurVesk", curVesk);
+    EmitTexts(out, "QNodeVesk", plainVesk);
+    EmitTexts(out, "QBlockedNode", blocked);
+    out << "const SeedHash HashList[" << hashes.size() << "] = {\n";
+    for (auto& [hash, size] : hashes) out << "    {" << Quoted(hash) << ", " << size << "u},\n";
+    out << "};\n\n}  // namespace torvane\n";
+
+    std::ofstream file(argv[1], std::ios::binary);
+    file << out.str();
+    return file ? 0 : 1;
+}
