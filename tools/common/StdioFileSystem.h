@@ -1,0 +1,49 @@
+#pragma once
+// The file system for the native tools: plain C stdio on the host. Windows
+// paths given to it are used as host paths unchanged.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "lib/Exceptions.h"
+#include "platform/FileSystem.h"
+
+namespace torvane::tools {
+
+class StdioFile : public platform::WritableFile {
+public:
+    explicit StdioFile(std::FILE* file) : file_(file) {}
+    ~StdioFile() override {
+        if (file_) std::fclose(file_);
+    }
+    void Write(const std::uint8_t* data, std::size_t size) override {
+        if (std::fwrite(data, 1, size, file_) != size) throw EInOutError(errno);
+    }
+    void Close() override {
+        if (!file_) return;
+        const int failed = std::fclose(file_);
+        file_ = nullptr;
+        if (failed) throw EInOutError(errno);
+    }
+
+private:
+    std::FILE* file_;
+};
+
+class StdioFileSystem : public platform::FileSystem {
+public:
+    std::unique_ptr<platform::WritableFile> CreateFile(const std::string& path) override {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        if (!file) throw EFCreateError(path, ErrorText(errno));
+        return std::make_unique<StdioFile>(file);
+    }
+    int ReplaceFile(const std::string& from, const std::string& to) override {
+        return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    }
+    bool DeleteFile(const std::string& path) override { return std::remove(path.c_str()) == 0; }
+    std::string ErrorText(int code) override { return std::strerror(code); }
+};
+
+}  // namespace torvane::tools
