@@ -58,3 +58,5 @@ set_tests_properties(lint.layering lint.layering_self_test PROPERTIES LABELS lin
 
 # --- end-to-end scenarios and the PE header check ----------------------------------
 add_subdirectory(${PROJECT_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/e2e)
+# Tests of the Win32 layer itself, run under Wine.
+add_subdirectory(${PROJECT_SOURCE_DIR}/tests/win32 ${CMAKE_BINARY_DIR}/win32)
