@@ -24,3 +24,29 @@ function(torvane_generated_sources out_var seedgen_command)
     COMMENT "Generating the seed lists of the client's data file")
   set(${out_var} ${seed_tables} PARENT_SCOPE)
 endfunction()
+
+# The carried files' chunk tables, packed by tools/packer. `packer_command` is
+# the packer (a target name natively, a path in the cross tree); each input is
+# either a file path or "--synthetic;<bytes>" for a stand-in of that size.
+function(torvane_payload_sources out_var packer_command client uninstaller toolbar depends)
+  set(sources)
+  foreach(pair "GB_TorvaneP2P_exe|${client}" "GB_Uninstall_exe|${uninstaller}"
+               "GB_torvane_toolbar_exe|${toolbar}")
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 unit)
+    list(GET pair 1 input)
+    string(REPLACE "," ";" input "${input}")
+    set(header ${TORVANE_GENERATED_DIR}/generated/${unit}_Sizes.h)
+    set(table ${TORVANE_GENERATED_DIR}/generated/${unit}_Table.cpp)
+    set(input_depends)
+    if(NOT input MATCHES "^--synthetic")
+      set(input_depends ${input})
+    endif()
+    add_custom_command(OUTPUT ${header} ${table}
+      COMMAND ${packer_command} ${unit} ${input} ${header} ${table}
+      DEPENDS ${packer_command} ${input_depends} ${depends}
+      COMMENT "Packing ${unit}")
+    list(APPEND sources ${table} ${header})
+  endforeach()
+  set(${out_var} ${sources} PARENT_SCOPE)
+endfunction()

@@ -62,6 +62,20 @@ if(NOT EXISTS ${TORVANE_SEEDGEN})
 endif()
 torvane_generated_sources(TORVANE_GENERATED_SOURCES ${TORVANE_SEEDGEN})
 
+# --- the programs the setup carries ----------------------------------------------
+# carried/CMakeLists.txt builds each carried program as its own small exe and
+# names the files to pack (TORVANE_PAYLOAD_*): those built here, or a maker's.
+if(EXISTS ${PROJECT_SOURCE_DIR}/carried/CMakeLists.txt)
+  add_subdirectory(${PROJECT_SOURCE_DIR}/carried ${CMAKE_BINARY_DIR}/carried)
+endif()
+if(NOT TORVANE_PAYLOAD_CLIENT)
+  message(FATAL_ERROR "carried/CMakeLists.txt must name the payload files (TORVANE_PAYLOAD_*)")
+endif()
+torvane_payload_sources(TORVANE_PAYLOAD_SOURCES ${TORVANE_NATIVE_DIR}/tools/packer
+  "${TORVANE_PAYLOAD_CLIENT}" "${TORVANE_PAYLOAD_UNINSTALLER}" "${TORVANE_PAYLOAD_TOOLBAR}"
+  "${TORVANE_PAYLOAD_DEPENDS}")
+list(APPEND TORVANE_GENERATED_SOURCES ${TORVANE_PAYLOAD_SOURCES})
+
 if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
   add_executable(Install_Torvane WIN32
     ${TORVANE_PORTABLE_SOURCES} ${TORVANE_GENERATED_SOURCES} ${TORVANE_WIN32_SOURCES} ${TORVANE_WIN32_RESOURCES})
@@ -76,11 +90,6 @@ else()
   message(STATUS "src/app/win32/WinMain.cpp not there yet: Install_Torvane.exe is not built")
 endif()
 
-# --- the programs the setup carries ----------------------------------------------
-# carried/CMakeLists.txt builds each carried program as its own small exe.
-if(EXISTS ${PROJECT_SOURCE_DIR}/carried/CMakeLists.txt)
-  add_subdirectory(${PROJECT_SOURCE_DIR}/carried ${CMAKE_BINARY_DIR}/carried)
-endif()
 
 # --- Windows helpers for the end-to-end tests (wintext.exe, marker DLL ...) -------
 add_subdirectory(${PROJECT_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/e2e)

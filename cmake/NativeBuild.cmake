@@ -20,6 +20,11 @@ enable_testing()
 # --- torvane_core: everything portable, as one static library -----------------
 include(${PROJECT_SOURCE_DIR}/cmake/BuildConfig.cmake)
 torvane_generated_sources(TORVANE_GENERATED_SOURCES seedgen)
+# The native tree has no Windows programs to carry: deterministic stand-ins of
+# fixed sizes take their place, so the extraction runs on the same code.
+torvane_payload_sources(TORVANE_PAYLOAD_SOURCES packer
+  "--synthetic,300123" "--synthetic,81234" "--synthetic,50321" "")
+list(APPEND TORVANE_GENERATED_SOURCES ${TORVANE_PAYLOAD_SOURCES})
 if(TORVANE_PORTABLE_SOURCES)
   add_library(torvane_core STATIC ${TORVANE_PORTABLE_SOURCES} ${TORVANE_GENERATED_SOURCES})
   target_include_directories(torvane_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})

@@ -14,13 +14,15 @@ class BufferedWriter {
 public:
     static constexpr std::size_t kBlock = 4096;
 
-    explicit BufferedWriter(platform::WritableFile& file) : file_(file) { buffer_.reserve(kBlock); }
+    explicit BufferedWriter(platform::WritableFile& file, std::size_t block = kBlock) : file_(file), block_(block) {
+        buffer_.reserve(block_);
+    }
     BufferedWriter(const BufferedWriter&) = delete;
     BufferedWriter& operator=(const BufferedWriter&) = delete;
 
     void Put(std::uint8_t byte) {
         buffer_.push_back(byte);
-        if (buffer_.size() == kBlock) Flush();
+        if (buffer_.size() == block_) Flush();
     }
     void Flush() {
         if (buffer_.empty()) return;
@@ -31,6 +33,7 @@ public:
 
 private:
     platform::WritableFile& file_;
+    std::size_t block_;
     std::vector<std::uint8_t> buffer_;
 };
 

@@ -32,7 +32,19 @@ private:
 class EFCreateError : public Exception {
 public:
     EFCreateError(const std::string& path, const std::string& reason)
-        : Exception("Cannot create file \"" + path + "\". " + reason) {}
+        : Exception("Cannot create file \"" + path + "\". " + reason), reason_(reason) {}
+    // The system's text for why, as it stands after the path.
+    const std::string& Reason() const { return reason_; }
+
+private:
+    std::string reason_;
+};
+
+// Compressed data that does not inflate to what it should: damaged, cut
+// short, too long, or failing its checksum.
+class EDecompressionError : public Exception {
+public:
+    explicit EDecompressionError(const std::string& detail) : Exception("Decompression error: " + detail) {}
 };
 
 }  // namespace torvane

@@ -25,10 +25,11 @@ enum class ControlKind {
     Timer,
     ButtonBar,
     SpeedButton,
+    ProgressBar,
 };
 
 // Which part of a control's state changed; a peer mirrors just that part.
-enum class Property { All, Bounds, Visible, Caption, Color, Font, Enabled, Picture, Alpha, Interval, Pressed, Active, Closed, Items };
+enum class Property { All, Bounds, Visible, Caption, Color, Font, Enabled, Picture, Alpha, Interval, Pressed, Active, Closed, Items, Position };
 
 // The other side of a control: a real window (Win32) mirroring the control's
 // state. Headless controls have none, and then the control's state is all

@@ -5,6 +5,7 @@
 #include "ui/win32/LabelPeer.h"
 #include "ui/win32/PageControlPeer.h"
 #include "ui/win32/PanelPeer.h"
+#include "ui/win32/ProgressBarPeer.h"
 #include "ui/win32/SpeedButtonPeer.h"
 #include "ui/win32/TimerPeer.h"
 
@@ -30,6 +31,8 @@ std::unique_ptr<ControlPeer> Win32PeerFactory::CreatePeer(Control& control) {
         return std::make_unique<TimerPeer>(context_, static_cast<Timer&>(control));
     case ControlKind::SpeedButton:
         return std::make_unique<SpeedButtonPeer>(context_, static_cast<TLbSpeedButton&>(control));
+    case ControlKind::ProgressBar:
+        return std::make_unique<ProgressBarPeer>(context_, static_cast<ProgressBar&>(control));
     }
     return nullptr;
 }

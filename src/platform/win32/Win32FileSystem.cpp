@@ -1,0 +1,94 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <objbase.h>
+
+#include "lib/Exceptions.h"
+#include "platform/win32/UniqueHandle.h"
+
+namespace torvane::platform::win32 {
+
+namespace {
+
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool Valid(Handle h) noexcept { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Close(Handle h) noexcept { ::CloseHandle(h); }
+};
+using FileHandle = UniqueHandle<FileHandleTraits>;
+
+class Win32File : public WritableFile {
+public:
+    explicit Win32File(FileHandle handle) : handle_(std::move(handle)) {}
+
+    void Write(const std::uint8_t* data, std::size_t size) override {
+        while (size > 0) {
+            const DWORD ask = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+            DWORD written = 0;
+            if (!::WriteFile(handle_.Get(), data, ask, &written, nullptr)) throw EInOutError(LastError());
+            // Success with nothing written would loop forever: a disk that
+            // takes nothing is full.
+            if (written == 0) throw EInOutError(ERROR_DISK_FULL);
+            data += written;
+            size -= written;
+        }
+    }
+
+    void Close() override {
+        if (!handle_) return;
+        HANDLE handle = handle_.Release();
+        if (!::CloseHandle(handle)) throw EInOutError(LastError());
+    }
+
+private:
+    static int LastError() {
+        const DWORD error = ::GetLastError();
+        return error ? static_cast<int>(error) : ERROR_WRITE_FAULT;
+    }
+    FileHandle handle_;
+};
+
+}  // namespace
+
+std::unique_ptr<WritableFile> Win32FileSystem::CreateFile(const std::string& path) {
+    FileHandle handle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr));
+    if (!handle) throw EFCreateError(path, ErrorText(static_cast<int>(::GetLastError())));
+    return std::make_unique<Win32File>(std::move(handle));
+}
+
+int Win32FileSystem::ReplaceFile(const std::string& from, const std::string& to) {
+    if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+    const DWORD error = ::GetLastError();
+    return error ? static_cast<int>(error) : ERROR_ACCESS_DENIED;
+}
+
+bool Win32FileSystem::DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+
+std::string Win32FileSystem::ErrorText(int code) {
+    char* text = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length && text ? std::string(text, length) : "System error " + std::to_string(code);
+    if (text) ::LocalFree(text);
+    // The system's texts end with a full stop and a line break; the
+    // run-time's messages quote them without.
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    if (!message.empty() && message.back() == '.') message.pop_back();
+    return message;
+}
+
+Guid Win32GuidSource::NewGuid() {
+    GUID g{};
+    if (FAILED(::CoCreateGuid(&g))) throw Exception("Cannot create a GUID");
+    Guid guid;
+    guid.data1 = g.Data1;
+    guid.data2 = g.Data2;
+    guid.data3 = g.Data3;
+    for (int i = 0; i < 8; ++i) guid.data4[i] = g.Data4[i];
+    return guid;
+}
+
+}  // namespace torvane::platform::win32

@@ -1,0 +1,25 @@
+#pragma once
+#include "platform/FileSystem.h"
+#include "platform/GuidSource.h"
+
+namespace torvane::platform::win32 {
+
+// Files through CreateFileA / WriteFile / MoveFileExA. Writes check the bytes
+// written against the bytes asked: a WriteFile that reports success after a
+// partial write (as Wine does on a nearly full disk) is continued, so the
+// next call reports the real error (112 for a full disk).
+class Win32FileSystem : public FileSystem {
+public:
+    std::unique_ptr<WritableFile> CreateFile(const std::string& path) override;
+    int ReplaceFile(const std::string& from, const std::string& to) override;
+    bool DeleteFile(const std::string& path) override;
+    std::string ErrorText(int code) override;
+};
+
+// New GUIDs from CoCreateGuid.
+class Win32GuidSource : public GuidSource {
+public:
+    Guid NewGuid() override;
+};
+
+}  // namespace torvane::platform::win32
