@@ -9,13 +9,7 @@ namespace torvane::platform::win32 {
 
 namespace {
 
-struct FileHandleTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
-    static bool Valid(Handle h) noexcept { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-    static void Close(Handle h) noexcept { ::CloseHandle(h); }
-};
-using FileHandle = UniqueHandle<FileHandleTraits>;
+using FileHandle = UniqueHandle<KernelHandleTraits>;
 
 class Win32File : public WritableFile {
 public:
