@@ -54,6 +54,13 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/tools/CMakeLists.txt)
   add_subdirectory(${PROJECT_SOURCE_DIR}/tools ${CMAKE_BINARY_DIR}/tools)
 endif()
 
+# --- a short fuzzing run of the parsers (longer runs: scripts/run-fuzz.sh 600) ---
+find_program(TORVANE_CLANG clang++)
+if(TORVANE_CLANG)
+  add_test(NAME fuzz.short COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/run-fuzz.sh 10)
+  set_tests_properties(fuzz.short PROPERTIES LABELS fuzz TIMEOUT 600)
+endif()
+
 # --- layering: no Windows header outside the win32/ folders -----------------------
 add_test(NAME lint.layering COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-layering.sh
          ${PROJECT_SOURCE_DIR}/src)

@@ -6,14 +6,16 @@ set -euo pipefail
 packages=(
     # native build and unit tests
     g++ cmake ninja-build pkg-config zlib1g-dev libjpeg-dev
-    googletest libgtest-dev libgmock-dev libbenchmark-dev clang
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    # fuzz targets: clang with libFuzzer and its sanitizer run-times
+    clang libfuzzer-14-dev libclang-rt-14-dev
     # cross build: 32-bit Windows, posix threads, static zlib
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
     libz-mingw-w64-dev
     # libjpeg-turbo from its source package
     dpkg-dev
     # end-to-end tests: Wine, a virtual X server, a window manager, keys, images
-    wine wine32:i386 xvfb openbox xdotool x11-utils imagemagick
+    wine wine32:i386 fonts-wine xvfb openbox xdotool x11-utils imagemagick
     python3 procps util-linux
 )
 
