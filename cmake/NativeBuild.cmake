@@ -49,6 +49,9 @@ if(TORVANE_UNIT_SOURCES)
   gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
 endif()
 
+# --- benchmarks (run with scripts/run-bench.sh) ------------------------------------
+add_subdirectory(${PROJECT_SOURCE_DIR}/tests/bench ${CMAKE_BINARY_DIR}/bench)
+
 # --- build tools (payload packer, seed-data generator, dump) ----------------------
 if(EXISTS ${PROJECT_SOURCE_DIR}/tools/CMakeLists.txt)
   add_subdirectory(${PROJECT_SOURCE_DIR}/tools ${CMAKE_BINARY_DIR}/tools)

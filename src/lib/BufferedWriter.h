@@ -24,6 +24,16 @@ public:
         buffer_.push_back(byte);
         if (buffer_.size() == block_) Flush();
     }
+    void Write(const std::uint8_t* data, std::size_t size) {
+        while (size > 0) {
+            const std::size_t room = block_ - buffer_.size();
+            const std::size_t take = size < room ? size : room;
+            buffer_.insert(buffer_.end(), data, data + take);
+            data += take;
+            size -= take;
+            if (buffer_.size() == block_) Flush();
+        }
+    }
     void Flush() {
         if (buffer_.empty()) return;
         file_.Write(buffer_.data(), buffer_.size());
