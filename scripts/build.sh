@@ -14,10 +14,14 @@ build_type=${TORVANE_BUILD_TYPE:-RelWithDebInfo}
 
 bash "$repo/scripts/build-libjpeg-mingw.sh"
 
+# Build options for both trees (server addresses, a maker's programs to
+# carry), e.g. TORVANE_CMAKE_ARGS='-DTORVANE_WEB_SERVER=http://www.maker.com'.
+read -r -a extra_args <<<"${TORVANE_CMAKE_ARGS:-}"
+
 configure() { # dir, extra args...
     local dir=$1
     shift
-    cmake -S "$repo" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "$@" >/dev/null
+    cmake -S "$repo" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "${extra_args[@]}" "$@" >/dev/null
 }
 
 echo "== native tree: $build/native"
