@@ -47,6 +47,14 @@ if(TORVANE_UNIT_SOURCES)
   target_include_directories(unit_tests PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(unit_tests PRIVATE torvane_core GTest::gmock GTest::gtest_main)
   gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
+  # The portable parts of the carried programs (uninstall list, client and
+  # toolbar texts): the cross tree builds them into the programs, the unit
+  # tests test them here.
+  include(${PROJECT_SOURCE_DIR}/carried/PortableSources.cmake OPTIONAL)
+  if(TORVANE_CARRIED_PORTABLE_SOURCES)
+    target_sources(unit_tests PRIVATE ${TORVANE_CARRIED_PORTABLE_SOURCES})
+    target_include_directories(unit_tests PRIVATE ${TORVANE_CARRIED_INCLUDE_DIR})
+  endif()
 endif()
 
 # --- benchmarks (run with scripts/run-bench.sh) ------------------------------------

@@ -1,24 +1,10 @@
 #pragma once
 #include <string>
 
+#include "platform/win32/DllHardening.h"  // HardenDllSearch, for the program entry
 #include "platform/win32/UniqueHandle.h"
 
 namespace torvane::platform::win32 {
-
-// What HardenDllSearch managed to switch on; the fallbacks exist for Windows
-// versions without the newer calls (Vista and 7 before update KB2533623).
-struct DllSearchHardening {
-    bool systemDirectoryOnly = false;  // SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)
-    bool currentDirectoryRemoved = false;  // SetDllDirectoryA(""), the fallback
-    bool safeSearchMode = false;       // SetSearchPathMode(safe | permanent)
-};
-
-// Keeps DLLs planted beside a downloaded setup (the Downloads folder) from
-// being loaded: from here on, DLLs loaded by name come from System32 only.
-// Must run first thing in WinMain, before anything can load a DLL. The newer
-// calls are looked up at run time so the program still starts where they are
-// missing.
-DllSearchHardening HardenDllSearch() noexcept;
 
 // The System32 folder, without a trailing backslash.
 std::string SystemDirectory();

@@ -1,0 +1,472 @@
+#include "uninstall/UninstallList.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace torvane::uninstall {
+
+namespace {
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EndsWithNoCase(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && SameText(text.substr(text.size() - tail.size()), tail);
+}
+
+bool StartsWithNoCase(const std::string& text, const std::string& head) {
+    return text.size() >= head.size() && SameText(text.substr(0, head.size()), head);
+}
+
+bool IsKnownKind(char c) {
+    switch (c) {
+    case 'P': case 'E': case 'F': case 'R': case 'S': case 'T':
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return parts;
+        start = end + 1;
+    }
+}
+
+bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
+bool HasBadNameCharacter(const std::string& text) { return text.find_first_of("<>\"|") != std::string::npos; }
+
+// Windows drops trailing dots and blanks from a name, so "..." or ".. "
+// would mean something else than what the list shows.
+bool EndsInDotOrBlank(const std::string& name) { return !name.empty() && (name.back() == '.' || name.back() == ' '); }
+
+// The rules shared by P, E and F. `patternLast`: the last component may hold
+// wildcards (P). `minComponents`: how many names below the drive root.
+std::optional<std::string> CheckDrivePath(std::string path, bool patternLast, bool allowTrailingSlash,
+                                          std::size_t minComponents) {
+    if (path.find('/') != std::string::npos) return "contains \"/\"";
+    const bool driveRooted = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+                             path[1] == ':' && path[2] == '\\';
+    if (!driveRooted) return "is not an absolute path on a drive";
+    std::string rest = path.substr(3);
+    if (allowTrailingSlash && !rest.empty() && rest.back() == '\\') rest.pop_back();
+    if (rest.empty()) return "names the root of a drive";
+    const std::vector<std::string> names = Split(rest, '\\');
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        const bool last = i + 1 == names.size();
+        if (name.empty()) return "has an empty name between two \"\\\"";
+        if (name == "." || name == "..") return "contains \".\" or \"..\"";
+        if (EndsInDotOrBlank(name)) return "has a name ending in a dot or a blank";
+        if (name.find(':') != std::string::npos) return "contains \":\" after the drive";
+        if (HasBadNameCharacter(name)) return "contains a character not allowed in file names";
+        if (HasWildcard(name) && !(patternLast && last))
+            return patternLast ? "has a wildcard in its folder part" : "contains a wildcard";
+    }
+    if (names.size() < minComponents) return "names files in the root of a drive";
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckPlainName(const std::string& name) {
+    if (name.find_first_of("\\/") != std::string::npos) return "contains \"\\\" or \"/\"";
+    if (name.find("..") != std::string::npos) return "contains \"..\"";
+    if (name.find(':') != std::string::npos) return "contains \":\"";
+    if (HasWildcard(name)) return "contains a wildcard";
+    if (HasBadNameCharacter(name)) return "contains a character not allowed in file names";
+    if (name == "." || EndsInDotOrBlank(name)) return "ends in a dot or a blank";
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckMachineKey(const std::string& key) {
+    if (!StartsWithNoCase(key, "Software\\") || key.size() == 9) return "is not a key below Software\\";
+    for (const std::string& name : Split(key, '\\')) {
+        if (name.empty()) return "has an empty key name";
+        if (name == "." || name == "..") return "contains \".\" or \"..\"";
+        if (HasWildcard(name)) return "contains a wildcard";
+    }
+    return std::nullopt;
+}
+
+std::string StripTrailingSlash(std::string path) {
+    if (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+std::string Describe(const Entry& entry) {
+    switch (entry.kind) {
+    case EntryKind::Pattern: return "files " + entry.argument;
+    case EntryKind::EmptyFolder: return "folder " + StripTrailingSlash(entry.argument);
+    case EntryKind::File: return "file " + entry.argument;
+    case EntryKind::MachineKey: return "registry key HKEY_LOCAL_MACHINE\\" + entry.argument;
+    case EntryKind::StartMenuGroup: return "Start-menu group " + entry.argument;
+    case EntryKind::DesktopShortcut: return "desktop shortcut " + entry.argument;
+    }
+    return entry.argument;
+}
+
+ItemState StateOf(Status status) {
+    switch (status) {
+    case Status::Removed: return ItemState::Removed;
+    case Status::Absent: return ItemState::Absent;
+    case Status::Failed: return ItemState::Failed;
+    }
+    return ItemState::Failed;
+}
+
+Item FromOutcome(std::string what, const Outcome& outcome, std::string path = {}) {
+    return Item{std::move(what), StateOf(outcome.status), outcome.reason, std::move(path)};
+}
+
+class Runner {
+public:
+    Runner(const std::vector<Step>& steps, UninstallSystem& system) : steps_(steps), system_(system) {
+        for (const Step& step : steps)
+            if (step.removesSelf && step.refusal.empty()) selfPath_ = step.entry.argument;
+    }
+
+    RunResult Run() {
+        for (const Step& step : steps_) {
+            if (!step.refusal.empty()) {
+                result_.items.push_back(Item{"line " + std::to_string(step.entry.line) + " (" + Describe(step.entry) +
+                                                 ")",
+                                             ItemState::Refused, "refused: it " + step.refusal, {}});
+                continue;
+            }
+            RunStep(step);
+        }
+        return std::move(result_);
+    }
+
+private:
+    void RunStep(const Step& step) {
+        const std::string& arg = step.entry.argument;
+        switch (step.entry.kind) {
+        case EntryKind::Pattern:
+            DeleteMatching(FolderOf(arg), NameOf(arg), "files " + arg);
+            break;
+        case EntryKind::EmptyFolder:
+            RemoveFolder(StripTrailingSlash(arg));
+            break;
+        case EntryKind::File:
+            if (step.removesSelf) {
+                result_.selfItem = result_.items.size();
+                result_.items.push_back(Item{"file " + arg, ItemState::Pending, {}, arg});
+            } else {
+                result_.items.push_back(FromOutcome("file " + arg, system_.RemoveFile(arg), arg));
+            }
+            break;
+        case EntryKind::MachineKey:
+            result_.items.push_back(FromOutcome(Describe(step.entry), system_.DeleteMachineKey(arg)));
+            break;
+        case EntryKind::StartMenuGroup: {
+            std::string base;
+            const Outcome where = system_.ProgramsFolder(base);
+            if (where.status != Status::Removed) {
+                result_.items.push_back(FromOutcome(Describe(step.entry), Outcome::Error(where.reason)));
+                break;
+            }
+            const std::string folder = StripTrailingSlash(base) + "\\" + arg;
+            DeleteMatching(folder, "*.lnk", "shortcuts " + folder + "\\*.lnk");
+            RemoveFolder(folder);
+            break;
+        }
+        case EntryKind::DesktopShortcut: {
+            std::string base;
+            const Outcome where = system_.DesktopFolder(base);
+            if (where.status != Status::Removed) {
+                result_.items.push_back(FromOutcome(Describe(step.entry), Outcome::Error(where.reason)));
+                break;
+            }
+            const std::string path = StripTrailingSlash(base) + "\\" + arg;
+            result_.items.push_back(FromOutcome("file " + path, system_.RemoveFile(path), path));
+            break;
+        }
+        }
+    }
+
+    // One item per file deleted or failed; one item for the whole pattern
+    // when nothing matched or the folder cannot be read.
+    void DeleteMatching(const std::string& folder, const std::string& pattern, const std::string& what) {
+        std::vector<FolderEntry> entries;
+        const Outcome listed = system_.ListFolder(folder, entries);
+        if (listed.status != Status::Removed) {
+            result_.items.push_back(FromOutcome(what, listed));
+            return;
+        }
+        bool any = false;
+        for (const FolderEntry& e : entries) {
+            if (e.isFolder || !WildcardMatch(pattern, e.name)) continue;
+            any = true;
+            const std::string path = folder + "\\" + e.name;
+            result_.items.push_back(FromOutcome("file " + path, system_.RemoveFile(path), path));
+        }
+        if (!any) result_.items.push_back(Item{what, ItemState::Absent, {}, {}});
+    }
+
+    void RemoveFolder(const std::string& folder) {
+        const Outcome outcome = system_.RemoveEmptyFolder(folder);
+        Item item = FromOutcome("folder " + folder, outcome, folder);
+        if (outcome.status == Status::Failed && HoldsOnlyWhatGoesLater(folder)) {
+            item.state = ItemState::Pending;
+            if (std::none_of(result_.foldersAfterSelf.begin(), result_.foldersAfterSelf.end(),
+                             [&](const std::string& f) { return SameText(f, folder); }))
+                result_.foldersAfterSelf.push_back(folder);
+        }
+        result_.items.push_back(std::move(item));
+    }
+
+    // True when the folder is not empty only because of the uninstaller
+    // itself, or of folders already waiting for it to go.
+    bool HoldsOnlyWhatGoesLater(const std::string& folder) {
+        if (selfPath_.empty()) return false;
+        std::vector<FolderEntry> entries;
+        if (system_.ListFolder(folder, entries).status != Status::Removed || entries.empty()) return false;
+        for (const FolderEntry& e : entries) {
+            const std::string path = folder + "\\" + e.name;
+            const bool isSelf = !e.isFolder && SameText(path, selfPath_);
+            const bool waits = e.isFolder && std::any_of(result_.foldersAfterSelf.begin(),
+                                                         result_.foldersAfterSelf.end(),
+                                                         [&](const std::string& f) { return SameText(f, path); });
+            if (!isSelf && !waits) return false;
+        }
+        return true;
+    }
+
+    const std::vector<Step>& steps_;
+    UninstallSystem& system_;
+    std::string selfPath_;
+    RunResult result_;
+};
+
+std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+
+bool ParseProcessId(const std::string& text, std::uint32_t& id) {
+    if (text.empty() || text.size() > 10) return false;
+    std::uint64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (value == 0 || value > 0xFFFFFFFFull) return false;
+    id = static_cast<std::uint32_t>(value);
+    return true;
+}
+
+}  // namespace
+
+bool SameText(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+bool WildcardMatch(const std::string& pattern, const std::string& name) {
+    if (pattern == "*.*") return true;
+    // Iterative match with one back-tracking point for the last '*'.
+    std::size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+UninstallList ParseUninstallList(const std::string& bytes) {
+    if (bytes.size() > kMaxListBytes) throw ListError("it is larger than any list the setup writes");
+    std::vector<std::string> lines = Split(bytes, '\n');
+    // The remainder after the last line end is empty in a complete list.
+    if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
+    for (std::string& line : lines)
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+
+    UninstallList list;
+    if (lines.empty() || lines[0].empty()) throw ListError("the first line (the product name) is empty");
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const std::string where = "line " + std::to_string(i + 1);
+        for (char c : line)
+            if (static_cast<unsigned char>(c) < 0x20) throw ListError(where + " contains a control character");
+        if (i == 0) {
+            list.productName = line;
+            continue;
+        }
+        if (line.size() < 3 || line.front() != '<' || line.back() != '>')
+            throw ListError(where + " is not of the form <kind letter and argument>");
+        if (!IsKnownKind(line[1])) throw ListError(where + " has an unknown kind letter '" + line.substr(1, 1) + "'");
+        if (line.size() == 3) throw ListError(where + " has no argument");
+        list.entries.push_back(Entry{static_cast<EntryKind>(line[1]), line.substr(2, line.size() - 3),
+                                     static_cast<int>(i + 1)});
+    }
+    return list;
+}
+
+std::string DamagedListMessage(const std::string& listPath, const std::string& reason) {
+    return "The uninstall list " + listPath + " is missing or damaged: " + reason +
+           ".\n\nNothing has been removed.";
+}
+
+std::optional<std::string> RefusalOf(const Entry& entry) {
+    const std::string& arg = entry.argument;
+    switch (entry.kind) {
+    case EntryKind::Pattern:
+        if (arg.find('\\') == std::string::npos && arg.find('/') == std::string::npos) return "has no folder part";
+        return CheckDrivePath(arg, true, false, 2);
+    case EntryKind::EmptyFolder:
+        return CheckDrivePath(arg, false, true, 1);
+    case EntryKind::File:
+        return CheckDrivePath(arg, false, false, 1);
+    case EntryKind::MachineKey:
+        return CheckMachineKey(arg);
+    case EntryKind::StartMenuGroup:
+        return CheckPlainName(arg);
+    case EntryKind::DesktopShortcut:
+        if (auto refusal = CheckPlainName(arg)) return refusal;
+        if (!EndsWithNoCase(arg, ".lnk")) return "is not a shortcut (.lnk)";
+        return std::nullopt;
+    }
+    return "has an unknown kind";
+}
+
+std::vector<Step> MakePlan(const UninstallList& list, const std::string& selfPath) {
+    std::vector<Step> plan;
+    std::optional<Step> self;
+    for (const Entry& entry : list.entries) {
+        Step step{entry, RefusalOf(entry).value_or(std::string()), false};
+        if (entry.kind == EntryKind::File && step.refusal.empty() && !selfPath.empty() &&
+            SameText(entry.argument, selfPath)) {
+            step.removesSelf = true;
+            if (!self) self = step;
+            continue;
+        }
+        plan.push_back(std::move(step));
+    }
+    if (self) plan.push_back(std::move(*self));
+    return plan;
+}
+
+RunResult RunPlan(const std::vector<Step>& steps, UninstallSystem& system) { return Runner(steps, system).Run(); }
+
+std::optional<RunResult> Uninstall(const std::string& listBytes, const std::string& selfPath,
+                                   UninstallSystem& system,
+                                   const std::function<bool(const std::string& productName)>& confirm,
+                                   std::string& productName) {
+    const UninstallList list = ParseUninstallList(listBytes);
+    productName = list.productName;
+    const std::vector<Step> plan = MakePlan(list, selfPath);
+    if (!confirm(list.productName)) return std::nullopt;
+    return RunPlan(plan, system);
+}
+
+void SettleSelfRemoval(RunResult& result, SelfRemoval how, const std::string& reason) {
+    auto settle = [&](Item& item) {
+        switch (how) {
+        case SelfRemoval::ByCopy:
+            item.state = ItemState::Pending;
+            break;
+        case SelfRemoval::AtRestart:
+            item.state = ItemState::AtRestart;
+            break;
+        case SelfRemoval::Failed:
+            item.state = ItemState::Failed;
+            if (!reason.empty()) item.reason = reason;
+            break;
+        }
+    };
+    if (result.selfItem) settle(result.items[*result.selfItem]);
+    for (Item& item : result.items) {
+        if (item.state != ItemState::Pending || item.path.empty()) continue;
+        for (const std::string& folder : result.foldersAfterSelf)
+            if (SameText(item.path, folder)) settle(item);
+    }
+}
+
+bool EverythingRemoved(const RunResult& result) {
+    return std::none_of(result.items.begin(), result.items.end(), [](const Item& item) {
+        return item.state == ItemState::Failed || item.state == ItemState::Refused;
+    });
+}
+
+std::string ReportMessage(const std::string& productName, const RunResult& result, std::size_t maxItems) {
+    auto listOf = [&](auto keep, bool withReason) {
+        std::string text;
+        std::size_t shown = 0, total = 0;
+        for (const Item& item : result.items) {
+            if (!keep(item)) continue;
+            if (++total > maxItems) continue;
+            ++shown;
+            text += "\n" + item.what;
+            if (withReason && !item.reason.empty()) text += ": " + item.reason;
+        }
+        if (total > shown) text += "\n... and " + std::to_string(total - shown) + " more";
+        return text;
+    };
+    auto atRestart = [](const Item& item) { return item.state == ItemState::AtRestart; };
+    std::string message;
+    if (EverythingRemoved(result)) {
+        message = productName + " has been removed from your computer.";
+    } else {
+        message = productName + " has been removed, except for these items, which could not be:\n" +
+                  listOf([](const Item& item) { return item.state == ItemState::Failed ||
+                                                       item.state == ItemState::Refused; },
+                         true) +
+                  "\n\nYou may delete them yourself.";
+    }
+    if (std::any_of(result.items.begin(), result.items.end(), atRestart))
+        message += "\n\nThese items will be removed when Windows restarts:\n" + listOf(atRestart, false);
+    return message;
+}
+
+Invocation ParseInvocation(const std::vector<std::string>& params) {
+    Invocation invocation;
+    if (!params.empty() && SameText(params[0], "/cleanup")) {
+        invocation.mode = Mode::Cleanup;
+        if (params.size() < 3) throw ListError("/cleanup needs the original program and its process id");
+        CleanupRequest& request = invocation.cleanup;
+        request.original = params[1];
+        if (auto refusal = CheckDrivePath(request.original, false, false, 1))
+            throw ListError("the program to remove " + *refusal);
+        if (!ParseProcessId(params[2], request.processId)) throw ListError("the process id is not a number");
+        for (std::size_t i = 3; i < params.size(); ++i) {
+            if (auto refusal = CheckDrivePath(params[i], false, true, 1))
+                throw ListError("the folder " + params[i] + " " + *refusal);
+            request.folders.push_back(StripTrailingSlash(params[i]));
+        }
+        return invocation;
+    }
+    for (const std::string& p : params)
+        if (SameText(p, "/s")) invocation.mode = Mode::Silent;
+    return invocation;
+}
+
+std::string CleanupCommandLine(const std::string& copyPath, const CleanupRequest& request) {
+    std::string line = Quote(copyPath) + " /cleanup " + Quote(request.original) + " " +
+                       std::to_string(request.processId);
+    for (const std::string& folder : request.folders) line += " " + Quote(folder);
+    return line;
+}
+
+}  // namespace torvane::uninstall

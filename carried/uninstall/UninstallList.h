@@ -1,0 +1,214 @@
+#pragma once
+// The uninstaller's decisions, free of Windows: reading the list the setup
+// wrote (UnInstall.dat), deciding what each line may touch, the order of the
+// work, and the words of the final report. The Win32 side (UninstallMain.cpp)
+// only carries out single operations through UninstallSystem.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace torvane::uninstall {
+
+// The kind letter of a line: "<" + letter + argument + ">".
+enum class EntryKind : char {
+    Pattern = 'P',          // files matching folder\wildcard (files only, not recursive)
+    EmptyFolder = 'E',      // a folder, removed only if empty
+    File = 'F',             // one file
+    MachineKey = 'R',       // a registry key below HKEY_LOCAL_MACHINE, no subkeys
+    StartMenuGroup = 'S',   // a folder below the user's Start-menu programs: its *.lnk, then itself
+    DesktopShortcut = 'T',  // a shortcut file on the user's desktop
+};
+
+struct Entry {
+    EntryKind kind;
+    std::string argument;
+    int line = 0;  // line number in the list, counting from 1 (the product name)
+};
+
+struct UninstallList {
+    std::string productName;
+    std::vector<Entry> entries;
+};
+
+// A list that cannot be trusted as a whole; nothing is removed.
+class ListError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Lists larger than this are refused as damaged (the setup writes ~2 KB).
+constexpr std::size_t kMaxListBytes = 1 << 20;
+
+// Parses the bytes of an uninstall list. Lines end with CR LF (a bare LF is
+// accepted); the first is the product name, every other line has exactly the
+// form <Xargument> with a known kind letter and a non-empty argument. Only the
+// empty remainder after the last line end may be blank. Throws ListError
+// saying which line is wrong and why.
+UninstallList ParseUninstallList(const std::string& bytes);
+
+// The message shown for a list that is missing or damaged.
+std::string DamagedListMessage(const std::string& listPath, const std::string& reason);
+
+// --- refusal rules ------------------------------------------------------------
+
+// Why the argument of a line is not acted on, or nothing when it may be.
+//  P, E, F: an absolute path on a drive ("C:\..."), below the drive's root,
+//           with no empty, "." or ".." component, no "/", no ':' after the
+//           drive, none of < > " | and no wildcard (* ?) except, for P, in the
+//           last component (the file pattern); E may end in one "\".
+//  R:       below "Software\" with no empty, "." or ".." component and no
+//           wildcard.
+//  S, T:    a plain name: no "\" or "/", no "..", no ':', no wildcard,
+//           none of < > " |; T must end in ".lnk".
+std::optional<std::string> RefusalOf(const Entry& entry);
+
+// Case-insensitive (ASCII) wildcard match of a file name: '*' any run of
+// characters, '?' exactly one; "*.*" matches every name, as on Windows.
+bool WildcardMatch(const std::string& pattern, const std::string& name);
+
+// Case-insensitive (ASCII) equality of paths and names.
+bool SameText(const std::string& a, const std::string& b);
+
+// The folder part of a path (before the last "\"), and the name after it.
+std::string FolderOf(const std::string& path);
+std::string NameOf(const std::string& path);
+
+// --- the plan -------------------------------------------------------------------
+
+struct Step {
+    Entry entry;
+    std::string refusal;        // non-empty: the step is refused and not carried out
+    bool removesSelf = false;   // the F line naming the running uninstaller
+};
+
+// The steps in the order they run: the list's order, except that the F line
+// naming the running program itself (`selfPath`, compared without regard to
+// case) moves to the very end, as a running program cannot delete itself.
+// A second line naming the program again is dropped.
+std::vector<Step> MakePlan(const UninstallList& list, const std::string& selfPath);
+
+// --- carrying it out ------------------------------------------------------------
+
+enum class Status {
+    Removed,    // done
+    Absent,     // was not there: nothing to remove
+    Failed,     // could not be removed (reason says why)
+};
+
+struct Outcome {
+    Status status = Status::Removed;
+    std::string reason;  // for Failed: the system's words
+    static Outcome Done() { return {Status::Removed, {}}; }
+    static Outcome NotThere() { return {Status::Absent, {}}; }
+    static Outcome Error(std::string why) { return {Status::Failed, std::move(why)}; }
+};
+
+struct FolderEntry {
+    std::string name;
+    bool isFolder = false;
+};
+
+// The operations the plan needs from the system. Each reports Absent when
+// its object does not exist.
+class UninstallSystem {
+public:
+    virtual ~UninstallSystem() = default;
+    // Everything directly in `folder` (not "." and ".."), files and folders.
+    virtual Outcome ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) = 0;
+    virtual Outcome RemoveFile(const std::string& path) = 0;
+    // Removes the folder only if it is empty.
+    virtual Outcome RemoveEmptyFolder(const std::string& path) = 0;
+    // Deletes HKEY_LOCAL_MACHINE\<subkey>, which must have no subkeys.
+    virtual Outcome DeleteMachineKey(const std::string& subkey) = 0;
+    // The user's Start-menu programs folder and desktop folder.
+    virtual Outcome ProgramsFolder(std::string& folder) = 0;
+    virtual Outcome DesktopFolder(std::string& folder) = 0;
+};
+
+enum class ItemState {
+    Removed,
+    Absent,
+    Failed,
+    Refused,
+    Pending,    // left to the copy that runs after this program has ended
+    AtRestart,  // Windows removes it when it restarts
+};
+
+struct Item {
+    std::string what;  // e.g. "C:\...\Torvane.Exe", "folder C:\...", "registry key HKEY_LOCAL_MACHINE\..."
+    ItemState state = ItemState::Removed;
+    std::string reason;
+    std::string path;  // the file or folder the item is about (empty for keys)
+};
+
+struct RunResult {
+    std::vector<Item> items;
+    // Index in `items` of the uninstaller itself, left to the caller (it
+    // cannot delete its own running file); absent when the list does not
+    // name it or the file is not there.
+    std::optional<std::size_t> selfItem;
+    // Folders whose E line failed only because the uninstaller is still in
+    // them (directly, or through folders in this same list): to be removed
+    // again once it is gone, in this order. Their items are Pending.
+    std::vector<std::string> foldersAfterSelf;
+};
+
+// Carries out the steps in order and reports on every object. Refused steps
+// touch nothing. Never throws for a failed operation.
+RunResult RunPlan(const std::vector<Step>& steps, UninstallSystem& system);
+
+// The uninstall once the list's bytes are read: the whole list is parsed
+// first (a damaged one throws ListError before anything is asked or touched),
+// then `confirm` is asked with the product name (false: nothing is touched,
+// the result is empty), then the plan runs. `productName` receives the name
+// as soon as the list has parsed.
+std::optional<RunResult> Uninstall(const std::string& listBytes, const std::string& selfPath,
+                                   UninstallSystem& system,
+                                   const std::function<bool(const std::string& productName)>& confirm,
+                                   std::string& productName);
+
+// What the caller managed for the deferred self-removal.
+enum class SelfRemoval {
+    ByCopy,     // the copy in the temporary folder will remove it and the folders
+    AtRestart,  // registered for removal at the next restart (self and folders)
+    Failed,     // neither worked
+};
+// Marks the self item and the folders-after-self items accordingly.
+void SettleSelfRemoval(RunResult& result, SelfRemoval how, const std::string& reason = {});
+
+// True when nothing failed and nothing was refused (Pending and AtRestart count
+// as removed): exit code 0 with /s.
+bool EverythingRemoved(const RunResult& result);
+
+// The closing message: that everything was removed, or the list of what could
+// not be (at most `maxItems`, then "and N more").
+std::string ReportMessage(const std::string& productName, const RunResult& result, std::size_t maxItems = 25);
+
+// --- command line -----------------------------------------------------------------
+
+struct CleanupRequest {
+    std::string original;               // the uninstaller that ended
+    std::uint32_t processId = 0;        // its process, to wait for
+    std::vector<std::string> folders;   // folders to try again once it is gone
+};
+
+enum class Mode { Interactive, Silent, Cleanup };
+struct Invocation {
+    Mode mode = Mode::Interactive;
+    CleanupRequest cleanup;
+};
+
+// The parameters after the program name: "/s" in any letter case anywhere →
+// Silent; "/cleanup <original> <pid> [folder...]" → Cleanup (only as the
+// first parameter, with an absolute original path, a decimal process id and
+// absolute folders; otherwise ListError). Anything else is Interactive.
+Invocation ParseInvocation(const std::vector<std::string>& params);
+
+// The command line that starts the copy: "<copy>" /cleanup "<original>" pid "<folder>"...
+// Paths are quoted; Windows paths cannot contain a double quote.
+std::string CleanupCommandLine(const std::string& copyPath, const CleanupRequest& request);
+
+}  // namespace torvane::uninstall

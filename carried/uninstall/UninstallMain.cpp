@@ -1,0 +1,223 @@
+// Program entry of Uninstall.Exe. It reads UnInstall.dat beside itself,
+// checks the whole list before touching anything, asks (unless /s), carries
+// the lines out in order and removes its own file last, through a copy of
+// itself in the temporary folder that runs once this process has ended.
+//
+//   Uninstall.Exe            ask, remove, report
+//   Uninstall.Exe /s         no message boxes; exit code 0 when everything
+//                            named was removed, 1 otherwise
+//   Uninstall.Exe /cleanup "<original exe>" <pid> ["<folder>" ...]
+//                            (the copy; not for users) waits for process
+//                            <pid>, deletes the original if it is this very
+//                            program, removes the folders if now empty, and
+//                            has itself deleted at the next restart
+#include "platform/win32/DllHardening.h"
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WinHeaders.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "common/CarriedVersion.h"
+#include "common/win32/CarriedWin32.h"
+#include "uninstall/UninstallList.h"
+#include "uninstall/Win32UninstallSystem.h"
+
+namespace {
+
+using namespace torvane;
+using namespace torvane::uninstall;
+using carried::win32::ErrorText;
+using platform::win32::UniqueKernelHandle;
+
+constexpr const char* kListName = "UnInstall.dat";
+constexpr DWORD kWaitForOriginalMs = 60 * 1000;
+constexpr DWORD kDeleteRetryMs = 10 * 1000;
+constexpr int kExitRemoved = 0;
+constexpr int kExitNotAllRemoved = 1;
+
+std::string Title(const std::string& product) { return "Uninstall " + product; }
+
+// Starts "<temp>\Torvane-Uninstall-<pid>.exe /cleanup ..." to delete `self`
+// and then the folders once this process has ended.
+bool StartCleanupCopy(const std::string& self, const std::vector<std::string>& folders, std::string& error) {
+    const std::string temp = carried::win32::TempFolder();
+    if (temp.empty()) {
+        error = "no temporary folder";
+        return false;
+    }
+    const std::string copy = temp + "\\Torvane-Uninstall-" + std::to_string(::GetCurrentProcessId()) + ".exe";
+    if (!::CopyFileA(self.c_str(), copy.c_str(), FALSE)) {
+        error = "cannot copy it to " + copy + ": " + ErrorText(::GetLastError());
+        return false;
+    }
+    CleanupRequest request{self, ::GetCurrentProcessId(), folders};
+    std::string commandLine = CleanupCommandLine(copy, request);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    // Its working folder is the temporary folder, so it holds no handle on
+    // the folders it is to remove.
+    if (!::CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, temp.c_str(), &startup,
+                          &process)) {
+        error = "cannot start " + copy + ": " + ErrorText(::GetLastError());
+        ::DeleteFileA(copy.c_str());
+        return false;
+    }
+    UniqueKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    return true;
+}
+
+// Leaves the running program (and the folders it keeps from being empty) to
+// Windows: removed at the next restart. Needs administrator rights.
+bool RemoveAtRestart(const std::string& self, const std::vector<std::string>& folders, std::string& error) {
+    if (!::MoveFileExA(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
+        error = ErrorText(::GetLastError());
+        return false;
+    }
+    // Registered after the file, so they are removed after it; Windows
+    // removes a folder at restart only if it is empty by then.
+    for (const std::string& folder : folders) ::MoveFileExA(folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    return true;
+}
+
+int RunUninstall(bool silent) {
+    const std::string self = carried::win32::ModulePath();
+    const std::string listPath = carried::win32::FolderPart(self) + "\\" + kListName;
+    // Not the install folder as working folder: that would keep it from
+    // being removed.
+    char systemFolder[MAX_PATH + 1];
+    const UINT length = ::GetSystemDirectoryA(systemFolder, sizeof systemFolder);
+    if (length > 0 && length < sizeof systemFolder) ::SetCurrentDirectoryA(systemFolder);
+
+    std::string product = TORVANE_CARRIED_PRODUCT;
+    std::string reason;
+    std::optional<RunResult> ran;
+    std::string bytes;
+    DWORD error = 0;
+    if (self.empty()) {
+        reason = "the program cannot find its own folder";
+    } else if (!carried::win32::ReadWholeFile(listPath, kMaxListBytes, bytes, error)) {
+        reason = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? "it does not exist"
+                 : error == ERROR_FILE_TOO_LARGE ? "it is larger than any list the setup writes"
+                                                 : "it cannot be read: " + ErrorText(error);
+    } else {
+        Win32UninstallSystem system;
+        auto confirm = [&](const std::string& name) {
+            if (silent) return true;
+            const std::string question = "Remove " + name + " and all of its components?";
+            return ::MessageBoxA(nullptr, question.c_str(), Title(name).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+        };
+        try {
+            ran = uninstall::Uninstall(bytes, self, system, confirm, product);
+            if (!ran) return kExitNotAllRemoved;  // the user said no
+        } catch (const ListError& e) {
+            reason = e.what();
+        }
+    }
+    if (!reason.empty()) {
+        if (!silent)
+            ::MessageBoxA(nullptr, DamagedListMessage(listPath, reason).c_str(), Title(product).c_str(),
+                          MB_OK | MB_ICONERROR);
+        return kExitNotAllRemoved;
+    }
+
+    RunResult& result = *ran;
+    if (result.selfItem) {
+        std::string copyError, restartError;
+        if (StartCleanupCopy(self, result.foldersAfterSelf, copyError))
+            SettleSelfRemoval(result, SelfRemoval::ByCopy);
+        else if (RemoveAtRestart(self, result.foldersAfterSelf, restartError))
+            SettleSelfRemoval(result, SelfRemoval::AtRestart);
+        else
+            SettleSelfRemoval(result, SelfRemoval::Failed, copyError + "; " + restartError);
+    }
+
+    const bool removed = EverythingRemoved(result);
+    if (!silent)
+        ::MessageBoxA(nullptr, ReportMessage(product, result).c_str(), Title(product).c_str(),
+                      MB_OK | (removed ? MB_ICONINFORMATION : MB_ICONWARNING));
+    return removed ? kExitRemoved : kExitNotAllRemoved;
+}
+
+bool SameBytes(const std::string& a, const std::string& b) {
+    std::string left, right;
+    DWORD error = 0;
+    constexpr std::size_t kLimit = 64u << 20;
+    return carried::win32::ReadWholeFile(a, kLimit, left, error) &&
+           carried::win32::ReadWholeFile(b, kLimit, right, error) && left == right;
+}
+
+// The copy's work. It deletes only a file identical to itself, so the
+// switch cannot be used to delete anything but a copy of this program.
+int Cleanup(const CleanupRequest& request) {
+    const std::string self = carried::win32::ModulePath();
+    if (HANDLE opened = ::OpenProcess(SYNCHRONIZE, FALSE, request.processId)) {
+        UniqueKernelHandle original(opened);
+        ::WaitForSingleObject(original.Get(), kWaitForOriginalMs);
+    }
+    bool allGone = true;
+    if (!SameText(self, request.original) && carried::win32::FileExists(request.original)) {
+        if (SameBytes(self, request.original)) {
+            // The image may stay locked for a moment after the process ends.
+            const DWORD start = ::GetTickCount();
+            while (!::DeleteFileA(request.original.c_str())) {
+                const DWORD error = ::GetLastError();
+                if (error == ERROR_FILE_NOT_FOUND || ::GetTickCount() - start > kDeleteRetryMs) {
+                    allGone = error == ERROR_FILE_NOT_FOUND;
+                    break;
+                }
+                ::Sleep(200);
+            }
+        } else {
+            allGone = false;
+        }
+    }
+    for (const std::string& folder : request.folders)
+        if (!::RemoveDirectoryA(folder.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND) allGone = false;
+    // A running program cannot delete itself: this copy stays in the
+    // temporary folder until the next restart (if Windows lets us register
+    // that, which needs administrator rights).
+    ::MoveFileExA(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    return allGone ? kExitRemoved : kExitNotAllRemoved;
+}
+
+int Run() {
+    Invocation invocation;
+    try {
+        invocation = ParseInvocation(SplitCommandLine(::GetCommandLineA()));
+    } catch (const ListError&) {
+        return 2;  // a malformed /cleanup: only the program itself starts that
+    }
+    switch (invocation.mode) {
+    case Mode::Cleanup: return Cleanup(invocation.cleanup);
+    case Mode::Silent: return RunUninstall(true);
+    case Mode::Interactive: return RunUninstall(false);
+    }
+    return 2;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Before anything else can load a DLL: never from the program's folder.
+    torvane::platform::win32::HardenDllSearch();
+    try {
+        return Run();
+    } catch (const std::exception& e) {
+        // Only a failure of the program itself (out of memory): say so unless silent.
+        const std::string text = std::string("The uninstaller failed: ") + e.what();
+        bool silent = false;
+        try {
+            silent = ParseInvocation(SplitCommandLine(::GetCommandLineA())).mode != Mode::Interactive;
+        } catch (...) {
+            silent = true;
+        }
+        if (!silent) ::MessageBoxA(nullptr, text.c_str(), "Uninstall " TORVANE_CARRIED_PRODUCT, MB_OK | MB_ICONERROR);
+    } catch (...) {
+    }
+    return kExitNotAllRemoved;
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include "uninstall/UninstallList.h"
+
+namespace torvane::uninstall {
+
+// The uninstall operations on the real system: files and folders through
+// the ...A file calls, the key through RegDeleteKeyA (32-bit registry view,
+// as the 32-bit setup wrote it), the user's Start-menu programs and desktop
+// folders through SHGetFolderPathA.
+class Win32UninstallSystem : public UninstallSystem {
+public:
+    Outcome ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
+    Outcome RemoveFile(const std::string& path) override;
+    Outcome RemoveEmptyFolder(const std::string& path) override;
+    Outcome DeleteMachineKey(const std::string& subkey) override;
+    Outcome ProgramsFolder(std::string& folder) override;
+    Outcome DesktopFolder(std::string& folder) override;
+};
+
+}  // namespace torvane::uninstall
