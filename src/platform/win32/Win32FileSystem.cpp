@@ -1,5 +1,7 @@
 #include "platform/win32/Win32FileSystem.h"
 
+#include "platform/win32/WinHeaders.h"
+
 #include <objbase.h>
 
 #include "lib/Exceptions.h"

@@ -19,3 +19,10 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+// <windows.h> maps these names to their ...A functions by macro, which would
+// also rename the platform::FileSystem members of the same names wherever the
+// header is seen. The layer calls CreateFileA, DeleteFileA, ReplaceFileA by name.
+#undef CreateFile
+#undef DeleteFile
+#undef ReplaceFile
