@@ -13,7 +13,8 @@ class WritableFile {
 public:
     virtual ~WritableFile() = default;
     virtual void Write(const std::uint8_t* data, std::size_t size) = 0;
-    // Flushes and closes; raises EInOutError when that fails. Safe to call twice.
+    // Closes the file; raises EInOutError when the system reports that
+    // closing failed. Safe to call twice.
     virtual void Close() = 0;
 };
 

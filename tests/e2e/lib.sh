@@ -109,8 +109,10 @@ E2E_WM_PID=
 e2e_display_start() {
     local fdfile=$E2E_WORK/display.num i
     : >"$fdfile"
+    # 8>&-: the display must not hold the scenario lock; a leftover server
+    # would otherwise block every later scenario.
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" \
-        >"$E2E_WORK/xvfb.log" 2>&1 &
+        >"$E2E_WORK/xvfb.log" 2>&1 8>&- &
     E2E_XVFB_PID=$!
     for ((i = 0; i < 100; i++)); do
         [[ -s $fdfile ]] && break
@@ -119,7 +121,7 @@ e2e_display_start() {
     done
     [[ -s $fdfile ]] || e2e_fail "Xvfb gave no display number"
     export DISPLAY=:$(tr -d '[:space:]' <"$fdfile")
-    openbox --sm-disable >"$E2E_WORK/openbox.log" 2>&1 &
+    openbox --sm-disable >"$E2E_WORK/openbox.log" 2>&1 8>&- &
     E2E_WM_PID=$!
     for ((i = 0; i < 100; i++)); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
