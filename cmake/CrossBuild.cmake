@@ -18,8 +18,10 @@ add_compile_options(-Wall -Wextra)
 # linked in, and the loader may place it anywhere (ASLR, needs .reloc, which
 # binutils 2.40 keeps with --dynamicbase) and never runs its data (DEP).
 # --high-entropy-va exists only for 64-bit images, so it is not used here.
+# What ships carries no symbols: -s strips them at link time (the payloads
+# the setup carries shrink with it).
 add_link_options(-static -static-libgcc -static-libstdc++
-                 -Wl,--dynamicbase -Wl,--nxcompat)
+                 -Wl,--dynamicbase -Wl,--nxcompat -s)
 
 # --- zlib (libz-mingw-w64-dev, static archive in the sysroot) -----------------
 find_library(TORVANE_MINGW_ZLIB NAMES libz.a REQUIRED)

@@ -2,7 +2,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace torvane::platform {
 
@@ -37,6 +39,19 @@ public:
 
     // The system's text for an error number ("Access is denied", ...).
     virtual std::string ErrorText(int code) = 0;
+
+    // The file attributes (GetFileAttributesA), or nothing when they cannot
+    // be read (no such file or folder, no access).
+    virtual std::optional<std::uint32_t> Attributes(const std::string& path) = 0;
+    // Creates one folder whose parent exists; returns the system's error
+    // number, 0 on success (183 when it exists already).
+    virtual int CreateFolder(const std::string& path) = 0;
+    // The names of the folders directly in `folder` (no "." and ".."),
+    // hidden ones only when asked, in the order the system lists them.
+    virtual std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) = 0;
 };
+
+constexpr std::uint32_t kAttributeHidden = 0x02;
+constexpr std::uint32_t kAttributeDirectory = 0x10;
 
 }  // namespace torvane::platform

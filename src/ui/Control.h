@@ -26,10 +26,16 @@ enum class ControlKind {
     ButtonBar,
     SpeedButton,
     ProgressBar,
+    CheckBox,
+    RadioButton,
+    GroupBox,
+    Edit,
+    Memo,
+    FolderTree,
 };
 
 // Which part of a control's state changed; a peer mirrors just that part.
-enum class Property { All, Bounds, Visible, Caption, Color, Font, Enabled, Picture, Alpha, Interval, Pressed, Active, Closed, Items, Position };
+enum class Property { All, Bounds, Visible, Caption, Color, Font, Enabled, Picture, Alpha, Interval, Pressed, Active, Closed, Items, Position, Checked, Text, Selection, Cursor };
 
 // The other side of a control: a real window (Win32) mirroring the control's
 // state. Headless controls have none, and then the control's state is all
@@ -116,6 +122,8 @@ public:
 
 protected:
     void Notify(Property what);
+    // For state the peer itself reported (text the user typed): no echo back.
+    void SilentlySetCaption(const std::string& caption) { caption_ = caption; }
     virtual void RealizeChildren() {}
 
 private:

@@ -29,12 +29,20 @@ public:
         Notify(Property::Caption);
     }
 
+    // A link: the hand cursor over it.
+    bool HandCursor() const { return handCursor_; }
+    void SetHandCursor(bool hand) {
+        handCursor_ = hand;
+        Notify(Property::Cursor);
+    }
+
     std::function<void()> OnClick;
     void Click() {
         if (OnClick) OnClick();
     }
 
 private:
+    bool handCursor_ = false;
     bool transparent_ = false;
     bool autoSize_ = true;
     bool wordWrap_ = false;

@@ -38,10 +38,32 @@ public:
                           : "Error " + std::to_string(code);
     }
 
+    std::optional<std::uint32_t> Attributes(const std::string& path) override {
+        if (folders.count(path)) return platform::kAttributeDirectory;
+        if (files.count(path)) return 0x20u;  // archive: a plain file
+        return std::nullopt;
+    }
+    int CreateFolder(const std::string& path) override {
+        if (folders.count(path) || files.count(path)) return 183;
+        folders.insert(path);
+        return 0;
+    }
+    std::vector<std::string> SubFolders(const std::string& folder, bool) override {
+        std::string prefix = folder;
+        if (!prefix.empty() && prefix.back() != '\\') prefix += '\\';
+        std::vector<std::string> names;
+        for (const std::string& f : folders)
+            if (f.size() > prefix.size() && f.compare(0, prefix.size(), prefix) == 0 &&
+                f.find('\\', prefix.size()) == std::string::npos)
+                names.push_back(f.substr(prefix.size()));
+        return names;
+    }
+
     const std::vector<std::uint8_t>& Bytes(const std::string& path) const { return files.at(path)->bytes; }
 
     std::map<std::string, std::shared_ptr<MemoryFile>> files;
     std::set<std::string> uncreatable;
+    std::set<std::string> folders;
     std::size_t capacity = SIZE_MAX;
 
 private:

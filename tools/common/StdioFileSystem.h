@@ -1,6 +1,9 @@
 #pragma once
 // The file system for the native tools: plain C stdio on the host. Windows
 // paths given to it are used as host paths unchanged.
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -44,6 +47,24 @@ public:
     }
     bool DeleteFile(const std::string& path) override { return std::remove(path.c_str()) == 0; }
     std::string ErrorText(int code) override { return std::strerror(code); }
+    std::optional<std::uint32_t> Attributes(const std::string& path) override {
+        struct stat info;
+        if (stat(path.c_str(), &info) != 0) return std::nullopt;
+        return S_ISDIR(info.st_mode) ? platform::kAttributeDirectory : 0x20u;
+    }
+    int CreateFolder(const std::string& path) override { return mkdir(path.c_str(), 0755) == 0 ? 0 : errno; }
+    std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) override {
+        std::vector<std::string> names;
+        DIR* dir = opendir(folder.c_str());
+        if (!dir) return names;
+        while (dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name == "." || name == ".." || (!includeHidden && name[0] == '.')) continue;
+            if (Attributes(folder + "/" + name).value_or(0) & platform::kAttributeDirectory) names.push_back(name);
+        }
+        closedir(dir);
+        return names;
+    }
 };
 
 }  // namespace torvane::tools

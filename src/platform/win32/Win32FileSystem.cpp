@@ -76,6 +76,44 @@ std::string Win32FileSystem::ErrorText(int code) {
     return message;
 }
 
+std::optional<std::uint32_t> Win32FileSystem::Attributes(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return attributes;
+}
+
+int Win32FileSystem::CreateFolder(const std::string& path) {
+    if (::CreateDirectoryA(path.c_str(), nullptr)) return 0;
+    const DWORD error = ::GetLastError();
+    return error ? static_cast<int>(error) : ERROR_ACCESS_DENIED;
+}
+
+namespace {
+struct FindTraits {
+    using Handle = HANDLE;
+    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool Valid(Handle h) noexcept { return h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { ::FindClose(h); }
+};
+}  // namespace
+
+std::vector<std::string> Win32FileSystem::SubFolders(const std::string& folder, bool includeHidden) {
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\') pattern += '\\';
+    pattern += '*';
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    UniqueHandle<FindTraits> search(::FindFirstFileA(pattern.c_str(), &found));
+    if (!search) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == "." || name == "..") continue;
+        if (!includeHidden && (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN)) continue;
+        names.push_back(name);
+    } while (::FindNextFileA(search.Get(), &found));
+    return names;
+}
+
 Guid Win32GuidSource::NewGuid() {
     GUID g{};
     if (FAILED(::CoCreateGuid(&g))) throw Exception("Cannot create a GUID");

@@ -14,6 +14,9 @@ public:
     int ReplaceFile(const std::string& from, const std::string& to) override;
     bool DeleteFile(const std::string& path) override;
     std::string ErrorText(int code) override;
+    std::optional<std::uint32_t> Attributes(const std::string& path) override;
+    int CreateFolder(const std::string& path) override;
+    std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) override;
 };
 
 // New GUIDs from CoCreateGuid.

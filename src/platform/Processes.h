@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+namespace torvane::platform {
+
+enum class ShowMode { Normal, Minimized, Maximized };
+
+class Processes {
+public:
+    virtual ~Processes() = default;
+    // Starts a program without waiting for it. `application` is its full
+    // path (never searched for); `commandLine` is the whole command line,
+    // the program's path quoted. With `asUser`, a setup running elevated
+    // starts the program with the rights of the signed-in user instead of
+    // its own, where the system offers a way; otherwise as itself.
+    // Returns whether the program started.
+    virtual bool Start(const std::string& application, const std::string& commandLine, ShowMode show,
+                       bool asUser) = 0;
+    // Full path of the running program.
+    virtual std::string OwnExecutablePath() = 0;
+    // Ends this process at once with the given exit code.
+    virtual void EndProcess(int exitCode) = 0;
+};
+
+}  // namespace torvane::platform

@@ -1,0 +1,26 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace torvane::platform {
+
+enum class SpecialFolder { ProgramFiles, LocalAppData, Programs, Desktop };
+
+// The Windows shell: special folders, shortcuts and opening documents.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // The folder's path without a trailing backslash, or nothing when the
+    // system does not name one (SHGetFolderPathA did not return 0).
+    virtual std::optional<std::string> FolderPath(SpecialFolder folder) = 0;
+    // Saves a .lnk file. The icon location is set only for an icon index of
+    // 0 or more. Raises when the shell link object cannot be created; other
+    // failures are not reported.
+    virtual void CreateShortcut(const std::string& target, const std::string& linkFile,
+                                const std::string& description, int iconIndex, const std::string& arguments) = 0;
+    // Opens a document, web page, "mailto:" address or program with its
+    // default action in a normally shown window; the result is not examined.
+    virtual void Open(const std::string& what) = 0;
+};
+
+}  // namespace torvane::platform
