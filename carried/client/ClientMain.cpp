@@ -148,11 +148,12 @@ int Run(HINSTANCE instance, int showCommand) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
     if (!::RegisterClassExA(&windowClass)) return 1;
-    HWND window = client.Create(instance);
+    // Closing destroys it; should the loop end another way, this does.
+    platform::win32::UniqueWindow window(client.Create(instance));
     if (!window) return 1;
     // SW_SHOWMAXIMIZED and friends from STARTUPINFO arrive here.
-    ::ShowWindow(window, showCommand);
-    ::UpdateWindow(window);
+    ::ShowWindow(window.Get(), showCommand);
+    ::UpdateWindow(window.Get());
     MSG message;
     int got;
     while ((got = ::GetMessageA(&message, nullptr, 0, 0)) > 0) {

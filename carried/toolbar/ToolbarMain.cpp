@@ -39,7 +39,7 @@ bool RecordRun() {
 
 int Run() {
     if (toolbar::IsSilentRun(SplitCommandLine(::GetCommandLineA()))) return RecordRun() ? 0 : 1;
-    ::MessageBoxA(nullptr, toolbar::NoticeText().c_str(), toolbar::NoticeTitle().c_str(), MB_OK | MB_ICONINFORMATION);
+    ::MessageBoxA(nullptr, toolbar::NoticeText().c_str(), toolbar::NoticeTitle().c_str(), MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
     return 0;
 }
 

@@ -131,7 +131,7 @@ public:
     RunResult Run() {
         for (const Step& step : steps_) {
             if (!step.refusal.empty()) {
-                result_.items.push_back(Item{"line " + std::to_string(step.entry.line) + " (" + Describe(step.entry) +
+                Add(Item{"line " + std::to_string(step.entry.line) + " (" + Describe(step.entry) +
                                                  ")",
                                              ItemState::Refused, "refused: it " + step.refusal, {}});
                 continue;
@@ -153,20 +153,20 @@ private:
             break;
         case EntryKind::File:
             if (step.removesSelf) {
-                result_.selfItem = result_.items.size();
-                result_.items.push_back(Item{"file " + arg, ItemState::Pending, {}, arg});
+                Add(Item{"file " + arg, ItemState::Pending, {}, arg});
+                result_.selfItem = result_.items.size() - 1;
             } else {
-                result_.items.push_back(FromOutcome("file " + arg, system_.RemoveFile(arg), arg));
+                Add(FromOutcome("file " + arg, system_.RemoveFile(arg), arg));
             }
             break;
         case EntryKind::MachineKey:
-            result_.items.push_back(FromOutcome(Describe(step.entry), system_.DeleteMachineKey(arg)));
+            Add(FromOutcome(Describe(step.entry), system_.DeleteMachineKey(arg)));
             break;
         case EntryKind::StartMenuGroup: {
             std::string base;
             const Outcome where = system_.ProgramsFolder(base);
             if (where.status != Status::Removed) {
-                result_.items.push_back(FromOutcome(Describe(step.entry), Outcome::Error(where.reason)));
+                Add(FromOutcome(Describe(step.entry), Outcome::Error(where.reason)));
                 break;
             }
             const std::string folder = StripTrailingSlash(base) + "\\" + arg;
@@ -178,11 +178,11 @@ private:
             std::string base;
             const Outcome where = system_.DesktopFolder(base);
             if (where.status != Status::Removed) {
-                result_.items.push_back(FromOutcome(Describe(step.entry), Outcome::Error(where.reason)));
+                Add(FromOutcome(Describe(step.entry), Outcome::Error(where.reason)));
                 break;
             }
             const std::string path = StripTrailingSlash(base) + "\\" + arg;
-            result_.items.push_back(FromOutcome("file " + path, system_.RemoveFile(path), path));
+            Add(FromOutcome("file " + path, system_.RemoveFile(path), path));
             break;
         }
         }
@@ -194,7 +194,7 @@ private:
         std::vector<FolderEntry> entries;
         const Outcome listed = system_.ListFolder(folder, entries);
         if (listed.status != Status::Removed) {
-            result_.items.push_back(FromOutcome(what, listed));
+            Add(FromOutcome(what, listed));
             return;
         }
         bool any = false;
@@ -202,9 +202,9 @@ private:
             if (e.isFolder || !WildcardMatch(pattern, e.name)) continue;
             any = true;
             const std::string path = folder + "\\" + e.name;
-            result_.items.push_back(FromOutcome("file " + path, system_.RemoveFile(path), path));
+            Add(FromOutcome("file " + path, system_.RemoveFile(path), path));
         }
-        if (!any) result_.items.push_back(Item{what, ItemState::Absent, {}, {}});
+        if (!any) Add(Item{what, ItemState::Absent, {}, {}});
     }
 
     void RemoveFolder(const std::string& folder) {
@@ -216,7 +216,7 @@ private:
                              [&](const std::string& f) { return SameText(f, folder); }))
                 result_.foldersAfterSelf.push_back(folder);
         }
-        result_.items.push_back(std::move(item));
+        Add(std::move(item));
     }
 
     // True when the folder is not empty only because of the uninstaller
@@ -234,6 +234,30 @@ private:
             if (!isSelf && !waits) return false;
         }
         return true;
+    }
+
+    // Records an item. The list may name an object twice (the data folder's
+    // E line comes before and after the F lines that empty it): a later
+    // success settles an earlier failure for the same object, and the same
+    // failure is reported once.
+    void Add(Item item) {
+        auto& items = result_.items;
+        if (!item.path.empty()) {
+            auto samePath = [&](const Item& earlier) { return SameText(earlier.path, item.path); };
+            if (item.state != ItemState::Failed) {
+                items.erase(std::remove_if(items.begin(), items.end(),
+                                           [&](const Item& earlier) {
+                                               return samePath(earlier) && earlier.state == ItemState::Failed;
+                                           }),
+                            items.end());
+            } else if (std::any_of(items.begin(), items.end(), [&](const Item& earlier) {
+                           return samePath(earlier) && earlier.state == ItemState::Failed &&
+                                  earlier.reason == item.reason;
+                       })) {
+                return;
+            }
+        }
+        items.push_back(std::move(item));
     }
 
     const std::vector<Step>& steps_;

@@ -109,7 +109,7 @@ int RunUninstall(bool silent) {
         auto confirm = [&](const std::string& name) {
             if (silent) return true;
             const std::string question = "Remove " + name + " and all of its components?";
-            return ::MessageBoxA(nullptr, question.c_str(), Title(name).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+            return ::MessageBoxA(nullptr, question.c_str(), Title(name).c_str(), MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) == IDYES;
         };
         try {
             ran = uninstall::Uninstall(bytes, self, system, confirm, product);
@@ -121,7 +121,7 @@ int RunUninstall(bool silent) {
     if (!reason.empty()) {
         if (!silent)
             ::MessageBoxA(nullptr, DamagedListMessage(listPath, reason).c_str(), Title(product).c_str(),
-                          MB_OK | MB_ICONERROR);
+                          MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
         return kExitNotAllRemoved;
     }
 
@@ -139,7 +139,7 @@ int RunUninstall(bool silent) {
     const bool removed = EverythingRemoved(result);
     if (!silent)
         ::MessageBoxA(nullptr, ReportMessage(product, result).c_str(), Title(product).c_str(),
-                      MB_OK | (removed ? MB_ICONINFORMATION : MB_ICONWARNING));
+                      MB_OK | MB_SETFOREGROUND | (removed ? MB_ICONINFORMATION : MB_ICONWARNING));
     return removed ? kExitRemoved : kExitNotAllRemoved;
 }
 
@@ -177,7 +177,10 @@ int Cleanup(const CleanupRequest& request) {
         }
     }
     for (const std::string& folder : request.folders)
-        if (!::RemoveDirectoryA(folder.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND) allGone = false;
+        if (!::RemoveDirectoryA(folder.c_str())) {
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) allGone = false;
+        }
     // A running program cannot delete itself: this copy stays in the
     // temporary folder until the next restart (if Windows lets us register
     // that, which needs administrator rights).

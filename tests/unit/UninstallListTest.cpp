@@ -497,6 +497,27 @@ TEST(UninstallRun, NestedFoldersWaitForTheProgramTooAndMissingThingsAreNoFailure
     EXPECT_EQ(absent, 4);
 }
 
+TEST(UninstallRun, ALaterSuccessSettlesAnEarlierFailureAndAFailureIsReportedOnce) {
+    FakeSystem system;
+    system.AddFile(kData + "\\QVInst.Dat");
+    system.AddFile(kInstall + "\\Torvane.Exe");
+    system.AddFolder(kInstall + "\\Plugins");  // the user's: keeps the install folder
+    const std::string text = "Torvane P2P\r\n<E" + kData + ">\r\n<F" + kData + "\\QVInst.Dat>\r\n<E" + kData +
+                             ">\r\n<E" + kInstall + ">\r\n<F" + kInstall + "\\Torvane.Exe>\r\n<E" + kInstall +
+                             ">\r\n";
+    const RunResult r = RunPlan(MakePlan(ParseUninstallList(text), kSelf), system);
+    EXPECT_FALSE(system.HasFolder(kData));
+    // The data folder failed first, then went: no failure left for it.
+    EXPECT_EQ(std::count_if(r.items.begin(), r.items.end(),
+                            [](const Item& i) { return i.what == "folder " + kData; }),
+              1);
+    EXPECT_EQ(FindItem(r, "folder " + kData)->state, ItemState::Removed);
+    // The install folder failed twice for the same reason: reported once.
+    EXPECT_EQ(ReportMessage("Torvane P2P", r),
+              "Torvane P2P has been removed, except for these items, which could not be:\n\n"
+              "folder " + kInstall + ": it is not empty\n\nYou may delete them yourself.");
+}
+
 // --- command line ---------------------------------------------------------------------
 
 TEST(UninstallCommandLine, TellsTheModesApart) {

@@ -20,9 +20,9 @@ std::string ModulePath() {
     }
     // Started through an 8.3 name, the module name is short; the uninstall
     // list names the long one.
-    char longPath[32768];
-    const DWORD length = ::GetLongPathNameA(path.c_str(), longPath, sizeof longPath);
-    if (length > 0 && length < sizeof longPath) return std::string(longPath, length);
+    std::string longPath(32768, '\0');
+    const DWORD length = ::GetLongPathNameA(path.c_str(), &longPath[0], static_cast<DWORD>(longPath.size()));
+    if (length > 0 && length < longPath.size()) return longPath.substr(0, length);
     return path;
 }
 

@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# The uninstaller Uninstall.Exe against an installation laid out by hand:
+#  1. a damaged list removes nothing: silently (exit code 1) and with a
+#     message box naming the list and the fault;
+#  2. asked for confirmation and answered No, it removes nothing;
+#  3. answered Yes, with a folder the list does not fully empty, it removes
+#     the rest and lists what it could not remove;
+#  4. with /s it removes everything named, itself last (through its copy in
+#     the temporary folder), and nothing else: the download folder and other
+#     files stay; the copy goes at the next (simulated) restart.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_begin carried_uninstall
+source "$(dirname "${BASH_SOURCE[0]}")/carried-lib.sh"
+
+BOX_RE='^Uninstall Torvane P2P$'
+U=C:\\users\\$E2E_USER
+INSTALL_WIN='C:\Program Files\Torvane P2P'
+DATA_WIN="$U\\AppData\\Local\\Torvane P2P"
+PROGRAMS_WIN="$U\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"
+DESKTOP_WIN="$U\\Desktop"
+KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Torvane P2P'
+UNINSTALL_WIN="$INSTALL_WIN\\Uninstall.Exe"
+INSTALL=$(e2e_unix_path "$INSTALL_WIN")
+DATA=$(e2e_unix_path "$DATA_WIN")
+GROUP=$(e2e_unix_path "$PROGRAMS_WIN\\Torvane P2P")
+DESKTOP=$(e2e_unix_path "$DESKTOP_WIN")
+DOWNLOADS=$(e2e_unix_path "$U\\Downloads\\Torvane Downloads")
+OTHER_APP=$(e2e_unix_path "$U\\AppData\\Local\\Other App")
+USER_HOME=$(e2e_unix_path "$U")
+
+# The list the setup writes (17 lines); $1 replaces line 5 when given.
+write_list() {
+    local lines=(
+        'Torvane P2P'
+        "<P$DATA_WIN\\*.DAT>" "<P$DATA_WIN\\*.TMP>" "<P$DATA_WIN\\*.BAK>" "<P$DATA_WIN\\*.LOG>"
+        "<P$DATA_WIN\\*.TXT>"
+        "<E$DATA_WIN>"
+        "<F$INSTALL_WIN\\Torvane.Exe>"
+        "<F$DATA_WIN\\Torvane.Dat>"
+        "<F$INSTALL_WIN\\QVInst.Dat>"
+        "<F$UNINSTALL_WIN>"
+        "<F$INSTALL_WIN\\Uninstall.Dat>"
+        "<E$INSTALL_WIN>"
+        "<E$DATA_WIN>"
+        "<R${KEY#HKLM\\}>"
+        '<STorvane P2P>'
+        '<TTorvane P2P.Lnk>')
+    [[ -z ${1:-} ]] || lines[4]=$1
+    printf '%s\r\n' "${lines[@]}" >"$INSTALL/UnInstall.dat"
+}
+
+# An installation as the setup leaves it, plus things of the user's.
+lay_out() {
+    mkdir -p "$INSTALL" "$DATA" "$GROUP" "$DESKTOP" "$DOWNLOADS" "$OTHER_APP"
+    carried_put Torvane.Exe "$INSTALL_WIN"
+    carried_put Uninstall.Exe "$INSTALL_WIN"
+    echo qv >"$INSTALL/QVInst.Dat"
+    for f in Torvane.Dat Nodes.DAT session.TMP old.bak debug.log readme.txt; do echo "$f" >"$DATA/$f"; done
+    echo lnk >"$GROUP/Torvane P2P.lnk"
+    echo lnk >"$GROUP/Uninstall Torvane P2P.lnk"
+    echo lnk >"$DESKTOP/Torvane P2P.Lnk"
+    echo lnk >"$DESKTOP/Other Program.lnk"
+    echo film >"$DOWNLOADS/film.avi"
+    echo other >"$OTHER_APP/settings.DAT"
+    timeout 30 wine reg add "$KEY" /v DisplayName /t REG_SZ /d 'Torvane P2P' /f >/dev/null 2>&1 ||
+        e2e_fail "could not add $KEY"
+    timeout 30 wine reg add "$KEY" /v UninstallString /t REG_SZ /d "\"$UNINSTALL_WIN\"" /f >/dev/null 2>&1 ||
+        e2e_fail "could not add $KEY"
+    write_list "$@"
+}
+
+key_exists() { timeout 30 wine reg query "$KEY" >/dev/null 2>&1; }
+
+# Everything named in the list is still there.
+expect_all_there() {
+    local f
+    for f in "$INSTALL/Uninstall.Exe" "$INSTALL/Torvane.Exe" "$INSTALL/QVInst.Dat" "$INSTALL/UnInstall.dat" \
+             "$DATA/Torvane.Dat" "$DATA/Nodes.DAT" "$DATA/readme.txt" "$GROUP/Torvane P2P.lnk" \
+             "$DESKTOP/Torvane P2P.Lnk"; do
+        [[ -f $f ]] || e2e_fail "$1: $f was removed"
+    done
+    key_exists || e2e_fail "$1: the registry key was removed"
+    e2e_log "$1: everything is still there"
+}
+
+# What the list does not name stays, always.
+expect_users_things_there() {
+    local f
+    for f in "$DOWNLOADS/film.avi" "$DESKTOP/Other Program.lnk" "$OTHER_APP/settings.DAT"; do
+        [[ -f $f ]] || e2e_fail "$1: $f, which the list does not name, was removed"
+    done
+    e2e_log "$1: the user's own files are untouched"
+}
+
+# waits until PATH is gone (the copy removes the program after it ended).
+wait_gone() {
+    local deadline=$((SECONDS + ${2:-30}))
+    while [[ -e $1 ]]; do
+        ((SECONDS < deadline)) || e2e_fail "$1 still there after ${2:-30} s"
+        sleep 0.3
+    done
+}
+
+# --- 1. a damaged list: nothing is removed ---------------------------------------------
+lay_out "<X$DATA_WIN\\*.LOG>"
+e2e_start_exe "$UNINSTALL_WIN" /s
+e2e_expect_exit 1 20
+sleep 1 # no copy may be at work either
+expect_all_there "damaged list, /s"
+
+e2e_start_exe "$UNINSTALL_WIN"
+e2e_find_window "$BOX_RE"
+e2e_wait_text "$(carried_line "The uninstall list ${INSTALL_WIN//\\/\\\\}\\\\UnInstall\\.dat is missing or damaged: line 5 has an unknown kind letter 'X'\\.\\\\n\\\\nNothing has been removed\\.")" 10
+e2e_shot damaged-list
+e2e_key Return
+e2e_expect_exit 1 10
+expect_all_there "damaged list, message box"
+
+rm "$INSTALL/UnInstall.dat"
+e2e_start_exe "$UNINSTALL_WIN"
+e2e_find_window "$BOX_RE"
+e2e_wait_text "$(carried_line "The uninstall list .* is missing or damaged: it does not exist\\..*")" 10
+e2e_key Return
+e2e_expect_exit 1 10
+
+# --- 2. asked, answered No ------------------------------------------------------------------
+write_list
+e2e_start_exe "$UNINSTALL_WIN"
+e2e_find_window "$BOX_RE"
+e2e_wait_text "$(carried_line 'Remove Torvane P2P and all of its components\?')" 10
+e2e_shot confirm
+e2e_key n
+e2e_expect_exit 1 10
+expect_all_there "answered No"
+
+# --- 3. answered Yes; a folder of the user's keeps the data folder ------------------------------
+mkdir -p "$DATA/My Backups"
+e2e_start_exe "$UNINSTALL_WIN"
+e2e_find_window "$BOX_RE"
+e2e_wait_text "$(carried_line 'Remove Torvane P2P and all of its components\?')" 10
+e2e_key y
+e2e_wait_text "$(carried_line "Torvane P2P has been removed, except for these items, which could not be:\\\\n\\\\nfolder ${DATA_WIN//\\/\\\\}: it is not empty\\\\n\\\\nYou may delete them yourself\\.")" 20
+e2e_shot report
+e2e_find_window "$BOX_RE"
+e2e_key Return
+e2e_expect_exit 1 10
+wait_gone "$INSTALL" 30
+[[ -d "$DATA/My Backups" ]] || e2e_fail "the user's folder in the data folder was removed"
+[[ -z $(find "$DATA" -type f) ]] || e2e_fail "files left in the data folder: $(find "$DATA" -type f)"
+[[ ! -e $GROUP && ! -e "$DESKTOP/Torvane P2P.Lnk" ]] || e2e_fail "shortcuts left after answering Yes"
+key_exists && e2e_fail "the registry key is still there after answering Yes"
+expect_users_things_there "answered Yes"
+rm -rf "$DATA"
+
+# --- 4. /s: everything named goes, the program itself last -----------------------------------
+lay_out
+start=$SECONDS
+e2e_start_exe "$UNINSTALL_WIN" /s
+e2e_expect_exit 0 30
+wait_gone "$INSTALL/Uninstall.Exe" 30
+wait_gone "$INSTALL" 10
+e2e_log "the program and the install folder were gone $((SECONDS - start)) s after the start"
+for gone in "$DATA" "$GROUP" "$DESKTOP/Torvane P2P.Lnk"; do
+    [[ ! -e $gone ]] || e2e_fail "/s left $gone"
+done
+key_exists && e2e_fail "/s left the registry key"
+expect_users_things_there "/s"
+[[ -d $DOWNLOADS ]] || e2e_fail "the download folder was removed"
+
+# The copies in the temporary folder (this run's and the one of part 3) stay
+# until the next restart (a running program cannot delete itself); they
+# registered themselves for that.
+mapfile -t copies < <(find "$USER_HOME" -name 'Torvane-Uninstall-*.exe')
+((${#copies[@]} == 2)) || e2e_fail "want 2 copies of the uninstaller in the temporary folder, found: ${copies[*]}"
+e2e_log "copies left for the restart: ${copies[*]}"
+wineserver -w
+grep -q 'PendingFileRenameOperations.*Torvane-Uninstall-' "$WINEPREFIX/system.reg" ||
+    e2e_fail "the copies did not register themselves for removal at restart"
+# A cold start of the prefix carries out the pending removals.
+timeout 60 wine cmd /c exit >/dev/null 2>&1 || true
+wineserver -w
+for c in "${copies[@]}"; do
+    [[ ! -e $c ]] || e2e_fail "$c is still there after the simulated restart"
+done
+e2e_log "the simulated restart removed the copies"
