@@ -304,7 +304,9 @@ e2e_wait_text() {
 
 # e2e_dump_windows NAME: saves the window list as an artefact.
 e2e_dump_windows() {
-    e2e_wintext --all >"$E2E_ART/$(printf %02d $((++E2E_SHOT_NO)))-$1-windows.txt"
+    # Counted outside $(...): a subshell's increment would be lost.
+    E2E_SHOT_NO=$((E2E_SHOT_NO + 1))
+    e2e_wintext --all >"$E2E_ART/$(printf %02d "$E2E_SHOT_NO")-$1-windows.txt"
 }
 
 # e2e_client_rect [TITLE]: sets E2E_CX E2E_CY (client origin on the screen)
@@ -323,7 +325,8 @@ e2e_client_rect() {
 # e2e_shot NAME: screenshot of the whole screen into artifacts/NN-NAME.png;
 # E2E_SHOT names it for the pixel probes.
 e2e_shot() {
-    E2E_SHOT=$E2E_ART/$(printf %02d $((++E2E_SHOT_NO)))-$1.png
+    E2E_SHOT_NO=$((E2E_SHOT_NO + 1))
+    E2E_SHOT=$E2E_ART/$(printf %02d "$E2E_SHOT_NO")-$1.png
     timeout 10 import -window root "$E2E_SHOT" || e2e_fail "screenshot $1 failed"
     e2e_log "screenshot $E2E_SHOT"
 }
