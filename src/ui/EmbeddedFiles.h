@@ -1,0 +1,24 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace torvane::ui {
+
+// A file the build embedded into the program (cmake/Assets.cmake runs
+// tools/embed over the files of assets/ that the program shows).
+struct EmbeddedFile {
+    const char* name;  // the file's name in assets/, e.g. "Welcome.jpg"
+    const std::uint8_t* data;
+    std::size_t size;
+};
+
+// All embedded files, in the order cmake/Assets.cmake lists them (the source
+// defining them is generated).
+extern const EmbeddedFile kEmbeddedFiles[];
+extern const std::size_t kEmbeddedFileCount;
+
+// The embedded file of that name, or nullptr when the build embedded none.
+const EmbeddedFile* FindEmbeddedFile(const std::string& name);
+
+}  // namespace torvane::ui
