@@ -1,0 +1,57 @@
+#include "panels/LicenceText.h"
+
+namespace torvane {
+
+// Kept line for line equal to assets/licence.txt, the text as it is edited;
+// the unit tests compare the two.
+const std::array<const char*, kLicenceLineCount> kLicenceLines = {
+    "TORVANE P2P LICENSE AGREEMENT",
+    "-------------------------------------------",
+    "",
+    "This agreement is between you and the Torvane team, the makers of Torvane P2P. Please read it carefully before you install the program: by installing or using Torvane P2P you accept everything it says.",
+    "",
+    "Torvane P2P is free software for sharing files directly between computers. You pay nothing for it, and we ask nothing of you in return except that you keep to this agreement.",
+    "",
+    "1. USE OF THE PROGRAM",
+    "",
+    "You may install Torvane P2P on as many computers as you like and use it at home or at work, free of charge.",
+    "You may pass the unchanged installer on to others, as long as you charge nothing for it and do not bundle it with other software.",
+    "",
+    "You may not sell or rent out the program, and you may not change, decompile or take apart the program or its installer, except where the law of your country expressly allows it.",
+    "",
+    "All rights in Torvane P2P, its name and its logo remain with the Torvane team.",
+    "",
+    "2. WHAT YOU SHARE",
+    "",
+    "Torvane P2P offers other users only the files in the folders you choose. You alone decide what you share and what you download, and you alone are responsible for it.",
+    "",
+    "Do not share or download material you have no right to copy, such as music, films, software or books without the permission of their owners, nor anything that is illegal where you or the other users live.",
+    "",
+    "The Torvane team does not run the network, does not see or check the files that pass through it and cannot remove them. Any claim about a file must be directed at the user who shares it.",
+    "",
+    "3. PRIVACY",
+    "",
+    "Connections between users are encrypted. While you are connected, other users can see the names and sizes of the files you share and the network address of your computer.",
+    "",
+    "The installer and the program collect no personal data, show no advertising and install no spyware. They change no settings of your computer beyond what Torvane P2P needs to run.",
+    "",
+    "If the installer meets an unexpected error, it sends a short report to the Torvane team: the page on show, the folders chosen and the error message. The report holds nothing else and is used only to fix the fault.",
+    "",
+    "The optional toolbar is offered by a third party under its own licence agreement; it is installed only if you choose it.",
+    "",
+    "4. NO WARRANTY AND LIMITATION OF LIABILITY",
+    "",
+    "Torvane P2P is provided \"as is\", without warranty of any kind, express or implied, including the implied warranties of merchantability and fitness for a particular purpose. You use it at your own risk.",
+    "",
+    "As far as the law allows, the Torvane team is not liable for any damage that comes from using the program or from being unable to use it, including lost data, lost income, harm to your computer and claims of third parties.",
+    "",
+    "New versions of Torvane P2P may be released at any time. A new version may come with a changed agreement, which you will be asked to accept when you install it.",
+    "",
+    "This agreement ends by itself as soon as you break any of its terms; you must then remove Torvane P2P from your computers.",
+    "",
+    "If any part of this agreement is found to be invalid, the other parts remain in force.",
+    "",
+    "By ticking the box below you confirm that you have read this agreement and accept it in full.",
+};
+
+}  // namespace torvane
