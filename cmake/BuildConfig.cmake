@@ -6,7 +6,7 @@ set(TORVANE_COUNTER_SERVER "http://count.torvane.example" CACHE STRING "Counter 
 set(TORVANE_REPORT_URL "https://report.torvane.example/error/report.php?" CACHE STRING
     "Base URL of the error-report service; the query is appended directly")
 set(TORVANE_SUPPORT_EMAIL "support@torvane.example" CACHE STRING "Support e-mail address")
-set(TORVANE_TOOLBAR_LICENCE_URL "https://toolbar.torvane.example/licence.html" CACHE STRING
+set(TORVANE_TOOLBAR_LICENCE_URL "https://toolbar.torvane.example/eula/" CACHE STRING
     "The toolbar provider's licence page")
 
 set(TORVANE_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
