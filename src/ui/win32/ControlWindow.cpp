@@ -57,7 +57,7 @@ void ControlWindow::Changed(Property what) {
     if (!Handle()) return;
     switch (what) {
     case Property::All:
-        ::SetWindowTextA(Handle(), control_.Caption().c_str());
+        ::SetWindowTextA(Handle(), WindowText().c_str());
         ::EnableWindow(Handle(), control_.Enabled());
         ApplyBounds();
         Apply(what);
@@ -71,7 +71,7 @@ void ControlWindow::Changed(Property what) {
         ApplyVisible();
         break;
     case Property::Caption:
-        ::SetWindowTextA(Handle(), control_.Caption().c_str());
+        ::SetWindowTextA(Handle(), WindowText().c_str());
         Repaint();
         break;
     case Property::Enabled:
@@ -124,8 +124,30 @@ void ControlWindow::PaintParentBackground(HDC dc, const Control& control, const 
     }
 }
 
+ControlWindow* ControlWindow::ChildPeer(HWND child) const {
+    const auto* container = dynamic_cast<const Container*>(&control_);
+    if (!container || !child) return nullptr;
+    for (Control* c : container->Children())
+        if (WindowOf(c) == child) return dynamic_cast<ControlWindow*>(c->Peer());
+    return nullptr;
+}
+
 LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_COMMAND:
+        // A standard control's notification goes to its own peer.
+        if (ControlWindow* child = ChildPeer(reinterpret_cast<HWND>(lParam))) {
+            child->Command(HIWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (ControlWindow* child = ChildPeer(reinterpret_cast<HWND>(lParam)))
+            if (HBRUSH brush = child->ControlColor(reinterpret_cast<HDC>(wParam)))
+                return reinterpret_cast<LRESULT>(brush);
+        break;
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "ui/Control.h"
 #include "ui/win32/PeerContext.h"
 #include "ui/win32/Window.h"
@@ -44,6 +46,15 @@ protected:
     virtual void ApplyVisible();
     // Anything else a peer mirrors, after the shared handling of `what`.
     virtual void Apply(Property /*what*/) {}
+    // The window's text: the caption (a memo shows its lines instead).
+    virtual std::string WindowText() const { return control_.Caption(); }
+
+    // For peers that are standard controls, which talk to their parent
+    // window: the parent's peer passes on a notification (WM_COMMAND) and
+    // asks for the background brush (WM_CTLCOLOR...), with the text colours
+    // to be set in `dc`; nullptr leaves the system's colours.
+    virtual void Command(WORD /*code*/) {}
+    virtual HBRUSH ControlColor(HDC /*dc*/) { return nullptr; }
 
     // Paints the whole client area into `dc`.
     virtual void Paint(HDC dc, const RECT& client) = 0;
@@ -57,6 +68,8 @@ protected:
 
 private:
     void PlaceInZOrder();
+    // The peer of this control's child whose window is `child`, or nullptr.
+    ControlWindow* ChildPeer(HWND child) const;
 
     PeerContext& context_;
     Control& control_;

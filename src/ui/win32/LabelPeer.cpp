@@ -62,6 +62,13 @@ LRESULT LabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
         tracking_ = false;
         return 0;
+    case WM_SETCURSOR:
+        // A link shows the hand over its text.
+        if (label_.HandCursor() && LOWORD(lParam) == HTCLIENT) {
+            ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+            return TRUE;
+        }
+        return ControlWindow::HandleMessage(message, wParam, lParam);
     default:
         return ControlWindow::HandleMessage(message, wParam, lParam);
     }

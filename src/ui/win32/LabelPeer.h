@@ -11,7 +11,9 @@ namespace torvane::ui::win32 {
 // letter. A transparent label shows what is behind it (its parent's colour and
 // any picture below); an opaque one fills its own colour. An auto-sized label's
 // window takes the size of its text (keeping its width when it word-wraps);
-// the control's own bounds are left as the layout gave them.
+// the control's own bounds are left as the layout gave them. A label with
+// HandCursor shows the hand cursor (IDC_HAND) over it; a click (press and
+// release over it) runs Label::Click.
 class LabelPeer : public ControlWindow {
 public:
     static constexpr const char* kClassName = "TorvaneLabel";

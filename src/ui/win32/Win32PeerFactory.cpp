@@ -1,8 +1,12 @@
 #include "ui/win32/Win32PeerFactory.h"
 
+#include "ui/win32/CheckBoxPeer.h"
+#include "ui/win32/EditPeer.h"
 #include "ui/win32/FormPeer.h"
+#include "ui/win32/GroupBoxPeer.h"
 #include "ui/win32/ImagePeer.h"
 #include "ui/win32/LabelPeer.h"
+#include "ui/win32/MemoPeer.h"
 #include "ui/win32/PageControlPeer.h"
 #include "ui/win32/PanelPeer.h"
 #include "ui/win32/ProgressBarPeer.h"
@@ -33,6 +37,19 @@ std::unique_ptr<ControlPeer> Win32PeerFactory::CreatePeer(Control& control) {
         return std::make_unique<SpeedButtonPeer>(context_, static_cast<TLbSpeedButton&>(control));
     case ControlKind::ProgressBar:
         return std::make_unique<ProgressBarPeer>(context_, static_cast<ProgressBar&>(control));
+    case ControlKind::CheckBox:
+        return std::make_unique<CheckBoxPeer>(context_, static_cast<CheckBox&>(control));
+    case ControlKind::RadioButton:
+        return std::make_unique<RadioButtonPeer>(context_, static_cast<RadioButton&>(control));
+    case ControlKind::GroupBox:
+        return std::make_unique<GroupBoxPeer>(context_, static_cast<RadioGroup&>(control));
+    case ControlKind::Edit:
+        return std::make_unique<EditPeer>(context_, static_cast<Edit&>(control));
+    case ControlKind::Memo:
+        return std::make_unique<MemoPeer>(context_, static_cast<Memo&>(control));
+    case ControlKind::FolderTree:
+        // No Win32 peer yet: the control stays headless.
+        break;
     }
     return nullptr;
 }

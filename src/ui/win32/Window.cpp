@@ -13,6 +13,9 @@ Window::~Window() {
     // Cut the window off from this half-destroyed object first: the messages
     // that DestroyWindow sends get the default handling.
     ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    // A system control gets its own procedure back, which frees its state
+    // when it sees its WM_NCDESTROY.
+    if (original_) ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
     hwnd_ = nullptr;
     if (::IsWindow(hwnd)) ::DestroyWindow(hwnd);
 }
@@ -48,11 +51,18 @@ void Window::Create(const char* className, DWORD exStyle, DWORD style, const cha
     hwnd_ = hwnd;
 }
 
+void Window::Subclass() {
+    ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    original_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::WindowProcedure)));
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultHandling(message, wParam, lParam);
 }
 
 LRESULT Window::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (original_) return ::CallWindowProcA(original_, hwnd_, message, wParam, lParam);
     return ::DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
@@ -73,11 +83,15 @@ LRESULT CALLBACK Window::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
 
     LRESULT result = 0;
     bool handled = false;
+    // Kept aside: a failing handler may have destroyed the object.
+    const WNDPROC original = self->original_;
     self->app_.Dispatch([&] {
         result = self->HandleMessage(message, wParam, lParam);
         handled = true;
     });
-    if (!handled) result = ::DefWindowProcA(hwnd, message, wParam, lParam);
+    if (!handled)
+        result = original ? ::CallWindowProcA(original, hwnd, message, wParam, lParam)
+                          : ::DefWindowProcA(hwnd, message, wParam, lParam);
 
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);

@@ -41,7 +41,14 @@ protected:
     void Create(const char* className, DWORD exStyle, DWORD style, const char* text, int left, int top, int width,
                 int height, HWND parent);
 
-    // One message. The default runs DefWindowProcA.
+    // For a window of a system class (BUTTON, EDIT) just made by Create:
+    // its messages go through HandleMessage from now on, and DefaultHandling
+    // passes them on to the class's own procedure. The object gives the
+    // window its own procedure back before destroying it.
+    void Subclass();
+
+    // One message. The default runs DefWindowProcA (the class's procedure
+    // for a subclassed window).
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -55,6 +62,7 @@ private:
 
     Application& app_;
     HWND hwnd_ = nullptr;
+    WNDPROC original_ = nullptr;  // the system class's procedure of a subclassed window
 };
 
 }  // namespace torvane::ui::win32

@@ -1,0 +1,271 @@
+// The peers that are standard Windows controls (check boxes, radio buttons,
+// edit boxes, memos), the radio group's frame, the hand cursor of links, and
+// the built-in pictures on screen, driven through the host's message path as
+// the keyboard and mouse drive them.
+#include <string>
+#include <vector>
+
+#include "Check.h"
+#include "Fixture.h"
+#include "lib/Exceptions.h"
+#include "ui/CheckBox.h"
+#include "ui/Edit.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
+#include "ui/Memo.h"
+#include "ui/PageControl.h"
+#include "ui/Panel.h"
+#include "ui/Pictures.h"
+#include "ui/RadioGroup.h"
+#include "ui/win32/ControlWindow.h"
+
+using namespace torvane;
+using namespace torvane::win32test;
+using ui::win32::ControlWindow;
+
+namespace {
+constexpr LPARAM kAltDown = LPARAM{1} << 29;
+
+// A shown form holding a page control whose one page holds a sky-blue panel
+// with a check box, as the licence panel has; an edit box and a second check
+// box follow on the form itself (tab order: creation order).
+struct Controls : Fixture {
+    Controls()
+        : form(app, "Form"), pages(&form, "Pages"), page(pages.AddPage("Page")), panel(&page, "Panel"),
+          agree(&panel, "Agree"), edit(&form, "Edit"), other(&form, "Other") {
+        form.SetBounds(0, 0, 400, 300);
+        form.SetPeerFactory(&factory);
+        pages.SetBounds(0, 0, 400, 150);
+        pages.SetActivePage(&page);
+        page.SetBounds(0, 0, 400, 150);
+        panel.SetBounds(10, 10, 380, 100);
+        panel.SetColor(ui::colors::SkyBlue);
+        agree.SetBounds(10, 10, 300, 20);
+        agree.SetColor(ui::colors::SkyBlue);
+        agree.SetCaption("&I agree with the licence");
+        agree.OnClick = [this] { ++agreeClicks; };
+        edit.SetBounds(10, 160, 200, 21);
+        other.SetBounds(10, 200, 200, 20);
+        other.SetCaption("&Other");
+        form.Realize();
+        form.Show();
+    }
+    static HWND Of(const ui::Control& c) { return ControlWindow::WindowOf(&c); }
+    // A key as the keyboard sends it to the focused window, then one pass of the pump.
+    void Key(UINT message, WPARAM key, LPARAM flags = 0) {
+        HWND focus = ::GetFocus();
+        ::PostMessageA(focus ? focus : Of(form), message, key, flags | 1);
+        host.ProcessMessages();
+    }
+    bool ShowsChecked(const ui::Control& c) const { return ::SendMessageA(Of(c), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void Click(const ui::Control& c) {
+        ::SendMessageA(Of(c), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        ::SendMessageA(Of(c), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
+
+    ui::Form form;
+    ui::PageControl pages;
+    ui::Page& page;
+    ui::Panel panel;
+    ui::CheckBox agree;
+    ui::Edit edit;
+    ui::CheckBox other;
+    int agreeClicks = 0;
+};
+
+std::string TextOf(HWND window) {
+    char text[256] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+}  // namespace
+
+TEST(CheckBoxTogglesOnClickAndOnItsAltLetter) {
+    Controls c;
+    HWND box = Controls::Of(c.agree);
+    REQUIRE(box != nullptr);
+    char className[16] = {};
+    ::GetClassNameA(box, className, sizeof className);
+    CHECK(_stricmp(className, "Button") == 0);
+    const LONG style = ::GetWindowLongA(box, GWL_STYLE);
+    CHECK_EQ(style & BS_TYPEMASK, LONG{BS_CHECKBOX});  // not AUTO: the control owns the state
+    CHECK(style & WS_TABSTOP);
+    CHECK(::GetWindowLongA(Controls::Of(c.pages), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+
+    c.Click(c.agree);
+    CHECK(c.agree.Checked());
+    CHECK(c.ShowsChecked(c.agree));
+    CHECK_EQ(c.agreeClicks, 1);
+
+    // Alt+I from the keyboard: translated to WM_SYSCHAR, declined by the
+    // (absent) bar handler, found by the dialog manager on the nested panel.
+    c.Key(WM_SYSKEYDOWN, 'I', kAltDown);
+    CHECK(!c.agree.Checked());
+    CHECK(!c.ShowsChecked(c.agree));
+    CHECK_EQ(c.agreeClicks, 2);
+
+    c.agree.SetChecked(true);  // from code: shown, no click
+    CHECK(c.ShowsChecked(c.agree));
+    CHECK_EQ(c.agreeClicks, 2);
+
+    // Painted on its own colour, not the system's grey (right of the caption).
+    Snapshot shot(box);
+    CHECK_EQ(shot.At(295, 10), Ref(ui::colors::SkyBlue));
+
+    // A failing handler reaches the failure handler; the state has changed.
+    c.agree.OnClick = [] { throw Exception("agree failed"); };
+    c.Click(c.agree);
+    CHECK(c.failures == std::vector<std::string>{"agree failed"});
+    CHECK(!c.ShowsChecked(c.agree));
+}
+
+TEST(TabMovesTheFocusAndTheEditReportsLeaving) {
+    Controls c;
+    int exits = 0;
+    c.edit.OnExit = [&] { ++exits; };
+    ::SetFocus(Controls::Of(c.edit));
+    REQUIRE(::GetFocus() == Controls::Of(c.edit));
+    c.Key(WM_KEYDOWN, VK_TAB);
+    CHECK(::GetFocus() == Controls::Of(c.other));
+    CHECK_EQ(exits, 1);
+    c.Key(WM_KEYDOWN, VK_TAB);  // round to the first: the check box inside the page
+    CHECK(::GetFocus() == Controls::Of(c.agree));
+    ::SetFocus(Controls::Of(c.edit));
+    ::SetFocus(Controls::Of(c.agree));
+    CHECK_EQ(exits, 2);
+}
+
+TEST(EditReportsTypedTextAndEveryKeyIncludingEnter) {
+    Controls c;
+    std::string keys;
+    int changes = 0;
+    c.edit.OnKeyPress = [&](char& key) {
+        keys += key;
+        if (key == 'x') key = 0;    // swallowed
+        if (key == 'a') key = 'A';  // replaced
+    };
+    c.edit.OnChange = [&] { ++changes; };
+    HWND box = Controls::Of(c.edit);
+    ::SetFocus(box);
+    for (char typed : std::string("axc")) c.Key(WM_CHAR, static_cast<unsigned char>(typed));
+    CHECK_EQ(keys, std::string("axc"));
+    CHECK_EQ(TextOf(box), std::string("Ac"));
+    CHECK_EQ(c.edit.Text(), std::string("Ac"));
+    CHECK_EQ(changes, 2);
+
+    // Enter is not taken by the dialog manager: it arrives as a character.
+    c.Key(WM_KEYDOWN, VK_RETURN);
+    CHECK_EQ(keys, std::string("axc\r"));
+    CHECK_EQ(c.edit.Text(), std::string("Ac"));
+
+    ::SetWindowTextA(box, "pasted");  // any change of the window's text is reported
+    CHECK_EQ(c.edit.Text(), std::string("pasted"));
+    CHECK_EQ(changes, 3);
+    c.edit.SetText("from code");  // shown, and not reported back as typed
+    CHECK_EQ(TextOf(box), std::string("from code"));
+    CHECK_EQ(changes, 3);
+}
+
+TEST(RadioGroupSelectsByClickAndAltLetterInsideItsFrame) {
+    Controls c;
+    ui::RadioGroup group(&c.form, "Group");
+    group.SetBounds(220, 160, 170, 100);
+    group.SetCaption("Connection");
+    group.SetColor(ui::colors::Cream);
+    group.Realize();
+    group.SetItems({"&Modem", "&Cable or DSL", "&LAN"});
+    const auto& buttons = group.Buttons();
+    REQUIRE(buttons.size() == 3);
+    for (const auto& b : buttons) {
+        REQUIRE(Controls::Of(*b) != nullptr);
+        CHECK(::GetParent(Controls::Of(*b)) == Controls::Of(group));
+        CHECK_EQ(::GetWindowLongA(Controls::Of(*b), GWL_STYLE) & BS_TYPEMASK, LONG{BS_RADIOBUTTON});
+    }
+    c.Click(*buttons[1]);
+    CHECK_EQ(group.ItemIndex(), 1);
+    c.Key(WM_SYSKEYDOWN, 'L', kAltDown);
+    CHECK_EQ(group.ItemIndex(), 2);
+    CHECK(!c.ShowsChecked(*buttons[0]) && !c.ShowsChecked(*buttons[1]) && c.ShowsChecked(*buttons[2]));
+
+    // The frame: an etched edge (shadow, then highlight) around the group's colour.
+    Snapshot shot(Controls::Of(group));
+    CHECK_EQ(shot.At(0, 60), ::GetSysColor(COLOR_3DSHADOW));
+    CHECK_EQ(shot.At(1, 60), ::GetSysColor(COLOR_3DHILIGHT));
+    CHECK_EQ(shot.At(4, 95), Ref(ui::colors::Cream));
+
+    group.SetItems({"One", "Two"});  // the old buttons' windows go with them
+    int children = 0;
+    for (HWND w = ::GetWindow(Controls::Of(group), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) ++children;
+    CHECK_EQ(children, 2);
+}
+
+TEST(ReadOnlyMemoShowsItsLinesAndLetsTabPass) {
+    Controls c;
+    ui::Memo memo(&c.form, "Memo");
+    memo.SetBounds(220, 160, 170, 60);
+    memo.SetReadOnly(true);
+    memo.AddLine("first");
+    memo.AddLine("second");
+    memo.Realize();
+    HWND box = Controls::Of(memo);
+    REQUIRE(box != nullptr);
+    const LONG style = ::GetWindowLongA(box, GWL_STYLE);
+    CHECK((style & (ES_MULTILINE | ES_READONLY | WS_VSCROLL)) == (ES_MULTILINE | ES_READONLY | WS_VSCROLL));
+    CHECK_EQ(TextOf(box), std::string("first\r\nsecond"));
+    memo.AddLine("third");
+    CHECK_EQ(::SendMessageA(box, EM_GETLINECOUNT, 0, 0), LRESULT{3});
+
+    ::SetFocus(box);
+    c.Key(WM_CHAR, 'z');
+    CHECK_EQ(TextOf(box), std::string("first\r\nsecond\r\nthird"));  // not editable
+    ::SendMessageA(box, EM_SETSEL, 5, 9);
+    memo.ScrollToTop();
+    DWORD start = 1, end = 1;
+    ::SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    CHECK(start == 0 && end == 0);
+    c.Key(WM_KEYDOWN, VK_TAB);
+    CHECK(::GetFocus() != box);
+}
+
+TEST(BuiltInPicturesAppearOnScreen) {
+    Controls c;
+    c.form.SetColor(ui::colors::Yellow);
+    const auto welcome = ui::LoadPicture(ui::PictureId::Welcome);
+    const auto finished = ui::LoadPicture(ui::PictureId::Finished);
+    ui::Image photo(&c.form, "Photo");
+    photo.SetBounds(0, 0, 120, 100);
+    photo.SetPicture(welcome);
+    ui::Image tick(&c.form, "Tick");
+    tick.SetBounds(150, 0, 209, 209);
+    tick.SetTransparent(true);
+    tick.SetPicture(finished);
+    photo.Realize();
+    tick.Realize();
+
+    Snapshot photoShot(Controls::Of(photo));
+    for (int at : {10, 60, 99}) {
+        const std::uint8_t* p = &welcome->rgb[(static_cast<std::size_t>(at) * welcome->width + at) * 3];
+        CHECK_EQ(photoShot.At(at, at), RGB(p[0], p[1], p[2]));
+    }
+    Snapshot tickShot(Controls::Of(tick));
+    CHECK_EQ(tickShot.At(0, 0), Ref(ui::colors::Yellow));  // the key colour is left out
+    const std::uint8_t* middle = &finished->rgb[(104u * 209 + 104) * 3];
+    CHECK_EQ(tickShot.At(104, 104), RGB(middle[0], middle[1], middle[2]));
+}
+
+TEST(LinkLabelShowsTheHandCursor) {
+    Controls c;
+    ui::Label link(&c.form, "Link");
+    link.SetBounds(220, 200, 100, 15);
+    link.SetCaption("www.example");
+    link.SetHandCursor(true);
+    link.Realize();
+    HCURSOR hand = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+    ::SendMessageA(Controls::Of(link), WM_SETCURSOR, reinterpret_cast<WPARAM>(Controls::Of(link)),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    CHECK(::GetCursor() == hand);
+    link.SetHandCursor(false);
+    ::SendMessageA(Controls::Of(link), WM_SETCURSOR, reinterpret_cast<WPARAM>(Controls::Of(link)),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    CHECK(::GetCursor() != hand);
+}
