@@ -87,6 +87,8 @@ TEST(CheckBoxTogglesOnClickAndOnItsAltLetter) {
     const LONG style = ::GetWindowLongA(box, GWL_STYLE);
     CHECK_EQ(style & BS_TYPEMASK, LONG{BS_CHECKBOX});  // not AUTO: the control owns the state
     CHECK(style & WS_TABSTOP);
+    CHECK(reinterpret_cast<HFONT>(::SendMessageA(box, WM_GETFONT, 0, 0)) ==
+          c.factory.Context().Fonts().Get(c.agree.GetFont()));
 
     c.Click(c.agree);
     CHECK(c.agree.Checked());
