@@ -9,6 +9,9 @@ void RadioGroup::SetItems(const std::vector<std::string>& captions) {
     itemIndex_ = -1;
     for (std::size_t i = 0; i < captions.size(); ++i) {
         auto button = std::make_unique<RadioButton>(this);
+        // The buttons sit on the group: its background and its font.
+        button->SetColor(GetColor());
+        button->SetFont(GetFont());
         button->SetCaption(captions[i]);
         const int index = static_cast<int>(i);
         button->OnClick = [this, index] { SetItemIndex(index); };
