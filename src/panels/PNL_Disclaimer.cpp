@@ -2,6 +2,7 @@
 
 #include "app/FormMain.h"
 #include "panels/LicenceText.h"
+#include "panels/ParentColors.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
 
@@ -36,6 +37,7 @@ TPnlDisclaimer::TPnlDisclaimer()
     CheckBox1.SetBounds(72, 340, 601, 25);
     SetPixelHeight(CheckBox1, 21);
     CheckBox1.SetCaption("&I have read the statement above and I fully agree with this statement.");
+    UseParentColors(*this);
 }
 
 void TPnlDisclaimer::SetButtons(tQvButtonBar& bar) {

@@ -2,6 +2,7 @@
 
 #include "app/FormMain.h"
 #include "lib/LIB_Random.h"
+#include "panels/ParentColors.h"
 #include "ui/Pictures.h"
 
 namespace torvane {
@@ -122,6 +123,7 @@ TPnlWelcome::TPnlWelcome()
         StepY[i] = static_cast<std::uint8_t>(Random(5) + 1);
         StepX[i] = static_cast<std::uint8_t>(Random(5) + 1);
     }
+    UseParentColors(*this);
     Timer1.SetInterval(50);
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer1.SetEnabled(true);
