@@ -1,0 +1,75 @@
+#include "platform/win32/Win32Shell.h"
+
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/WinHeaders.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "lib/Exceptions.h"
+
+namespace torvane::platform::win32 {
+
+namespace {
+
+int Csidl(SpecialFolder folder) {
+    switch (folder) {
+        case SpecialFolder::ProgramFiles: return CSIDL_PROGRAM_FILES;
+        case SpecialFolder::LocalAppData: return CSIDL_LOCAL_APPDATA;
+        case SpecialFolder::Programs: return CSIDL_PROGRAMS;
+        case SpecialFolder::Desktop: return CSIDL_DESKTOPDIRECTORY;
+    }
+    return CSIDL_PROGRAM_FILES;
+}
+
+// IPersistFile takes the file name in UTF-16; ours are in the system code page.
+std::wstring Wide(const std::string& text) {
+    const int size = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (size <= 0) return std::wstring();
+    std::vector<wchar_t> wide(static_cast<std::size_t>(size));
+    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), size);
+    return std::wstring(wide.data());
+}
+
+}  // namespace
+
+std::optional<std::string> Win32Shell::FolderPath(SpecialFolder folder) {
+    char path[MAX_PATH] = {};
+    if (::SHGetFolderPathA(nullptr, Csidl(folder), nullptr, 0, path) != 0) return std::nullopt;
+    std::string result = path;
+    // A root keeps its backslash: "C:" alone would mean the current folder there.
+    while (result.size() > 3 && result.back() == '\\') result.pop_back();
+    return result;
+}
+
+void Win32Shell::CreateShortcut(const std::string& target, const std::string& linkFile,
+                                const std::string& description, int iconIndex, const std::string& arguments) {
+    void* object = nullptr;
+    const HRESULT created =
+        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &object);
+    if (FAILED(created) || !object) {
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(created));
+        throw Exception(std::string("Cannot create the shell link object (") + code + ")");
+    }
+    const ComPtr<IShellLinkA> link(static_cast<IShellLinkA*>(object));
+    // The shortcut is wanted but not essential: the statuses are not examined.
+    link.Get()->SetArguments(arguments.c_str());
+    link.Get()->SetDescription(description.c_str());
+    link.Get()->SetPath(target.c_str());
+    if (iconIndex >= 0) link.Get()->SetIconLocation(target.c_str(), iconIndex);
+
+    void* persist = nullptr;
+    if (FAILED(link.Get()->QueryInterface(IID_IPersistFile, &persist)) || !persist) return;
+    const ComPtr<IPersistFile> file(static_cast<IPersistFile*>(persist));
+    file.Get()->Save(Wide(linkFile).c_str(), FALSE);
+}
+
+void Win32Shell::Open(const std::string& what) {
+    ::ShellExecuteA(nullptr, nullptr, what.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace torvane::platform::win32
