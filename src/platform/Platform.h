@@ -1,14 +1,27 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/Drives.h"
+#include "platform/FileSystem.h"
+#include "platform/GuidSource.h"
+#include "platform/Processes.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
 
 namespace torvane::platform {
 
 // The operating system as the portable code sees it: one small interface per
 // concern. The real program fills it with the Win32 implementations, the unit
-// tests with fakes. None of them is owned here.
+// tests with fakes. None of them is owned here: each must outlive every user
+// of this object.
 struct Platform {
     Clock& clock;
+    FileSystem& files;
+    Drives& drives;
+    Shell& shell;
+    Registry& registry;
+    Processes& processes;
+    GuidSource& guids;
 };
 
 }  // namespace torvane::platform

@@ -21,9 +21,22 @@ void ResetProgramState() {
     RandSeed = 0;
 }
 
-Wizard::Wizard(std::vector<std::string> params) {
+Wizard::Wizard(std::vector<std::string> params, const std::function<void(Wizard&)>& prepare) {
     ResetProgramState();
     host.onPump = [this] { clock.Advance(5); };
+    drives.Add('C', platform::DriveType::Fixed);
+    drives.Add('D', platform::DriveType::Fixed);
+    drives.Add('E', platform::DriveType::Removable);
+    const std::pair<platform::SpecialFolder, const char*> folders[] = {
+        {platform::SpecialFolder::ProgramFiles, kProgramFiles},
+        {platform::SpecialFolder::LocalAppData, kLocalAppData},
+        {platform::SpecialFolder::Programs, kPrograms},
+        {platform::SpecialFolder::Desktop, kDesktop}};
+    for (const auto& [folder, path] : folders) {
+        shell.folders[folder] = path;
+        files.MakeFolders(path);
+    }
+    if (prepare) prepare(*this);
     form_ = std::make_unique<TFormMain>(app, platform, std::move(params));
 }
 

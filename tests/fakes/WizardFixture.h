@@ -1,11 +1,18 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/FormMain.h"
+#include "fakes/DriveFileSystem.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeShell.h"
 #include "fakes/HeadlessHost.h"
+#include "fakes/MemoryFileSystem.h"
+#include "fakes/RecordingProcesses.h"
+#include "fakes/RecordingRegistry.h"
+#include "fakes/TempDrives.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
 
@@ -16,11 +23,25 @@ namespace torvane::testing {
 void ResetProgramState();
 
 // A whole headless wizard: fresh program state, the main window created with
-// the given parameters, and a fake clock that moves 5 ms at every message pump
-// so slides finish without real waiting.
+// the given parameters, and fakes for the whole platform:
+//   - a clock that moves 5 ms at every message pump, so slides finish
+//     without real waiting;
+//   - drives C: and D: (fixed) and E: (removable) on temporary folders, with
+//     the file system over them;
+//   - the shell's special folders as Wine names them for user "test"
+//     (kProgramFiles ...), all existing;
+//   - recording registry and processes, counting GUIDs.
+// `prepare`, when given, runs before the main window is created, so a test
+// can change the fakes its constructor already sees.
 class Wizard {
 public:
-    explicit Wizard(std::vector<std::string> params = {});
+    static constexpr const char* kProgramFiles = "C:\\Program Files";
+    static constexpr const char* kLocalAppData = "C:\\users\\test\\AppData\\Local";
+    static constexpr const char* kPrograms =
+        "C:\\users\\test\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
+    static constexpr const char* kDesktop = "C:\\users\\test\\Desktop";
+
+    explicit Wizard(std::vector<std::string> params = {}, const std::function<void(Wizard&)>& prepare = {});
     ~Wizard();
 
     TFormMain& form() { return *form_; }
@@ -36,7 +57,13 @@ public:
     HeadlessHost host;
     ui::Application app{host};
     FakeClock clock;
-    platform::Platform platform{clock};
+    TempDrives drives;
+    DriveFileSystem files{drives};
+    FakeShell shell{files};
+    RecordingRegistry registry;
+    RecordingProcesses processes;
+    CountingGuidSource guids;
+    platform::Platform platform{clock, files, drives, shell, registry, processes, guids};
 
 private:
     std::unique_ptr<TFormMain> form_;

@@ -9,7 +9,13 @@
 #include "app/CommandLine.h"
 #include "app/FormMain.h"
 #include "platform/Platform.h"
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32Drives.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
 #include "ui/Application.h"
 #include "ui/win32/Win32Application.h"
 #include "ui/win32/Win32PeerFactory.h"
@@ -20,6 +26,9 @@ constexpr const char* kTitle = "Install Torvane P2P";
 
 int RunSetup() {
     using namespace torvane;
+    // COM on this, the only UI thread, before any window and until everything
+    // else is gone: the shell link object needs it.
+    platform::win32::ComApartment com;
     ui::win32::Win32ApplicationHost host;
     ui::Application app(host);
     host.Attach(app);
@@ -27,7 +36,13 @@ int RunSetup() {
     SourceCode = kBuildSourceCode;
 
     platform::win32::Win32Clock clock;
-    platform::Platform platform{clock};
+    platform::win32::Win32FileSystem files;
+    platform::win32::Win32Drives drives;
+    platform::win32::Win32Shell shell;
+    platform::win32::Win32Registry registry;
+    platform::win32::Win32Processes processes;
+    platform::win32::Win32GuidSource guids;
+    platform::Platform platform{clock, files, drives, shell, registry, processes, guids};
     std::vector<std::string> params = SplitCommandLine(::GetCommandLineA());
 
     // Declared before the form: the peers borrow its fonts and icons.

@@ -1,0 +1,60 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fakes/TempDrives.h"
+#include "platform/FileSystem.h"
+
+namespace torvane::testing {
+
+// The file system of the fake drives: every member works on the real folders
+// of a TempDrives, so what the code under test writes can be read back and
+// listed. Names are case-sensitive. Failures carry the system's numbers:
+//   - a path on no drive, or whose folder is missing: 3 (2 for a missing
+//     source of ReplaceFile); a name with one of " * : < > ? | after the
+//     drive: 123;
+//   - paths in `uncreatable` (a running program) refuse creation and
+//     replacement with 32, as MemoryFileSystem does, and deletion;
+//   - nothing can be created, replaced or deleted anywhere below a folder in
+//     `readOnlyFolders` (an administrator's folder seen by a standard user):
+//     5 ("Access is denied"); CreateFile raises EFCreateError with that text;
+//   - `capacity` limits every file written, like a nearly full disk (112).
+// Paths in `hidden` carry the hidden attribute. Entries of the three sets are
+// Windows paths without a trailing backslash.
+class DriveFileSystem : public platform::FileSystem {
+public:
+    explicit DriveFileSystem(TempDrives& drives) : drives_(drives) {}
+
+    std::unique_ptr<platform::WritableFile> CreateFile(const std::string& path) override;
+    int ReplaceFile(const std::string& from, const std::string& to) override;
+    bool DeleteFile(const std::string& path) override;
+    std::string ErrorText(int code) override;
+    std::optional<std::uint32_t> Attributes(const std::string& path) override;
+    int CreateFolder(const std::string& path) override;
+    std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) override;
+
+    // Set-up and checks for the tests, bypassing every refusal above.
+    void MakeFolders(const std::string& path);  // with its parents
+    void WriteText(const std::string& path, const std::string& text);  // parents made too
+    std::optional<std::string> ReadText(const std::string& path) const;  // nothing when no such file
+
+    std::set<std::string> uncreatable;
+    std::set<std::string> readOnlyFolders;
+    std::set<std::string> hidden;
+    std::size_t capacity = SIZE_MAX;
+
+private:
+    std::filesystem::path Host(const std::string& path) const;  // throws when on no drive
+    bool ReadOnly(const std::string& path) const;                 // below a read-only folder
+    // 0 when a file or folder may be made at `path`, else the system's error.
+    int CreationError(const std::string& path) const;
+
+    TempDrives& drives_;
+};
+
+}  // namespace torvane::testing

@@ -1,0 +1,63 @@
+#include "fakes/TempDrives.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <stdexcept>
+#include <system_error>
+
+namespace torvane::testing {
+
+namespace {
+char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+}  // namespace
+
+TempDrives::TempDrives() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "torvane-drives-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed for " + pattern);
+    root_ = pattern;
+}
+
+TempDrives::~TempDrives() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+}
+
+void TempDrives::Add(char letter, platform::DriveType type) {
+    letter = Upper(letter);
+    types_[letter] = type;
+    std::filesystem::create_directories(root_ / std::string(1, letter));
+}
+
+std::vector<char> TempDrives::Letters() {
+    std::vector<char> letters;
+    for (const auto& entry : types_) letters.push_back(entry.first);
+    return letters;
+}
+
+platform::DriveType TempDrives::TypeOf(const std::string& root) {
+    if (root.size() != 3 || root[1] != ':' || root[2] != '\\') return platform::DriveType::NoRootDirectory;
+    const auto it = types_.find(Upper(root[0]));
+    return it == types_.end() ? platform::DriveType::NoRootDirectory : it->second;
+}
+
+std::optional<std::filesystem::path> TempDrives::HostPath(const std::string& windowsPath) const {
+    if (windowsPath.size() < 2 || windowsPath[1] != ':') return std::nullopt;
+    const char letter = Upper(windowsPath[0]);
+    if (!types_.count(letter)) return std::nullopt;
+    std::filesystem::path host = root_ / std::string(1, letter);
+    std::string name;
+    // One character past the end flushes the last name.
+    for (std::size_t i = 2; i <= windowsPath.size(); ++i) {
+        const char c = i < windowsPath.size() ? windowsPath[i] : '\\';
+        if (c != '\\' && c != '/') {
+            name += c;
+            continue;
+        }
+        if (name == "..") return std::nullopt;
+        if (!name.empty() && name != ".") host /= name;
+        name.clear();
+    }
+    return host;
+}
+
+}  // namespace torvane::testing
