@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace torvane {
+
+// Whether `text` is acceptable as an install or download folder typed by the
+// user: "<letter>:\..." with no UNC or doubled backslash, no surrounding
+// blanks and none of " * / : < > ? after the drive. The drive letter itself
+// is not examined, and a bare root ("C:\") or a trailing backslash is fine.
+// Existence is not checked.
+bool IsValidFolderName(const std::string& text);
+
+// Whether `path`, passed to the system unchanged (a trailing backslash
+// included), names an existing folder: its attributes can be read and carry
+// the directory bit.
+bool FolderExists(platform::FileSystem& files, const std::string& path);
+
+// `text` itself when it names an existing folder, else its parent folder as
+// text ("C:\Program Files\Torvane P2P" → "C:\Program Files", "D:\Games" →
+// "D:\"), "" when it has none. The parent is not checked for existence.
+std::string FolderOrParent(platform::FileSystem& files, const std::string& text);
+
+}  // namespace torvane
