@@ -4,7 +4,8 @@
 # create, show and paint real windows). Passes when every case passed.
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 tests_exe=$E2E_CROSS_DIR/win32_layer_tests.exe
-[[ -f $tests_exe ]] || e2e_fail "no $tests_exe (build the cross tree)"
+[[ -f $tests_exe && -f $E2E_CROSS_DIR/start_probe.exe ]] ||
+    e2e_fail "no $tests_exe or start_probe.exe (build the cross tree)"
 
 # The full-disk cases write to drive F:, a 256 KiB tmpfs. Mounting needs root,
 # like the rest of the Wine tests (README: run the tests as root); without it
@@ -26,7 +27,7 @@ win32_end() {
 trap win32_end EXIT
 ln -sfn "$full_disk" "$WINEPREFIX/dosdevices/f:"
 export TORVANE_FULL_DRIVE='F:\'
-cp "$tests_exe" "$WINEPREFIX/drive_c/e2e/"
+cp "$tests_exe" "$E2E_CROSS_DIR/start_probe.exe" "$WINEPREFIX/drive_c/e2e/"
 set +e
 (cd "$WINEPREFIX/drive_c/e2e" && timeout 120 wine 'C:\e2e\win32_layer_tests.exe' "$@") 2>"$E2E_ART/wine.log" |
     tr -d '\r' | tee "$E2E_ART/results.txt"

@@ -1,0 +1,258 @@
+// Starting programs: the choice between the shell user's token and a plain
+// start, show modes, paths with spaces (the "C:\Program.exe" decoy must never
+// run), opening a program through the shell. start_probe.exe (run.sh puts it
+// beside this program) records how each copy of it was started.
+#include <optional>
+
+#include "Check.h"
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/WinHeaders.h"
+
+using namespace torvane;
+using platform::ShowMode;
+using platform::win32::UniqueKernelHandle;
+using platform::win32::Win32Processes;
+
+namespace {
+
+std::string OwnFolder() {
+    char path[MAX_PATH];
+    const std::string self(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return self.substr(0, self.find_last_of('\\'));
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// What a copy of start_probe.exe wrote about its start.
+struct ProbeRun {
+    std::string commandLine;
+    int show = -2;
+};
+
+// Waits up to `limitMs` for <program>.ran to be complete (two lines).
+std::optional<ProbeRun> WaitForRun(const std::string& program, unsigned limitMs = 10000) {
+    const std::string marker = program + ".ran";
+    for (const ULONGLONG end = ::GetTickCount64() + limitMs; ::GetTickCount64() < end; ::Sleep(20)) {
+        FILE* in = std::fopen(marker.c_str(), "r");
+        if (!in) continue;
+        char line[1024] = {};
+        int show = -2;
+        const bool complete = std::fgets(line, sizeof line, in) && std::fscanf(in, "%d", &show) == 1;
+        std::fclose(in);
+        if (!complete) continue;
+        std::string commandLine = line;
+        if (!commandLine.empty() && commandLine.back() == '\n') commandLine.pop_back();
+        return ProbeRun{commandLine, show};
+    }
+    return std::nullopt;
+}
+
+// start_probe.exe copied to a path with spaces, and the decoy an unquoted
+// start of that path would run instead; all removed again at the end.
+struct SpacedProgram {
+    SpacedProgram() {
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        const std::string probe = OwnFolder() + "\\start_probe.exe";
+        copied = ::CopyFileA(probe.c_str(), path.c_str(), FALSE) && ::CopyFileA(probe.c_str(), decoy.c_str(), FALSE);
+    }
+    ~SpacedProgram() {
+        for (const std::string& file : {path, path + ".ran", decoy, decoy + ".ran"}) ::DeleteFileA(file.c_str());
+        ::RemoveDirectoryA(folder.c_str());
+    }
+    void ForgetRuns() const {
+        ::DeleteFileA((path + ".ran").c_str());
+        ::DeleteFileA((decoy + ".ran").c_str());
+    }
+    std::string Quoted() const { return "\"" + path + "\""; }
+
+    const std::string folder = "C:\\Program Files\\Space Test";
+    const std::string path = folder + "\\x.exe";
+    const std::string decoy = "C:\\Program.exe";
+    bool copied = false;
+};
+
+// The real steps, each replaceable by a fixed answer, and the order they
+// were taken in.
+class WatchedProcesses : public Win32Processes {
+public:
+    bool RunningElevated() override {
+        steps += "elevated? ";
+        return elevated ? *elevated : Win32Processes::RunningElevated();
+    }
+    UniqueKernelHandle ShellUserToken() override {
+        steps += "token ";
+        if (!shellToken) return Win32Processes::ShellUserToken();
+        // Any kernel handle stands in for a token the replaced start never uses.
+        return UniqueKernelHandle(*shellToken ? ::CreateEventA(nullptr, FALSE, FALSE, nullptr) : nullptr);
+    }
+    bool StartWithToken(HANDLE token, const std::string& application, const std::string& commandLine,
+                        ShowMode show) override {
+        steps += "with-token ";
+        return withToken ? *withToken : Win32Processes::StartWithToken(token, application, commandLine, show);
+    }
+    bool StartAsSelf(const std::string& application, const std::string& commandLine, ShowMode show) override {
+        steps += "as-self ";
+        return asSelf ? *asSelf : Win32Processes::StartAsSelf(application, commandLine, show);
+    }
+
+    std::string steps;
+    std::optional<bool> elevated, shellToken, withToken, asSelf;
+};
+
+using SetShellWindowFunction = BOOL WINAPI(HWND);
+
+}  // namespace
+
+TEST(StartChoosesTheShellUsersTokenOnlyWhenElevatedAndFallsBack) {
+    struct Case {
+        bool asUser, elevated, shellToken, withToken, asSelf;
+        const char* steps;
+        bool started;
+    };
+    const Case cases[] = {
+        {false, true, true, true, true, "as-self ", true},  // not asked: elevation is not even looked at
+        {false, true, true, true, false, "as-self ", false},
+        {true, false, true, true, true, "elevated? as-self ", true},
+        {true, true, false, true, true, "elevated? token as-self ", true},  // no shell window
+        {true, true, true, false, true, "elevated? token with-token as-self ", true},
+        {true, true, true, false, false, "elevated? token with-token as-self ", false},
+        {true, true, true, true, false, "elevated? token with-token ", true},
+    };
+    for (const Case& c : cases) {
+        WatchedProcesses processes;
+        processes.elevated = c.elevated;
+        processes.shellToken = c.shellToken;
+        processes.withToken = c.withToken;
+        processes.asSelf = c.asSelf;
+        const bool started = processes.Start("C:\\x.exe", "\"C:\\x.exe\"", ShowMode::Normal, c.asUser);
+        CHECK_EQ(processes.steps, std::string(c.steps));
+        CHECK_EQ(started, c.started);
+    }
+}
+
+TEST(PathWithSpacesStartsTheProgramNeverTheDecoy) {
+    const SpacedProgram program;
+    REQUIRE(program.copied);
+    Win32Processes processes;
+    // Quoted, as the callers write it, and unquoted: the application's path
+    // is given apart, so the command line is never searched for a program.
+    for (const std::string& commandLine : {program.Quoted() + " /s \"two words\"", program.path + " /s"}) {
+        program.ForgetRuns();
+        CHECK(processes.Start(program.path, commandLine, ShowMode::Normal, false));
+        const std::optional<ProbeRun> run = WaitForRun(program.path);
+        REQUIRE(run.has_value());
+        CHECK_EQ(run->commandLine, commandLine);
+        CHECK_EQ(run->show, SW_SHOWNORMAL);
+        CHECK(!Exists(program.decoy + ".ran"));
+    }
+
+    // The decoy works: an unquoted line without an application name is read
+    // as "C:\Program.exe" with arguments, which is what Start must avoid.
+    std::string unquoted = program.path + " /s";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    REQUIRE(::CreateProcessA(nullptr, unquoted.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+    UniqueKernelHandle process(info.hProcess), thread(info.hThread);
+    CHECK(WaitForRun(program.decoy).has_value());
+}
+
+TEST(ShowModesReachTheStartedProgram) {
+    const SpacedProgram program;
+    REQUIRE(program.copied);
+    Win32Processes processes;
+    const std::pair<ShowMode, int> modes[] = {
+        {ShowMode::Normal, SW_SHOWNORMAL},
+        {ShowMode::Minimized, SW_SHOWMINNOACTIVE},
+        {ShowMode::Maximized, SW_SHOWMAXIMIZED},
+    };
+    for (const auto& [mode, expected] : modes) {
+        program.ForgetRuns();
+        CHECK(processes.Start(program.path, program.Quoted(), mode, false));
+        const std::optional<ProbeRun> run = WaitForRun(program.path);
+        REQUIRE(run.has_value());
+        CHECK_EQ(run->show, expected);
+    }
+}
+
+TEST(MissingProgramIsReportedAndNothingElseRuns) {
+    const SpacedProgram program;
+    REQUIRE(program.copied);
+    Win32Processes processes;
+    const std::string missing = program.folder + "\\missing.exe";
+    CHECK(!processes.Start(missing, "\"" + missing + "\"", ShowMode::Normal, true));
+    ::Sleep(300);
+    CHECK(!Exists(program.decoy + ".ran"));
+}
+
+TEST(StartAsUserWithoutAShellWindowStartsAsItself) {
+    // Wine 8 gives every process a full administrator token, which reads as
+    // elevated, and runs no shell window of its own (GetShellWindow gives
+    // nothing): the real steps take the fallback.
+    REQUIRE(::GetShellWindow() == nullptr);
+    const SpacedProgram program;
+    REQUIRE(program.copied);
+    WatchedProcesses processes;
+    CHECK(processes.RunningElevated());
+    CHECK(!processes.ShellUserToken());
+    processes.steps.clear();
+    CHECK(processes.Start(program.path, program.Quoted() + " /user", ShowMode::Minimized, true));
+    CHECK_EQ(processes.steps, std::string("elevated? token as-self "));
+    const std::optional<ProbeRun> run = WaitForRun(program.path);
+    REQUIRE(run.has_value());
+    CHECK_EQ(run->commandLine, program.Quoted() + " /user");
+    CHECK_EQ(run->show, SW_SHOWMINNOACTIVE);
+}
+
+TEST(StartAsUserTakesTheShellProcesssToken) {
+    // This process plays the shell: its window becomes the shell window, so
+    // the token is this process's own, duplicated as a primary token. Wine's
+    // CreateProcessWithTokenW starts the program with the caller's rights.
+    auto* setShellWindow = reinterpret_cast<SetShellWindowFunction*>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetShellWindow")));
+    REQUIRE(setShellWindow != nullptr);
+    const platform::win32::UniqueWindow shellWindow(
+        ::CreateWindowExA(0, "STATIC", "shell", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    REQUIRE(shellWindow);
+    REQUIRE(setShellWindow(shellWindow.Get()));
+    REQUIRE(::GetShellWindow() == shellWindow.Get());
+
+    WatchedProcesses processes;
+    const UniqueKernelHandle token = processes.ShellUserToken();
+    REQUIRE(token);
+    TOKEN_TYPE type{};
+    DWORD size = 0;
+    CHECK(::GetTokenInformation(token.Get(), TokenType, &type, sizeof type, &size));
+    CHECK_EQ(static_cast<int>(type), static_cast<int>(TokenPrimary));
+
+    const SpacedProgram program;
+    REQUIRE(program.copied);
+    processes.elevated = true;
+    processes.steps.clear();
+    CHECK(processes.Start(program.path, program.Quoted() + " /token", ShowMode::Maximized, true));
+    CHECK_EQ(processes.steps, std::string("elevated? token with-token "));
+    const std::optional<ProbeRun> run = WaitForRun(program.path);
+    REQUIRE(run.has_value());
+    CHECK_EQ(run->commandLine, program.Quoted() + " /token");
+    CHECK_EQ(run->show, SW_SHOWMAXIMIZED);
+    CHECK(!Exists(program.decoy + ".ran"));
+}
+
+TEST(ShellOpensAProgramByItsPathWithSpaces) {
+    const SpacedProgram program;
+    REQUIRE(program.copied);
+    platform::win32::Win32Shell().Open(program.path);
+    const std::optional<ProbeRun> run = WaitForRun(program.path);
+    REQUIRE(run.has_value());
+    CHECK_EQ(run->show, SW_SHOWNORMAL);
+    CHECK(!Exists(program.decoy + ".ran"));
+}
+
+TEST(OwnExecutablePathNamesTheRunningProgram) {
+    const std::string path = Win32Processes().OwnExecutablePath();
+    CHECK(path.size() > 3 && path[1] == ':' && path[2] == '\\');
+    CHECK(path.size() > 22 && path.compare(path.size() - 22, 22, "\\win32_layer_tests.exe") == 0);
+    CHECK(Exists(path));
+}

@@ -1,0 +1,194 @@
+// Drives, special folders, shortcuts and the registry against Wine's real
+// implementations.
+#include <algorithm>
+#include <cctype>
+#include <thread>
+
+#include "Check.h"
+#include "lib/Exceptions.h"
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/Win32Drives.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/WinHeaders.h"
+
+#include <shlobj.h>
+
+using namespace torvane;
+using platform::SpecialFolder;
+using platform::win32::ComPtr;
+
+namespace {
+
+std::string Environment(const char* name) {
+    char value[512] = {};
+    const DWORD length = ::GetEnvironmentVariableA(name, value, sizeof value);
+    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string TempFolder() {
+    char temp[MAX_PATH];
+    const DWORD length = ::GetTempPathA(MAX_PATH, temp);
+    std::string path(temp, length);
+    if (!path.empty() && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+// What IShellLinkA reads back from a saved .lnk file.
+struct LoadedLink {
+    bool loaded = false;
+    std::string path, description, arguments, iconFile;
+    int iconIndex = -1;
+};
+
+LoadedLink LoadLink(const std::string& linkFile) {
+    LoadedLink result;
+    void* object = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &object)))
+        return result;
+    const ComPtr<IShellLinkA> link(static_cast<IShellLinkA*>(object));
+    void* persist = nullptr;
+    if (FAILED(link.Get()->QueryInterface(IID_IPersistFile, &persist))) return result;
+    const ComPtr<IPersistFile> file(static_cast<IPersistFile*>(persist));
+    wchar_t wide[MAX_PATH];
+    ::MultiByteToWideChar(CP_ACP, 0, linkFile.c_str(), -1, wide, MAX_PATH);
+    if (FAILED(file.Get()->Load(wide, STGM_READ))) return result;
+    result.loaded = true;
+    char text[INFOTIPSIZE] = {};
+    if (SUCCEEDED(link.Get()->GetPath(text, MAX_PATH, nullptr, 0))) result.path = text;
+    text[0] = 0;
+    if (SUCCEEDED(link.Get()->GetDescription(text, INFOTIPSIZE))) result.description = text;
+    text[0] = 0;
+    if (SUCCEEDED(link.Get()->GetArguments(text, INFOTIPSIZE))) result.arguments = text;
+    text[0] = 0;
+    if (SUCCEEDED(link.Get()->GetIconLocation(text, MAX_PATH, &result.iconIndex))) result.iconFile = text;
+    return result;
+}
+
+// A registry value below HKEY_LOCAL_MACHINE as RegQueryValueExA gives it.
+struct StoredValue {
+    bool found = false;
+    DWORD type = 0;
+    std::string data;  // without the terminating zero
+};
+
+StoredValue ReadValue(const std::string& key, const std::string& name) {
+    StoredValue value;
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return value;
+    char data[1024] = {};
+    DWORD size = sizeof data;
+    value.found = ::RegQueryValueExA(opened, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data),
+                                     &size) == ERROR_SUCCESS;
+    ::RegCloseKey(opened);
+    if (value.found && size > 0) value.data.assign(data, size - 1);
+    return value;
+}
+
+}  // namespace
+
+TEST(DrivesListTheLettersInUseWithTheirTypes) {
+    platform::win32::Win32Drives drives;
+    const std::vector<char> letters = drives.Letters();
+    CHECK(std::find(letters.begin(), letters.end(), 'C') != letters.end());
+    CHECK(std::is_sorted(letters.begin(), letters.end()));
+    CHECK(drives.TypeOf("C:\\") == platform::DriveType::Fixed);
+    // A letter without a drive: the system has no root there.
+    char unused = 0;
+    for (char letter = 'Y'; letter > 'C' && !unused; --letter)
+        if (std::find(letters.begin(), letters.end(), letter) == letters.end()) unused = letter;
+    REQUIRE(unused != 0);
+    CHECK(drives.TypeOf(std::string(1, unused) + ":\\") == platform::DriveType::NoRootDirectory);
+}
+
+TEST(SpecialFoldersResolveToTheUsersFolders) {
+    platform::win32::Win32Shell shell;
+    const std::string user = Environment("USERNAME");
+    REQUIRE(!user.empty());
+    const std::string profile = "C:\\users\\" + user;
+    const std::pair<SpecialFolder, std::string> expected[] = {
+        {SpecialFolder::ProgramFiles, "C:\\Program Files"},
+        {SpecialFolder::LocalAppData, profile + "\\AppData\\Local"},
+        {SpecialFolder::Programs, profile + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"},
+        {SpecialFolder::Desktop, profile + "\\Desktop"},
+    };
+    for (const auto& [folder, path] : expected) {
+        const std::optional<std::string> found = shell.FolderPath(folder);
+        REQUIRE(found.has_value());
+        // Wine spells the user folder "users", Windows "Users": the file
+        // system does not care.
+        CHECK_EQ(Lower(*found), Lower(path));
+    }
+}
+
+TEST(ShortcutsReadBackWithTargetDescriptionArgumentsAndIcon) {
+    platform::win32::ComApartment com;
+    REQUIRE(SUCCEEDED(com.Result()));
+    platform::win32::Win32Shell shell;
+    char self[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string target = self;
+    const std::string withIcon = TempFolder() + "\\Torvane P2P.lnk";
+    const std::string withoutIcon = TempFolder() + "\\No Icon.lnk";
+
+    shell.CreateShortcut(target, withIcon, "Torvane P2P file sharing", 2, "/autoupdate \"C:\\A B\"");
+    shell.CreateShortcut(target, withoutIcon, "plain", -1, "");
+    const LoadedLink loaded = LoadLink(withIcon);
+    REQUIRE(loaded.loaded);
+    CHECK_EQ(Lower(loaded.path), Lower(target));
+    CHECK_EQ(loaded.description, std::string("Torvane P2P file sharing"));
+    CHECK_EQ(loaded.arguments, std::string("/autoupdate \"C:\\A B\""));
+    CHECK_EQ(Lower(loaded.iconFile), Lower(target));
+    CHECK_EQ(loaded.iconIndex, 2);
+
+    const LoadedLink plain = LoadLink(withoutIcon);
+    REQUIRE(plain.loaded);
+    CHECK_EQ(plain.description, std::string("plain"));
+    CHECK(plain.iconFile.empty());
+    ::DeleteFileA(withIcon.c_str());
+    ::DeleteFileA(withoutIcon.c_str());
+}
+
+TEST(ShortcutWithoutComRaisesAndSavesNothing) {
+    // A thread of its own: this one may have COM from another case.
+    const std::string link = TempFolder() + "\\No Com.lnk";
+    std::string message;
+    std::thread worker([&] {
+        try {
+            platform::win32::Win32Shell().CreateShortcut("C:\\windows\\notepad.exe", link, "d", 0, "");
+        } catch (const Exception& e) {
+            message = e.what();
+        }
+    });
+    worker.join();
+    CHECK(message.find("shell link") != std::string::npos);
+    CHECK(::GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(RegistryStringsAreWrittenBelowLocalMachine) {
+    const std::string key = "Software\\Torvane Layer Test\\Sub Key";
+    platform::win32::Win32Registry registry;
+    CHECK(registry.SetLocalMachineString(key, "InstallDir", "C:\\Program Files\\Torvane P2P"));
+    CHECK(registry.SetLocalMachineString(key, "", "default value"));
+    CHECK(registry.SetLocalMachineString(key, "InstallDir", "D:\\Other"));  // overwritten
+    CHECK(registry.SetLocalMachineString(key, "Empty", ""));
+
+    const StoredValue dir = ReadValue(key, "InstallDir");
+    CHECK(dir.found);
+    CHECK_EQ(dir.type, static_cast<DWORD>(REG_SZ));
+    CHECK_EQ(dir.data, std::string("D:\\Other"));
+    CHECK_EQ(ReadValue(key, "").data, std::string("default value"));
+    const StoredValue empty = ReadValue(key, "Empty");
+    CHECK(empty.found);
+    CHECK(empty.data.empty());
+
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Torvane Layer Test");
+    CHECK(!ReadValue(key, "InstallDir").found);
+}
