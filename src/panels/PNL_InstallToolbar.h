@@ -1,12 +1,35 @@
 #pragma once
 
 #include "app/FramePanel.h"
+#include "ui/CheckBox.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
 
 namespace torvane {
 
+// The offer of the optional browser toolbar. The box shows the stored choice
+// (`InstallToolbar`) on every showing; only "&Next" stores a change.
 class TPNLInstallToolbar : public TFramePanel {
 public:
-    TPNLInstallToolbar() : TFramePanel("PNLInstallToolbar", "Intergrate the Torvane Toolbar in your browser") {}
+    TPNLInstallToolbar();
+
+    ui::TextBox StaticText1;
+    ui::Image Image2;
+    ui::Image Image1;
+    ui::CheckBox CheckBox1;
+    ui::Label Label2;
+    ui::Label Label3;
+    ui::Label Label4;
+    ui::Label Label5;
+    ui::Label Label1;
+
+    void SetButtons(tQvButtonBar& bar) override;
+    void BeforeShow() override;
+    void ExitClick();
+    void NextClick();
+    void PreviousClick();
+    // Opens the toolbar provider's licence page in the user's browser.
+    void Label4Click();
 };
 
 }  // namespace torvane
