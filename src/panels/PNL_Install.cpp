@@ -44,7 +44,10 @@ TPnlInstall::TPnlInstall()
     Label2.SetCaption("We did a lot to make sure installation of Torvane P2P will work smoothly.");
     Label5.SetBounds(9, 228, 0, 0);
     Label5.SetCaption("In case you might experience problems please let us know");
-    Label14.SetBounds(8, 248, 0, 0);
+    // Ends where the e-mail link begins, so that with a wider stand-in font
+    // its window does not cover the link.
+    Label14.SetBounds(8, 248, 219, 13);
+    Label14.SetAutoSize(false);
     Label14.SetCaption("so we can help you out. You can reach us at :");
 
     Label18.SetBounds(227, 248, 0, 0);

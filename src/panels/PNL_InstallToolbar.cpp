@@ -37,8 +37,10 @@ TPNLInstallToolbar::TPNLInstallToolbar()
     Label2.SetCaption("(Recommended)");
 
     // Label3, Label4 and Label5 read as one sentence over two lines; only
-    // Label4's words are the link.
+    // Label4's words are the link. Label3 keeps its layout size, so that with
+    // a wider stand-in font its window does not cover the link beside it.
     Label3.SetBounds(16, 164, 377, 13);
+    Label3.SetAutoSize(false);
     Label3.SetCaption("If you select to install the Torvane toolbar by clicking next, you agree to abide the ");
 
     Label4.SetBounds(393, 163, 86, 13);

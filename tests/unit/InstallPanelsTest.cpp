@@ -108,6 +108,17 @@ TEST_F(InstallPanels, InstallOrUpgradeStoresTheChoicesOnNextAndForks) {
 
 TEST_F(InstallPanels, TheLinksOpenTheSupportMailAndTheToolbarsEulaPageAndStay) {
     auto& install = show<TPnlInstall>("PnlInstall");
+    auto& toolbar = show<TPNLInstallToolbar>("PNLInstallToolbar");
+    // The text before each link stops where the link begins, whatever the font.
+    using Link = std::pair<ui::Label*, ui::Label*>;  // the text before it, the link
+    for (const auto& [before, link] :
+         {Link{&install.Label14, &install.Label18}, Link{&toolbar.Label3, &toolbar.Label4}}) {
+        EXPECT_FALSE(before->AutoSize());
+        EXPECT_LE(before->Left() + before->Width(), link->Left());
+        EXPECT_TRUE(link->HandCursor() && link->GetFont().underline);
+        EXPECT_EQ(link->GetFont().color, ui::colors::Blue);
+    }
+    show<TPnlInstall>("PnlInstall");
     EXPECT_EQ(install.Label18.Caption(), config::kSupportEmail);
     install.Label18.Click();
     EXPECT_EQ(wizard.shell.opened, std::vector<std::string>{std::string("mailto:") + config::kSupportEmail});
