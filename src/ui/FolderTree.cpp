@@ -191,12 +191,17 @@ void FolderTree::Toggle(Node& node) {
         Expand(node);
 }
 
-void FolderTree::ClickAt(int x, int y, bool toggle) {
-    if (y < 0) return;
+FolderTree::Node* FolderTree::NodeAt(int y) {
+    if (y < 0) return nullptr;
     const std::vector<Node*> rows = Rows();
     const int row = topRow_ + y / kRowHeight;
-    if (row < 0 || row >= static_cast<int>(rows.size())) return;
-    Node& node = *rows[row];
+    return row < static_cast<int>(rows.size()) ? rows[row] : nullptr;
+}
+
+void FolderTree::ClickAt(int x, int y, bool toggle) {
+    Node* hit = NodeAt(y);
+    if (!hit) return;
+    Node& node = *hit;
     const bool onExpander = node.level > 0 && x >= IconLeft(node) - kIndent && x < IconLeft(node);
     Select(&node);
     if ((onExpander || toggle) && node.MayHaveChildren()) Toggle(node);

@@ -79,6 +79,8 @@ public:
     // How many whole rows fit in the height.
     int VisibleRowCount() const;
 
+    // The node on the row at client height `y`, or nullptr below the last row.
+    Node* NodeAt(int y);
     // A click at client coordinates: selects the row there; on its expander
     // (or with `toggle`, a double click) also expands or collapses it.
     void ClickAt(int x, int y, bool toggle = false);

@@ -180,6 +180,8 @@ TEST_F(FolderTreeTest, ClicksSelectAndTheExpanderOpens) {
     EXPECT_EQ(tree.SelectedPath(), "D:\\Games");
     EXPECT_EQ(Names().back(), "Solo");
 
+    EXPECT_EQ(tree.NodeAt(4 * row + 1), tree.Rows()[4]);  // Net, below Games
+    EXPECT_EQ(tree.NodeAt(40 * row), nullptr);
     tree.ClickAt(60, 40 * row);  // below the last row: nothing
     EXPECT_EQ(tree.SelectedPath(), "D:\\Games");
     EXPECT_EQ(changes, (std::vector<std::string>{"C:\\", "D:\\", "D:\\Games"}));

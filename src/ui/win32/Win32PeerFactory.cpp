@@ -2,6 +2,7 @@
 
 #include "ui/win32/CheckBoxPeer.h"
 #include "ui/win32/EditPeer.h"
+#include "ui/win32/FolderTreePeer.h"
 #include "ui/win32/FormPeer.h"
 #include "ui/win32/GroupBoxPeer.h"
 #include "ui/win32/ImagePeer.h"
@@ -48,8 +49,7 @@ std::unique_ptr<ControlPeer> Win32PeerFactory::CreatePeer(Control& control) {
     case ControlKind::Memo:
         return std::make_unique<MemoPeer>(context_, static_cast<Memo&>(control));
     case ControlKind::FolderTree:
-        // No Win32 peer yet: the control stays headless.
-        break;
+        return std::make_unique<FolderTreePeer>(context_, static_cast<FolderTree&>(control));
     }
     return nullptr;
 }
