@@ -1,0 +1,61 @@
+#include "panels/PNL_InstallReady.h"
+
+#include "app/Appl_Globals.h"
+#include "app/FormMain.h"
+#include "panels/ParentColors.h"
+#include "ui/Pictures.h"
+
+namespace torvane {
+
+TPNLInstallReady::TPNLInstallReady()
+    : TFramePanel("PNLInstallReady", "Installation of Torvane P2P ready"),
+      Label9(this, "Label9"),
+      Panel45(this, "Panel45"),
+      Label11(&Panel45, "Label11"),
+      Image1(&Panel45, "Image1") {
+    Label9.SetBounds(16, 24, 0, 0);
+    Label9.SetCaption("The installation of Torvane P2P is completed successfully.");
+    ui::Font bold = Label9.GetFont();
+    bold.pixels = 11;
+    bold.bold = true;
+    bold.color = ui::colors::Black;  // the window text colour
+    Label9.SetFont(bold);
+
+    Panel45.SetBounds(-1, 56, 466, 257);
+    Panel45.SetBevel(ui::Bevel::None);
+    Panel45.SetColor(ui::colors::SkyBlue);
+
+    Label11.SetBounds(216, 225, 0, 0);
+    Label11.SetCaption("Enjoy your Torvane P2P!");
+    ui::Font large = Label11.GetFont();
+    large.pixels = 19;
+    large.color = ui::colors::White;
+    Label11.SetFont(large);
+
+    Image1.SetBounds(16, 0, 209, 209);
+    Image1.SetTransparent(true);
+    Image1.SetPicture(ui::LoadPicture(ui::PictureId::Finished));
+    UseParentColors(*this);
+}
+
+void TPNLInstallReady::SetButtons(tQvButtonBar& bar) {
+    bar.AddLeftButton("&Exit", 1, 1, [this](ui::Control&) { ExitClick(); });
+    bar.AddRightButton("&Start Torvane P2P", 2, 2, [this](ui::Control&) { StartClick(); });
+}
+
+void TPNLInstallReady::ExitClick() {
+    if (FormMain->Sliding) return;
+    FormMain->Close();
+}
+
+void TPNLInstallReady::StartClick() {
+    if (FormMain->Sliding) return;
+    // The full path as the program to run and quoted on its command line, so
+    // that no part of a path with blanks is taken for the program. The setup
+    // may run elevated; the client must run with the user's own rights.
+    const std::string client = InstallDir + "Torvane.Exe";
+    FormMain->Platform().processes.Start(client, "\"" + client + "\"", platform::ShowMode::Normal, true);
+    FormMain->Close();
+}
+
+}  // namespace torvane
