@@ -1,12 +1,52 @@
 #pragma once
+#include <string>
 
 #include "app/FramePanel.h"
+#include "ui/Label.h"
+#include "ui/ProgressBar.h"
 
 namespace torvane {
 
+// Carries out a new installation as soon as it is in view: settles the
+// installation and data folders, unpacks the client, the uninstaller and (if
+// chosen) the toolbar installer, registers the uninstaller, makes the
+// shortcuts, writes both data files and the uninstall list, and moves on to
+// the finished panel. It puts no buttons on the bar, so nothing can interrupt
+// it; a failure of an essential step runs out to the error panel.
 class TPNLInstallInstalling : public TFramePanel {
 public:
-    TPNLInstallInstalling() : TFramePanel("PNLInstallInstalling", "Installing Torvane P2P") {}
+    TPNLInstallInstalling();
+
+    ui::Label Label12;
+    ui::ProgressBar ProgressBar1;
+
+    // The empty bar and "0% complete".
+    void BeforeShow() override;
+    // The whole install sequence, ending on "PNLInstallReady".
+    void AfterShow() override;
+
+    // Moves the bar, shows its percentage (rounded half to even) followed by
+    // "% complete" and lets pending window messages run.
+    void SetProgress(int position);
+    // Writes a client data file at `path`, moving the bar through 94 to 99 %.
+    // A write failure raises EInOutError (112 for a full disk).
+    void WriteDataFile(const std::string& path);
+    // Makes the folder with every missing parent; an existing folder and a
+    // bare drive root ("C:\") count as success without anything being made.
+    // Raises EInOutError with the number of the first refused creation when
+    // the folder still does not exist.
+    void EnsureFolder(const std::string& path);
+    // A shell link; the icon is the target's for an index of 0 or more.
+    void CreateShortcut(const std::string& target, const std::string& linkFile, const std::string& description,
+                        int iconIndex, const std::string& arguments);
+    // The uninstall entry below HKEY_LOCAL_MACHINE. Without the rights to
+    // write it (a standard user) the entry is simply missing: failures are
+    // swallowed.
+    void WriteUninstallEntry();
+
+private:
+    // SetProgress at `percent` of the bar's maximum.
+    void SetPercent(int percent);
 };
 
 }  // namespace torvane
