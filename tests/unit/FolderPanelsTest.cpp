@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include "app/Appl_Globals.h"
+#include "fakes/WizardFixture.h"
+#include "panels/PNL_InstallChooseDir.h"
+#include "panels/PNL_InstallChooseDownloadDir.h"
+
+namespace torvane {
+namespace {
+
+constexpr const char* kInvalid =
+    "Invalid folder.\rThe foldername you choose contains invalid characters or is a root folder.";
+
+class FolderPanels : public ::testing::Test {
+protected:
+    TPnlInstallChooseDir& ShowInstall() {
+        wizard.form().ShowPanel("PnlInstallChooseDir", false);
+        return static_cast<TPnlInstallChooseDir&>(*wizard.form().ActivePanel());
+    }
+    TPNLInstallChooseDownloadDir& ShowDownload() {
+        wizard.form().ShowPanel("PNLInstallChooseDownloadDir", false);
+        return static_cast<TPNLInstallChooseDownloadDir&>(*wizard.form().ActivePanel());
+    }
+    std::vector<std::string> ListedDrives(ui::FolderTree& tree) {
+        std::vector<std::string> paths;
+        for (const auto& drive : tree.Root().children) paths.push_back(drive->path);
+        return paths;
+    }
+    testing::Wizard wizard;
+};
+
+TEST_F(FolderPanels, InstallPanelProposesTheProgramFilesFolderAndPointsTheTreeAtItsParent) {
+    auto& panel = ShowInstall();
+    EXPECT_EQ(wizard.header(), "Choose installation folder");
+    EXPECT_EQ(panel.Edit1.Text(), "C:\\Program Files\\Torvane P2P");
+    EXPECT_EQ(InstallDir, "C:\\Program Files\\Torvane P2P");
+    ASSERT_TRUE(panel.ShellTree);
+    EXPECT_EQ(panel.ShellTree->SelectedPath(), "C:\\Program Files");
+    EXPECT_EQ(panel.ShellTree->GetBounds(), (ui::Bounds{288, 40, 393, 289}));
+    EXPECT_EQ(panel.ShellTree->Hint, "Choose installation folder");
+    EXPECT_EQ(panel.ShellTree->Parent(), &panel);
+    EXPECT_EQ(panel.StaticText1.Caption().substr(0, 38), "The installation folder is the folder\r");
+    EXPECT_NE(panel.StaticText1.Caption().find("\r\rIn most common cases"), std::string::npos);
+
+    const ui::FolderTree* first = panel.ShellTree.get();
+    ShowInstall();
+    EXPECT_EQ(panel.ShellTree.get(), first);  // made once, kept
+}
+
+TEST_F(FolderPanels, InstallPanelFallsBackToTheFixedFolderWithoutProgramFiles) {
+    testing::Wizard bare({}, [](testing::Wizard& w) { w.shell.folders.erase(platform::SpecialFolder::ProgramFiles); });
+    bare.form().ShowPanel("PnlInstallChooseDir", false);
+    auto& panel = static_cast<TPnlInstallChooseDir&>(*bare.form().ActivePanel());
+    EXPECT_EQ(panel.Edit1.Text(), "C:\\Torvane P2P");
+    EXPECT_EQ(panel.ShellTree->SelectedPath(), "C:\\");
+}
+
+TEST_F(FolderPanels, TreeListsOnlyFixedDisks) {
+    wizard.drives.Add('F', platform::DriveType::Remote);
+    wizard.drives.Add('G', platform::DriveType::CdRom);
+    wizard.drives.Add('H', platform::DriveType::RamDisk);
+    auto& install = ShowInstall();
+    EXPECT_EQ(ListedDrives(*install.ShellTree), (std::vector<std::string>{"C:\\", "D:\\"}));
+    auto& download = ShowDownload();
+    EXPECT_EQ(ListedDrives(*download.ShellTree), (std::vector<std::string>{"C:\\", "D:\\"}));
+    // A folder on an unlisted drive ends with no selection; the text stays.
+    wizard.files.MakeFolders("E:\\Stick");
+    download.Edit1.UserTyped("E:\\Stick");
+    download.Edit1.Exit();
+    EXPECT_EQ(download.ShellTree->Selected(), nullptr);
+    EXPECT_EQ(download.Edit1.Text(), "E:\\Stick");
+}
+
+TEST_F(FolderPanels, PickingInTheTreeAddsTheProductFolderNearTheRoot) {
+    wizard.files.MakeFolders("D:\\Games\\Net");
+    auto& panel = ShowInstall();
+    const std::pair<const char*, const char*> cases[] = {
+        {"D:\\", "D:\\Torvane P2P"},
+        {"D:\\Games", "D:\\Games\\Torvane P2P"},
+        {"D:\\Games\\Net", "D:\\Games\\Net"},
+    };
+    for (const auto& [picked, shown] : cases) {
+        panel.ShellTree->SelectPath(picked);
+        EXPECT_EQ(panel.Edit1.Text(), shown) << picked;
+    }
+    EXPECT_EQ(InstallDir, "C:\\Program Files\\Torvane P2P");  // only "&Next" stores
+}
+
+TEST_F(FolderPanels, PickingADriveOnTheDownloadPanelGivesItsDownloadsFolder) {
+    wizard.files.MakeFolders("D:\\Media");
+    auto& panel = ShowDownload();
+    panel.ShellTree->SelectPath("D:\\");
+    EXPECT_EQ(panel.Edit1.Text(), "D:\\Downloads");
+    panel.ShellTree->SelectPath("D:\\Media");
+    EXPECT_EQ(panel.Edit1.Text(), "D:\\Media");
+}
+
+TEST_F(FolderPanels, TypingPointsTheTreeAtTheFolderOrItsParent) {
+    wizard.files.MakeFolders("D:\\Games");
+    auto& panel = ShowInstall();
+    panel.Edit1.UserTyped("D:\\Games\\New");
+    char key = '\r';
+    EXPECT_EQ(panel.Edit1.KeyPress(key), '\r');  // Enter is passed on
+    EXPECT_EQ(panel.ShellTree->SelectedPath(), "D:\\Games");
+    EXPECT_EQ(panel.Edit1.Text(), "D:\\Games\\New");  // the panel's own move leaves the text
+
+    panel.Edit1.UserTyped("Q:\\Nowhere\\Deeper");  // cannot be shown: the tree stays
+    panel.Edit1.Exit();
+    EXPECT_EQ(panel.ShellTree->SelectedPath(), "D:\\Games");
+    EXPECT_EQ(panel.Edit1.Text(), "Q:\\Nowhere\\Deeper");
+    EXPECT_TRUE(wizard.host.messages.empty());
+}
+
+TEST_F(FolderPanels, TheHiddenCodeShowsTheSourceCode) {
+    auto& panel = ShowInstall();
+    panel.Edit1.UserTyped(" #~~+71-64KRw\t");
+    panel.Edit1.Exit();
+    EXPECT_EQ(panel.Edit1.Text(), "01");
+    EXPECT_EQ(panel.ShellTree->SelectedPath(), "C:\\Program Files");
+
+    panel.Edit1.UserTyped("#~~+71-64krw");  // the case counts
+    panel.Edit1.Exit();
+    EXPECT_EQ(panel.Edit1.Text(), "#~~+71-64krw");
+
+    auto& download = ShowDownload();  // no code there
+    download.Edit1.UserTyped("#~~+71-64KRw");
+    download.Edit1.Exit();
+    EXPECT_EQ(download.Edit1.Text(), "#~~+71-64KRw");
+}
+
+TEST_F(FolderPanels, InstallNextRefusesRootsAndInvalidNames) {
+    auto& panel = ShowInstall();
+    for (const char* typed : {"C:\\", "C:\\a?b", " D: ", ""}) {
+        SCOPED_TRACE(typed);
+        wizard.host.messages.clear();
+        panel.Edit1.UserTyped(typed);
+        wizard.click("&Next");
+        EXPECT_EQ(wizard.host.messages, (std::vector<std::string>{kInvalid}));
+        EXPECT_EQ(wizard.activePanel(), "PnlInstallChooseDir");
+        EXPECT_EQ(InstallDir, panel.Edit1.Text());  // the refused text, trimmed, kept
+    }
+}
+
+TEST_F(FolderPanels, InstallNextRefusesAFolderHoldingTheClient) {
+    wizard.files.WriteText("D:\\Old\\Torvane.exe", "client");
+    auto& panel = ShowInstall();
+    panel.Edit1.UserTyped("D:\\Old");
+    wizard.click("&Next");
+    ASSERT_EQ(wizard.host.messages.size(), 1u);
+    EXPECT_EQ(wizard.host.messages[0],
+              "Cannot install Torvane P2P in D:\\Old\\\r"
+              "because it already exists in this folder.\r"
+              "In case you want to overwrite a previous installation delete or unistall it first,\r"
+              "otherwise choose another folder.");
+    EXPECT_EQ(wizard.activePanel(), "PnlInstallChooseDir");
+    EXPECT_EQ(InstallDir, "D:\\Old\\");
+
+    wizard.files.MakeFolders("D:\\Fresh\\Torvane.exe");  // a folder of that name is no client
+    panel.Edit1.UserTyped("D:\\Fresh");
+    wizard.click("&Next");
+    EXPECT_EQ(wizard.host.messages.size(), 1u);
+    EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseDownloadDir");
+}
+
+TEST_F(FolderPanels, InstallNextTrimsAndStoresWithABackslash) {
+    wizard.files.MakeFolders("D:\\Apps");
+    auto& panel = ShowInstall();
+    panel.Edit1.UserTyped("  D:\\Apps\\P2P \t");
+    wizard.click("&Next");
+    EXPECT_EQ(panel.Edit1.Text(), "D:\\Apps\\P2P");
+    EXPECT_EQ(InstallDir, "D:\\Apps\\P2P\\");
+    EXPECT_EQ(WorkDir, "D:\\Apps\\P2P\\");
+    EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseDownloadDir");
+    EXPECT_TRUE(wizard.host.messages.empty());
+
+    wizard.click("&Previous");  // back: the stored folder, the tree at its parent
+    EXPECT_EQ(panel.Edit1.Text(), "D:\\Apps\\P2P\\");
+    EXPECT_EQ(panel.ShellTree->SelectedPath(), "D:\\Apps");
+}
+
+TEST_F(FolderPanels, InstallPreviousForgetsTheFolder) {
+    auto& panel = ShowInstall();
+    panel.Edit1.UserTyped("D:\\Apps");
+    wizard.click("&Next");
+    ASSERT_EQ(InstallDir, "D:\\Apps\\");
+    ShowInstall();
+    wizard.click("&Previous");
+    EXPECT_EQ(InstallDir, "");
+    EXPECT_EQ(wizard.activePanel(), "PnlInstall");
+    ShowInstall();
+    EXPECT_EQ(panel.Edit1.Text(), "C:\\Program Files\\Torvane P2P");
+}
+
+TEST_F(FolderPanels, DownloadProposalPrefersExistingDownloadsOnFixedDisks) {
+    struct Case {
+        const char* name;
+        std::vector<const char*> folders;
+        const char* installDir;
+        const char* proposal;
+    };
+    const Case cases[] = {
+        {"only D has one", {"D:\\Downloads"}, "C:\\Program Files\\Torvane P2P\\", "D:\\Downloads"},
+        {"C preferred", {"D:\\Downloads", "C:\\Downloads"}, "D:\\P2P\\", "C:\\Downloads"},
+        {"none: the installation drive", {}, "F:\\Torvane P2P\\", "F:\\Downloads"},
+        {"removable ignored", {"E:\\Downloads"}, "D:\\P2P\\", "D:\\Downloads"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::Wizard w({}, [&](testing::Wizard& prepared) {
+            for (const char* folder : c.folders) prepared.files.MakeFolders(folder);
+        });
+        InstallDir = c.installDir;
+        w.form().ShowPanel("PNLInstallChooseDownloadDir", false);
+        auto& panel = static_cast<TPNLInstallChooseDownloadDir&>(*w.form().ActivePanel());
+        EXPECT_EQ(DownloadDir, c.proposal);
+        EXPECT_EQ(panel.Edit1.Text(), c.proposal);
+        EXPECT_EQ(panel.ShellTree->Hint, "Choose download folder");
+    }
+}
+
+TEST_F(FolderPanels, DownloadNextStoresWithABackslashAndPreviousForgets) {
+    InstallDir = "D:\\Apps\\";
+    auto& panel = ShowDownload();
+    EXPECT_EQ(wizard.header(), "Choose download folder");
+    EXPECT_EQ(panel.StaticText1.Caption().substr(0, 34), "The download folder is the folder\r");
+    const std::string proposal = DownloadDir;
+
+    panel.Edit1.UserTyped("D:\\");
+    wizard.click("&Next");
+    EXPECT_EQ(wizard.host.messages, (std::vector<std::string>{kInvalid}));
+    EXPECT_EQ(DownloadDir, proposal);  // nothing stored
+    EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseDownloadDir");
+
+    panel.Edit1.UserTyped(" D:\\Apps ");  // the installation folder itself is fine
+    wizard.click("&Next");
+    EXPECT_EQ(panel.Edit1.Text(), "D:\\Apps\\");
+    EXPECT_EQ(DownloadDir, "D:\\Apps\\");
+    EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseConnection");
+
+    ShowDownload();
+    EXPECT_EQ(panel.Edit1.Text(), "D:\\Apps\\");  // back: the stored folder
+    wizard.click("&Previous");
+    EXPECT_EQ(DownloadDir, "");
+    EXPECT_EQ(InstallDir, "D:\\Apps\\");
+    EXPECT_EQ(wizard.activePanel(), "PnlInstallChooseDir");
+}
+
+TEST_F(FolderPanels, ButtonsDoNothingWhileSlidingAndExitCloses) {
+    for (const char* name : {"PnlInstallChooseDir", "PNLInstallChooseDownloadDir"}) {
+        for (const char* caption : {"&Exit", "&Next", "&Previous"}) {
+            SCOPED_TRACE(std::string(name) + " " + caption);
+            testing::Wizard w;
+            w.form().ShowPanel(name, false);
+            const std::string install = InstallDir, download = DownloadDir;
+            w.form().Sliding = true;
+            w.click(caption);
+            EXPECT_EQ(w.activePanel(), name);
+            EXPECT_FALSE(w.form().Closed());
+            EXPECT_EQ(InstallDir, install);
+            EXPECT_EQ(DownloadDir, download);
+            w.form().Sliding = false;
+        }
+        testing::Wizard w;
+        w.form().ShowPanel(name, false);
+        w.click("&Exit");
+        EXPECT_TRUE(w.form().Closed()) << name;
+    }
+}
+
+}  // namespace
+}  // namespace torvane
