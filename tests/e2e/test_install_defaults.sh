@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# A new installation with every default, by keys only: welcome, licence
+# (Next without the tick is refused with a message box), install, both
+# folders, connection, toolbar, ready, installing, finished; Exit ends the
+# setup with 0. Then what it left: the programs (the client and the
+# uninstaller byte for byte as built), both data files (decoded by the native
+# dump tool), the toolbar stand-in's marker, the uninstall entry, five
+# shortcuts and the 18-line uninstall list; the existing download folder
+# C:\Downloads is proposed, named in the data files and left alone.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_begin install_defaults
+source "$(dirname "${BASH_SOURCE[0]}")/carried-lib.sh"
+
+U=C:\\users\\$E2E_USER
+INSTALL_WIN='C:\Program Files\Torvane P2P'
+DATA_WIN="$U\\AppData\\Local\\Torvane P2P"
+GROUP_WIN="$U\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Torvane P2P"
+KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Torvane P2P'
+INSTALL=$(e2e_unix_path "$INSTALL_WIN")
+DATA=$(e2e_unix_path "$DATA_WIN")
+GROUP=$(e2e_unix_path "$GROUP_WIN")
+DESKTOP=$(e2e_unix_path "$U\\Desktop")
+MARKER=$(e2e_unix_path "$U\\AppData\\Local\\Torvane Toolbar stand-in\\ran.txt")
+DOWNLOADS=$(e2e_unix_path 'C:\Downloads')
+DUMP=$CARRIED_NATIVE_DIR/tools/dump
+[[ -x $DUMP ]] || e2e_fail "no dump tool at $DUMP (build the native tree)"
+
+# An existing download folder with something of the user's in it: the
+# download panel proposes it, and nothing may touch it.
+mkdir -p "$DOWNLOADS"
+echo film >"$DOWNLOADS/film.avi"
+
+# header TEXT [SECONDS]: waits until the header panel, back at its home
+# position (so the slide is over and the panel takes keys), shows TEXT.
+header() {
+    e2e_wait_text $'^child\t[^\t]+\t40,31,712,41\t'"$1"'$' "${2:-15}"
+}
+# A line of a message box (#32770) or of any child window, whole.
+line_re() { echo $'^child\t[^\t]+\t[^\t]+\t'"$1"'$'; }
+
+# next KEY HEADER NAME: presses KEY, waits for the next panel, screenshot.
+next() {
+    local t0=$SECONDS
+    e2e_key "$1"
+    header "$2" "${4:-15}"
+    e2e_log "panel '$2' after $((SECONDS - t0)) s"
+    e2e_shot "$3"
+}
+
+start=$SECONDS
+e2e_start
+e2e_find_window
+header 'Welcome'
+e2e_shot welcome
+
+next alt+n 'License agreement and disclaimer' licence
+# Next before agreeing: refused with a message box, the panel stays.
+e2e_key alt+n
+e2e_wait_text "$(line_re 'You can only install Torvane P2P in case you agree to this statement\..*')" 10
+e2e_shot licence-refused
+e2e_key_focused Return
+deadline=$((SECONDS + 10))
+while e2e_wintext | grep -q 'You can only install Torvane P2P'; do
+    ((SECONDS < deadline)) || e2e_fail "the licence message box did not close on Enter"
+    sleep 0.3
+done
+header 'License agreement and disclaimer' 5
+e2e_key alt+i
+next alt+n 'Install or upgrade\?' install-or-upgrade
+next alt+n 'Choose installation folder' install-folder
+e2e_wait_text "$(line_re 'C:\\Program Files\\Torvane P2P')" 5
+next alt+n 'Choose download folder' download-folder
+next alt+n 'Select your internet-connection' connection
+next alt+n 'Intergrate the Torvane Toolbar in your browser' toolbar
+next alt+n 'Ready to install' ready
+e2e_wait_text "$(line_re 'Installation folder = C:\\Program Files\\Torvane P2P\\')" 5
+e2e_wait_text "$(line_re 'Download folder = C:\\Downloads\\?')" 5
+e2e_wait_text "$(line_re 'Create shortcut on desktop = Yes')" 5
+e2e_key alt+i
+header 'Installing Torvane P2P' 15
+e2e_shot installing
+header 'Installation of Torvane P2P ready' 90
+e2e_shot finished
+e2e_wait_text "$(line_re 'The installation of Torvane P2P is completed successfully\.')" 5
+e2e_log "installed $((SECONDS - start)) s after the start"
+# The finished panel offers Exit (and Start, not pressed: it would run the client).
+e2e_key alt+e
+e2e_expect_exit 0 15
+
+# --- what the installation left -------------------------------------------------------------
+for f in Torvane.Exe Uninstall.Exe Torvane_toolbar.exe QVInst.Dat UnInstall.dat; do
+    [[ -f $INSTALL/$f && -s $INSTALL/$f ]] || e2e_fail "no (or empty) $INSTALL_WIN\\$f: $(ls -la "$INSTALL" 2>&1)"
+done
+cmp "$INSTALL/Torvane.Exe" "$CARRIED_DIR/Torvane.Exe" || e2e_fail "Torvane.Exe differs from the built client"
+cmp "$INSTALL/Uninstall.Exe" "$CARRIED_DIR/Uninstall.Exe" || e2e_fail "Uninstall.Exe differs from the built uninstaller"
+cmp "$INSTALL/Torvane_toolbar.exe" "$CARRIED_DIR/Torvane_toolbar.exe" ||
+    e2e_fail "Torvane_toolbar.exe differs from the built stand-in"
+[[ -f $DATA/Torvane.Dat ]] || e2e_fail "no $DATA_WIN\\Torvane.Dat: $(ls -la "$DATA" 2>&1)"
+
+for f in "$DATA/Torvane.Dat" "$INSTALL/QVInst.Dat"; do
+    out=$("$DUMP" "$f" 2>&1) || e2e_fail "$f does not decode: $out"
+    echo "$out" >"$E2E_ART/dump-$(basename "$f").txt"
+    for want in 'connection figure: 77' 'nodes A: 500' "work folder: ${DATA_WIN//\\/\\\\}\\\\?" \
+                'download folder: C:\\Downloads'; do
+        grep -qxE -- "$want" <<<"$out" || e2e_fail "$f: no line /$want/ in the decoded file: $out"
+    done
+    e2e_log "$(basename "$f") decodes: $(paste -sd '|' <<<"$out")"
+done
+
+# The toolbar stand-in ran silently (started without waiting: poll).
+e2e_wait_file "$MARKER" 20
+deadline=$((SECONDS + 10))
+until grep -q $'^Command line: .*Torvane_toolbar\\.exe"\\? /s -silent\r$' "$MARKER"; do
+    ((SECONDS < deadline)) || e2e_fail "the marker does not hold the silent command line: $(cat "$MARKER")"
+    sleep 0.3
+done
+e2e_log "toolbar marker: $(tr -d '\r' <"$MARKER" | paste -sd '|')"
+
+name=$(e2e_reg_query "$KEY" DisplayName)
+[[ $name == 'Torvane P2P' ]] || e2e_fail "DisplayName is '$name'"
+uninstall=$(e2e_reg_query "$KEY" UninstallString)
+[[ $uninstall == "\"$INSTALL_WIN\\Uninstall.Exe\"" ]] || e2e_fail "UninstallString is '$uninstall'"
+
+for f in 'Torvane P2P.Lnk' 'Torvane P2P On the Web.Lnk' 'Torvane P2P Help.Lnk' 'Torvane P2P Uninstall.Lnk'; do
+    [[ -s $GROUP/$f ]] || e2e_fail "no shortcut $GROUP_WIN\\$f: $(ls -la "$GROUP" 2>&1)"
+done
+(($(find "$GROUP" -type f | wc -l) == 4)) || e2e_fail "want 4 shortcuts in the group: $(ls -la "$GROUP")"
+[[ -s "$DESKTOP/Torvane P2P.Lnk" ]] || e2e_fail "no desktop shortcut: $(ls -la "$DESKTOP")"
+
+want_list=(
+    'Torvane P2P'
+    "<P$DATA_WIN\\*.QCF>" "<P$DATA_WIN\\*.QCV>" "<P$DATA_WIN\\*.QTH>" "<P$DATA_WIN\\*.DAT>"
+    "<P$DATA_WIN\\*.GET>"
+    "<E$DATA_WIN\\>"
+    "<F$INSTALL_WIN\\Torvane.Exe>"
+    "<F$DATA_WIN\\Torvane.dat>"
+    "<F$DATA_WIN\\Torvane.bak>"
+    "<F$INSTALL_WIN\\QVInst.dat>"
+    "<F$INSTALL_WIN\\Uninstall.Exe>"
+    "<F$INSTALL_WIN\\Uninstall.Dat>"
+    "<E$INSTALL_WIN\\>"
+    "<E$DATA_WIN\\>"
+    "<R${KEY#HKLM\\}>"
+    '<STorvane P2P>'
+    '<TTorvane P2P.Lnk>')
+((${#want_list[@]} == 18)) || e2e_fail "the expected list has ${#want_list[@]} lines"
+printf '%s\r\n' "${want_list[@]}" >"$E2E_WORK/want-list.txt"
+cp "$INSTALL/UnInstall.dat" "$E2E_ART/UnInstall.dat"
+cmp "$INSTALL/UnInstall.dat" "$E2E_WORK/want-list.txt" ||
+    e2e_fail "the uninstall list differs: $(diff <(tr -d '\r' <"$E2E_WORK/want-list.txt") <(tr '\r' '~' <"$INSTALL/UnInstall.dat"))"
+e2e_log "the uninstall list has the 18 expected lines"
+[[ -f $DOWNLOADS/film.avi && $(cat "$DOWNLOADS/film.avi") == film ]] ||
+    e2e_fail "the download folder C:\\Downloads was touched: $(ls -la "$DOWNLOADS" 2>&1)"
