@@ -54,7 +54,7 @@ void TPNLInstallReady::StartClick() {
     // that no part of a path with blanks is taken for the program. The setup
     // may run elevated; the client must run with the user's own rights.
     const std::string client = InstallDir + "Torvane.Exe";
-    FormMain->Platform().processes.Start(client, "\"" + client + "\"", platform::ShowMode::Normal, true);
+    FormMain->Platform().processes.Start(client, "\"" + client + "\"", platform::ShowMode::Maximized, true);
     FormMain->Close();
 }
 

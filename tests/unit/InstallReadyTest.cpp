@@ -48,7 +48,7 @@ TEST_F(InstallReady, StartRunsTheClientQuotedWithTheUsersRightsAndCloses) {
     const testing::StartedProgram& client = wizard.processes.started[0];
     EXPECT_EQ(client.application, "C:\\Program Files\\Torvane P2P\\Torvane.Exe");
     EXPECT_EQ(client.commandLine, "\"C:\\Program Files\\Torvane P2P\\Torvane.Exe\"");
-    EXPECT_EQ(client.show, platform::ShowMode::Normal);
+    EXPECT_EQ(client.show, platform::ShowMode::Maximized);
     EXPECT_TRUE(client.asUser) << "the client would inherit the setup's elevation";
     EXPECT_TRUE(wizard.form().Closed());
     EXPECT_TRUE(wizard.host.messages.empty());
