@@ -128,6 +128,10 @@ void TFormMain::ShowPanel(const std::string& Name, bool Animate) {
     if (Animate && !SlideOut(generation)) return;
     try {
         PageControl.SetActivePage(target);
+        // Hiding a page does not take the keyboard focus away from the box
+        // in it: typing and Tab would still reach the page the user left.
+        // The form takes the focus, so the first Tab lands on the new page.
+        SetFocus();
         PnlHeader.SetCaption(panel->HeaderText);
         PnlButtons.Clear();
         panel->SetButtons(PnlButtons);

@@ -1,5 +1,7 @@
 #include "ui/Control.h"
 
+#include "ui/Form.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -11,6 +13,7 @@ Control::Control(Container* parent, ControlKind kind, std::string name)
 }
 
 Control::~Control() {
+    if (Form* form = RootForm(); form && form->focused_ == this) form->focused_ = nullptr;
     peer_.reset();
     if (parent_) parent_->RemoveChild(this);
 }
@@ -73,6 +76,17 @@ void Control::SetFontColor(Color color) {
     Font font = font_;
     font.color = color;
     SetFont(font);
+}
+
+Form* Control::RootForm() {
+    Control* root = this;
+    while (root->parent_) root = root->parent_;
+    return dynamic_cast<Form*>(root);
+}
+
+void Control::SetFocus() {
+    if (Form* form = RootForm()) form->focused_ = this;
+    Notify(Property::Focus);
 }
 
 PeerFactory* Control::Factory() const { return parent_ ? parent_->Factory() : nullptr; }

@@ -11,6 +11,7 @@ namespace torvane::ui {
 
 class Container;
 class Control;
+class Form;
 
 // What kind of window a peer has to make for a control. Peers switch on it
 // instead of probing the control's dynamic type.
@@ -35,7 +36,7 @@ enum class ControlKind {
 };
 
 // Which part of a control's state changed; a peer mirrors just that part.
-enum class Property { All, Bounds, Visible, Caption, Color, Font, Enabled, Picture, Alpha, Interval, Pressed, Active, Closed, Items, Position, Checked, Text, Selection, Cursor };
+enum class Property { All, Bounds, Visible, Caption, Color, Font, Enabled, Picture, Alpha, Interval, Pressed, Active, Closed, Items, Position, Checked, Text, Selection, Cursor, Focus };
 
 // The other side of a control: a real window (Win32) mirroring the control's
 // state. Headless controls have none, and then the control's state is all
@@ -107,6 +108,10 @@ public:
     Color GetColor() const { return color_; }
     void SetColor(Color color);
 
+    // Gives this control the keyboard focus. The root form remembers the
+    // request, so that it can be checked without a screen.
+    void SetFocus();
+
     const Font& GetFont() const { return font_; }
     void SetFont(const Font& font);
     void SetFontColor(Color color);
@@ -127,6 +132,7 @@ protected:
     virtual void RealizeChildren() {}
 
 private:
+    Form* RootForm();
     friend class Container;
     Container* parent_;
     ControlKind kind_;

@@ -30,6 +30,10 @@ public:
     void Close();
     bool Closed() const { return closed_; }
 
+    // The control that asked for the keyboard focus last (the form itself
+    // included), or null when none has.
+    const Control* FocusedControl() const { return focused_; }
+
     void SetPeerFactory(PeerFactory* factory) { factory_ = factory; }
     PeerFactory* Factory() const override { return factory_; }
 
@@ -43,6 +47,8 @@ private:
     bool alphaBlend_ = false;
     int alphaValue_ = 255;
     bool closed_ = false;
+    const Control* focused_ = nullptr;
+    friend class Control;
 };
 
 }  // namespace torvane::ui

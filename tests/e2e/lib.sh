@@ -287,6 +287,15 @@ e2e_wintext() {
     return "${PIPESTATUS[0]}"
 }
 
+# e2e_expect_focus REGEX: the setup's focused window, as wintext --focus
+# prints it ("focus<TAB>class<TAB>x,y,w,h<TAB>text<TAB>check state"), matches.
+e2e_expect_focus() {
+    local out
+    out=$(e2e_wintext --focus "${E2E_TITLE}") || e2e_fail "wintext --focus failed: $out"
+    grep -qE -- "$1" <<<"$out" || e2e_fail "focus is on '$out', want /$1/"
+    e2e_log "focus on /$1/"
+}
+
 # e2e_wait_text REGEX [SECONDS]: waits until some visible window line matches
 # (extended regex over "kind<TAB>class<TAB>x,y,w,h<TAB>text" lines).
 e2e_wait_text() {

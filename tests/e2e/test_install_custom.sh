@@ -8,8 +8,8 @@
 # both lists in the typed folder, no toolbar program or marker, no desktop
 # shortcut, and a 17-line uninstall list naming the typed folder.
 #
-# The toolbar check box has no accelerator, and Tab and space do not reach it
-# (see the report), so a mouse click clears it.
+# The toolbar check box has no accelerator: Tab reaches it (the focus left the
+# typed folder box when its panel went) and space clears it.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin install_custom
 
@@ -58,11 +58,12 @@ e2e_shot folder-typed
 next alt+n 'Choose download folder' download-folder
 next alt+n 'Select your internet-connection' connection
 next alt+n 'Intergrate the Torvane Toolbar in your browser' toolbar
-# The check box (panel coordinates 16,124, 161x17) sits at client
-# 56,196 in the window list; a click in its box clears it.
-e2e_client_rect
-timeout 10 xdotool mousemove --sync $((E2E_CX + 64)) $((E2E_CY + 204)) click 1 ||
-    e2e_fail "could not click the toolbar check box"
+# The typed folder's box is on a hidden page now: it must not keep the focus.
+e2e_expect_focus $'^focus\tTorvaneForm\t'
+e2e_key Tab
+e2e_expect_focus $'^focus\tButton\t[^\t]+\tInstall the Torvane toolbar\.\t1$'
+e2e_key space
+e2e_expect_focus $'^focus\tButton\t[^\t]+\tInstall the Torvane toolbar\.\t0$'
 e2e_shot toolbar-cleared
 next alt+n 'Ready to install' ready
 e2e_wait_text "$(line_re 'Installation folder = D:\\My Apps\\Torvane P2P\\')" 5

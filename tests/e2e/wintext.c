@@ -16,6 +16,12 @@
  *   wintext.exe --client TITLE  "x y w h": screen position of the client area's
  *                               origin and its size, of the top-level window
  *                               whose caption is exactly TITLE.
+ *   wintext.exe --focus TITLE   the window that has the keyboard focus in the
+ *                               thread of the top-level window captioned TITLE:
+ *                                 focus<TAB>class<TAB>x,y,w,h<TAB>text<TAB>state
+ *                               (rectangle relative to that window's client
+ *                               area; state is the check state of a button,
+ *                               "-" for anything else), or "focus<TAB>none".
  *
  * Text comes from WM_GETTEXT (with a time-out, falling back to the caption the
  * window manager keeps), so edit boxes show what is typed in them. Line breaks
@@ -77,8 +83,36 @@ static BOOL CALLBACK on_top(HWND w, LPARAM unused) {
     return TRUE;
 }
 
+static int print_focus(const char *title) {
+    HWND top = FindWindowA(NULL, title);
+    GUITHREADINFO info;
+    char cls[256], text[8192];
+    RECT r;
+    if (!top) {
+        fprintf(stderr, "wintext: no window titled \"%s\"\n", title);
+        return 2;
+    }
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(top, NULL), &info) || !info.hwndFocus) {
+        printf("focus\tnone\n");
+        return 0;
+    }
+    GetWindowRect(info.hwndFocus, &r);
+    MapWindowPoints(HWND_DESKTOP, top, (POINT *)&r, 2);
+    if (!GetClassNameA(info.hwndFocus, cls, sizeof cls)) cls[0] = 0;
+    window_text(info.hwndFocus, text, sizeof text);
+    printf("focus\t%s\t%ld,%ld,%ld,%ld\t", cls, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    print_text(text);
+    if (_stricmp(cls, "Button") == 0)
+        printf("\t%ld\n", (long)SendMessageA(info.hwndFocus, BM_GETCHECK, 0, 0));
+    else
+        printf("\t-\n");
+    return 0;
+}
+
 int main(int argc, char **argv) {
     setvbuf(stdout, NULL, _IOFBF, 1 << 16);
+    if (argc == 3 && strcmp(argv[1], "--focus") == 0) return print_focus(argv[2]);
     if (argc == 3 && strcmp(argv[1], "--client") == 0) {
         HWND w = FindWindowA(NULL, argv[2]);
         RECT c;
@@ -93,7 +127,7 @@ int main(int argc, char **argv) {
     if (argc == 2 && strcmp(argv[1], "--all") == 0) {
         g_all = 1;
     } else if (argc != 1) {
-        fprintf(stderr, "usage: wintext.exe [--all | --client TITLE]\n");
+        fprintf(stderr, "usage: wintext.exe [--all | --client TITLE | --focus TITLE]\n");
         return 1;
     }
     EnumWindows(on_top, 0);

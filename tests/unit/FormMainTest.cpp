@@ -7,7 +7,9 @@
 #include "app/PNL_Error.h"
 #include "lib/Exceptions.h"
 #include "fakes/WizardFixture.h"
+#include "panels/PNL_InstallChooseDir.h"
 #include "panels/PNL_Welcome.h"
+#include "ui/Edit.h"
 
 namespace torvane {
 namespace {
@@ -107,6 +109,31 @@ TEST(ShowPanel, CallsThePanelInOrderWithTheSlideBetweenBeforeShowAndAfterShow) {
     EXPECT_EQ(log, (std::vector<std::string>{"SetButtons", "BeforeShow", "slide", "AfterShow"}));
     EXPECT_EQ(wizard.header(), "Probe header");
     EXPECT_FALSE(wizard.form().Sliding);
+}
+
+// A focused box on a hidden page would still take typing and Tab.
+TEST(ShowPanel, TakesTheFocusFromTheLeftPageButLetsTheNewPanelClaimIt) {
+    Wizard wizard;
+    TFormMain& form = wizard.form();
+    form.ShowPanel("PnlInstallChooseDir", false);
+    auto& folderPanel = static_cast<TPnlInstallChooseDir&>(*form.Panels()[3]);
+    folderPanel.Edit1.SetFocus();
+    ASSERT_EQ(form.FocusedControl(), &folderPanel.Edit1);
+
+    form.ShowPanel("PNLInstallChooseDownloadDir", true);
+    EXPECT_EQ(form.FocusedControl(), &form);
+
+    class Claiming : public TFramePanel {
+    public:
+        Claiming() : TFramePanel("Claiming", "Claiming"), box(this) {}
+        void BeforeShow() override { box.SetFocus(); }
+        ui::Edit box;
+    };
+    auto claiming = std::make_unique<Claiming>();
+    const ui::Control* box = &claiming->box;
+    form.RegisterPanel(std::move(claiming));
+    form.ShowPanel("Claiming", true);
+    EXPECT_EQ(form.FocusedControl(), box);
 }
 
 TEST(ShowPanel, FindsTheLastPanelWhoseNameMatchesInAnyCase) {

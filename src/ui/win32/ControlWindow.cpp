@@ -78,6 +78,9 @@ void ControlWindow::Changed(Property what) {
         ::EnableWindow(Handle(), control_.Enabled());
         Repaint();
         break;
+    case Property::Focus:
+        ::SetFocus(Handle());
+        break;
     default:
         Repaint();
         break;
