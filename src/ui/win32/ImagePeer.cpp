@@ -18,6 +18,7 @@ void ImagePeer::PrepareBits() {
     if (picture == prepared_) return;
     prepared_ = picture;
     bits_.clear();
+    rendered_.Reset();
     if (!picture || picture->width <= 0 || picture->height <= 0) return;
     const std::size_t width = static_cast<std::size_t>(picture->width);
     const std::size_t height = static_cast<std::size_t>(picture->height);
@@ -69,10 +70,28 @@ void ImagePeer::PaintPicture(HDC dc, int left, int top, bool withBackground) {
     const int drawHeight = image_.Stretch() ? height : picture.height;
 
     if (!image_.Transparent()) {
-        const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
-        ::StretchDIBits(dc, left, top, drawWidth, drawHeight, 0, 0, picture.width, picture.height, bits_.data(), &info,
-                        DIB_RGB_COLORS, SRCCOPY);
-        ::SetStretchBltMode(dc, oldMode);
+        // Drawn once at its final size, then copied: a transparent label asks
+        // for small pieces of the picture at negative offsets, and Wine draws
+        // such clipped pieces of a stretched bottom-up DIB from the wrong rows.
+        if (!rendered_ || renderedWidth_ != drawWidth || renderedHeight_ != drawHeight) {
+            rendered_.Reset(::CreateCompatibleBitmap(dc, drawWidth, drawHeight));
+            renderedWidth_ = drawWidth;
+            renderedHeight_ = drawHeight;
+            UniqueMemoryDc target(::CreateCompatibleDC(dc));
+            if (!rendered_ || !target) {
+                rendered_.Reset();
+                return;
+            }
+            SelectedObject selected(target.Get(), rendered_.Get());
+            const int oldMode = ::SetStretchBltMode(target.Get(), COLORONCOLOR);
+            ::StretchDIBits(target.Get(), 0, 0, drawWidth, drawHeight, 0, 0, picture.width, picture.height,
+                            bits_.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+            ::SetStretchBltMode(target.Get(), oldMode);
+        }
+        UniqueMemoryDc source(::CreateCompatibleDC(dc));
+        if (!source) return;
+        SelectedObject selected(source.Get(), rendered_.Get());
+        ::BitBlt(dc, left, top, drawWidth, drawHeight, source.Get(), 0, 0, SRCCOPY);
         return;
     }
 

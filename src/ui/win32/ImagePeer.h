@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ui/Image.h"
+#include "platform/win32/UniqueHandle.h"
 #include "ui/win32/ControlWindow.h"
 
 namespace torvane::ui::win32 {
@@ -34,6 +35,10 @@ private:
     Image& image_;
     std::shared_ptr<const Bitmap> prepared_;  // the picture `bits_` were made from
     std::vector<std::uint8_t> bits_;
+    // The opaque picture as drawn: at the control's size when stretched.
+    platform::win32::UniqueBitmap rendered_;
+    int renderedWidth_ = 0;
+    int renderedHeight_ = 0;
 };
 
 }  // namespace torvane::ui::win32

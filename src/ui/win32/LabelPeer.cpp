@@ -27,6 +27,26 @@ Bounds LabelPeer::WindowBounds() const {
     return bounds;
 }
 
+void LabelPeer::ApplyBounds() {
+    if (!label_.Transparent()) {
+        ControlWindow::ApplyBounds();
+        return;
+    }
+    // Moving a window carries its old pixels along; a transparent label's
+    // pixels show what lay behind it at the old place, so it is drawn anew.
+    // The place it leaves is drawn anew too, the picture below included:
+    // Wine leaves slivers of the old letters on a sibling otherwise.
+    HWND parent = ::GetParent(Handle());
+    RECT old{};
+    ::GetWindowRect(Handle(), &old);
+    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&old), 2);
+    const Bounds b = WindowBounds();
+    ::SetWindowPos(Handle(), nullptr, b.left, b.top, b.width, b.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    if (parent) ::RedrawWindow(parent, &old, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    Repaint();
+}
+
 void LabelPeer::Apply(Property what) {
     if (what == Property::Caption || what == Property::Font) ApplyBounds();
 }

@@ -22,6 +22,7 @@ public:
 
 protected:
     Bounds WindowBounds() const override;
+    void ApplyBounds() override;
     void Apply(Property what) override;
     void Paint(HDC dc, const RECT& client) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
