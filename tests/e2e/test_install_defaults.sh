@@ -6,7 +6,8 @@
 # uninstaller byte for byte as built), both data files (decoded by the native
 # dump tool), the toolbar stand-in's marker, the uninstall entry, five
 # shortcuts and the 18-line uninstall list; the existing download folder
-# C:\Downloads is proposed, named in the data files and left alone.
+# C:\Downloads is proposed, named in the data files and left alone. Last the
+# installed uninstaller runs with /s and removes what its list names.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin install_defaults
 source "$(dirname "${BASH_SOURCE[0]}")/carried-lib.sh"
@@ -151,3 +152,28 @@ cmp "$INSTALL/UnInstall.dat" "$E2E_WORK/want-list.txt" ||
 e2e_log "the uninstall list has the 18 expected lines"
 [[ -f $DOWNLOADS/film.avi && $(cat "$DOWNLOADS/film.avi") == film ]] ||
     e2e_fail "the download folder C:\\Downloads was touched: $(ls -la "$DOWNLOADS" 2>&1)"
+
+# --- the installed uninstaller, unattended ---------------------------------------------------
+# It removes everything its list names, itself last (through a copy that waits
+# for it to end), and nothing else: the download folder stays. The toolbar
+# installer is not on the list (it belongs to the toolbar's maker), so it and
+# the installation folder holding it stay behind.
+e2e_start_exe "$INSTALL_WIN\\Uninstall.Exe" /s
+deadline=$((SECONDS + 40))
+while [[ -e $INSTALL/Uninstall.Exe ]]; do
+    ((SECONDS < deadline)) || e2e_fail "Uninstall.Exe still there 40 s after 'Uninstall.Exe /s'"
+    sleep 0.3
+done
+# Exit code 1: the installation folder it names could not go (the toolbar
+# installer is still in it), which /s reports this way.
+e2e_expect_exit 1 20
+for gone in "$INSTALL/Torvane.Exe" "$INSTALL/QVInst.Dat" "$INSTALL/UnInstall.dat" "$DATA" "$GROUP" \
+    "$DESKTOP/Torvane P2P.Lnk"; do
+    [[ ! -e $gone ]] || e2e_fail "the uninstaller left $gone"
+done
+timeout 30 wine reg query "$KEY" >/dev/null 2>&1 && e2e_fail "the uninstaller left the registry key $KEY"
+left=$(cd "$INSTALL" && ls -A)
+[[ $left == Torvane_toolbar.exe ]] || e2e_fail "want only the toolbar installer left in the folder, have: $left"
+[[ -f $DOWNLOADS/film.avi && $(cat "$DOWNLOADS/film.avi") == film ]] ||
+    e2e_fail "the uninstaller touched the download folder: $(ls -la "$DOWNLOADS" 2>&1)"
+e2e_log "the uninstaller removed what its list names and left the download folder alone"
