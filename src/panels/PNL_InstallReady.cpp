@@ -29,6 +29,7 @@ TPNLInstallReady::TPNLInstallReady()
     Label11.SetCaption("Enjoy your Torvane P2P!");
     ui::Font large = Label11.GetFont();
     large.pixels = 19;
+    large.italic = true;
     large.color = ui::colors::White;
     Label11.SetFont(large);
 

@@ -14,10 +14,11 @@ struct Font {
     Color color = colors::Black;
     bool bold = false;
     bool underline = false;
+    bool italic = false;
 
     friend bool operator==(const Font& a, const Font& b) {
         return a.name == b.name && a.points == b.points && a.pixels == b.pixels && a.color == b.color &&
-               a.bold == b.bold && a.underline == b.underline;
+               a.bold == b.bold && a.underline == b.underline && a.italic == b.italic;
     }
 };
 

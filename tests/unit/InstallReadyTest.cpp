@@ -27,6 +27,7 @@ TEST_F(InstallReady, ShowsItsMessageAndPictureWithExitAndStartOnTheBar) {
     EXPECT_TRUE(p.Label9.GetFont().bold);
     EXPECT_EQ(p.Label11.Caption(), "Enjoy your Torvane P2P!");
     EXPECT_EQ(p.Label11.Parent(), &p.Panel45);
+    EXPECT_TRUE(p.Label11.GetFont().italic);
     EXPECT_EQ(p.Image1.Parent(), &p.Panel45);
     EXPECT_EQ(p.Image1.Picture(), ui::LoadPicture(ui::PictureId::Finished));
     EXPECT_TRUE(p.Image1.Transparent());

@@ -23,7 +23,7 @@ int FontCache::HeightOf(const Font& font) const {
 }
 
 HFONT FontCache::Get(const Font& font) {
-    Key key{font.name, font.points, font.pixels, font.bold, font.underline};
+    Key key{font.name, font.points, font.pixels, font.bold, font.underline, font.italic};
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return found->second.Get();
 
@@ -31,6 +31,7 @@ HFONT FontCache::Get(const Font& font) {
     lf.lfHeight = HeightOf(font);
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfUnderline = font.underline ? TRUE : FALSE;
+    lf.lfItalic = font.italic ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;

@@ -32,7 +32,7 @@ public:
     std::size_t Size() const { return fonts_.size(); }
 
 private:
-    using Key = std::tuple<std::string, int, int, bool, bool>;
+    using Key = std::tuple<std::string, int, int, bool, bool, bool>;
     std::map<Key, platform::win32::UniqueFont> fonts_;
     int pixelsPerInch_ = 96;
 };
