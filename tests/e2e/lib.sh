@@ -53,7 +53,8 @@ e2e_fail() {
 e2e_pristine_prefix() {
     local root=$E2E_DIR/pristine version copy_to=${1:-}
     mkdir -p "$root"
-    version=$(wine --version)
+    # The Wine version and the layout of what is added below.
+    version="$(wine --version) (Tahoma, no Z:)"
     (
         flock -w 300 9 || e2e_fail "timed out waiting for the pristine prefix lock"
         if [[ -f $root/stamp && $(cat "$root/stamp") == "$version" && -d $root/prefix ]]; then
@@ -78,6 +79,15 @@ e2e_pristine_prefix() {
         # Z: maps the whole Linux file system as a fixed disk; the setup's
         # search for installed copies walks every fixed disk.
         rm -f "$root/prefix.tmp/dosdevices/z:"
+        # Windows draws the layouts' "MS Sans Serif" with Tahoma. Debian's
+        # Wine 8 does not find the Tahoma stand-in of fonts-wine on its own
+        # and falls back to the much wider DejaVu Sans, which cuts the texts;
+        # in the Fonts folder it is found.
+        local font
+        for font in /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
+            [[ -f $font ]] || e2e_fail "no $font (Debian package fonts-wine)"
+            cp "$font" "$root/prefix.tmp/drive_c/windows/Fonts/"
+        done
         mv "$root/prefix.tmp" "$root/prefix"
         echo "$version" >"$root/stamp"
         [[ -z $copy_to ]] || cp -a "$root/prefix" "$copy_to"
