@@ -5,6 +5,10 @@ set(TORVANE_MIRROR_SERVER "http://mirror.torvane.example" CACHE STRING "Mirror s
 set(TORVANE_COUNTER_SERVER "http://count.torvane.example" CACHE STRING "Counter server (scheme and host)")
 set(TORVANE_REPORT_URL "https://report.torvane.example/error/report.php?" CACHE STRING
     "Base URL of the error-report service; the query is appended directly")
+# The end-to-end scenarios run a second copy of the setup whose reports go to
+# a plain-http server on this loopback port (tests/e2e/report_server.py).
+set(TORVANE_E2E_REPORT_PORT 47613 CACHE STRING "Loopback port of the end-to-end tests' report server")
+set(TORVANE_E2E_REPORT_URL "http://127.0.0.1:${TORVANE_E2E_REPORT_PORT}/error/report.php?")
 set(TORVANE_SUPPORT_EMAIL "support@torvane.example" CACHE STRING "Support e-mail address")
 set(TORVANE_TOOLBAR_LICENCE_URL "https://toolbar.torvane.example/eula/" CACHE STRING
     "The toolbar provider's licence page")
@@ -23,6 +27,19 @@ function(torvane_generated_sources out_var seedgen_command)
     DEPENDS ${seedgen_command}
     COMMENT "Generating the seed lists of the client's data file")
   set(${out_var} ${seed_tables} PARENT_SCOPE)
+endfunction()
+
+# The error report's base URL, scrambled by tools/urlgen into a source that
+# defines ScrambledReportBaseUrl(). `name` tells apart the copies one tree
+# makes (the release URL, the end-to-end tests' loopback URL).
+function(torvane_report_url_source out_var urlgen_command url name)
+  set(output ${TORVANE_GENERATED_DIR}/generated/ReportUrl_${name}.cpp)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${urlgen_command} ${output} ${url}
+    DEPENDS ${urlgen_command}
+    COMMENT "Scrambling the ${name} report URL"
+    VERBATIM)
+  set(${out_var} ${output} PARENT_SCOPE)
 endfunction()
 
 # The carried files' chunk tables, packed by tools/packer. `packer_command` is

@@ -82,15 +82,37 @@ torvane_asset_sources(TORVANE_ASSET_SOURCES ${TORVANE_NATIVE_DIR}/tools/embed)
 list(APPEND TORVANE_GENERATED_SOURCES ${TORVANE_ASSET_SOURCES})
 
 if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
-  add_executable(Install_Torvane WIN32
-    ${TORVANE_PORTABLE_SOURCES} ${TORVANE_GENERATED_SOURCES} ${TORVANE_WIN32_SOURCES} ${TORVANE_WIN32_RESOURCES})
-  set_target_properties(Install_Torvane PROPERTIES OUTPUT_NAME Install_Torvane SUFFIX .exe)
-  target_include_directories(Install_Torvane PRIVATE ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
-  # ANSI program with WinMain: no -municode, no UNICODE macros.
-  target_link_libraries(Install_Torvane PRIVATE torvane_jpeg torvane_zlib ${TORVANE_SYSTEM_LIBS})
-  # Resource scripts may pull in the manifest and icon by relative path.
-  set_property(TARGET Install_Torvane APPEND PROPERTY
-    COMPILE_OPTIONS $<$<COMPILE_LANGUAGE:RC>:-I${PROJECT_SOURCE_DIR}/src/app/win32>)
+  set(TORVANE_URLGEN ${TORVANE_NATIVE_DIR}/tools/urlgen)
+  if(NOT EXISTS ${TORVANE_URLGEN})
+    message(FATAL_ERROR "No ${TORVANE_URLGEN}: build the native tree first (scripts/build.sh does)")
+  endif()
+  # Everything but the report URL is compiled once and linked into two
+  # programs: Install_Torvane.exe with the configured report service, and
+  # Install_Torvane_loopback.exe, for the end-to-end scenarios only, whose
+  # reports go to a plain-http server on 127.0.0.1 that the tests run.
+  add_library(torvane_setup_objects OBJECT
+    ${TORVANE_PORTABLE_SOURCES} ${TORVANE_GENERATED_SOURCES} ${TORVANE_WIN32_SOURCES})
+  target_include_directories(torvane_setup_objects PUBLIC ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
+  target_include_directories(torvane_setup_objects PRIVATE
+    $<TARGET_PROPERTY:torvane_jpeg,INTERFACE_INCLUDE_DIRECTORIES>
+    $<TARGET_PROPERTY:torvane_zlib,INTERFACE_INCLUDE_DIRECTORIES>)
+  torvane_report_url_source(TORVANE_RELEASE_URL_SOURCE ${TORVANE_URLGEN} "${TORVANE_REPORT_URL}" release)
+  torvane_report_url_source(TORVANE_LOOPBACK_URL_SOURCE ${TORVANE_URLGEN} "${TORVANE_E2E_REPORT_URL}" loopback)
+  foreach(variant "Install_Torvane|${TORVANE_RELEASE_URL_SOURCE}"
+                  "Install_Torvane_loopback|${TORVANE_LOOPBACK_URL_SOURCE}")
+    string(REPLACE "|" ";" variant "${variant}")
+    list(GET variant 0 target)
+    list(GET variant 1 url_source)
+    add_executable(${target} WIN32
+      $<TARGET_OBJECTS:torvane_setup_objects> ${url_source} ${TORVANE_WIN32_RESOURCES})
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME ${target} SUFFIX .exe)
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
+    # ANSI program with WinMain: no -municode, no UNICODE macros.
+    target_link_libraries(${target} PRIVATE torvane_jpeg torvane_zlib ${TORVANE_SYSTEM_LIBS})
+    # Resource scripts may pull in the manifest and icon by relative path.
+    set_property(TARGET ${target} APPEND PROPERTY
+      COMPILE_OPTIONS $<$<COMPILE_LANGUAGE:RC>:-I${PROJECT_SOURCE_DIR}/src/app/win32>)
+  endforeach()
 else()
   message(STATUS "src/app/win32/WinMain.cpp not there yet: Install_Torvane.exe is not built")
 endif()

@@ -28,6 +28,8 @@ list(APPEND TORVANE_GENERATED_SOURCES ${TORVANE_PAYLOAD_SOURCES})
 include(${PROJECT_SOURCE_DIR}/cmake/Assets.cmake)
 torvane_asset_sources(TORVANE_ASSET_SOURCES embed)
 list(APPEND TORVANE_GENERATED_SOURCES ${TORVANE_ASSET_SOURCES})
+torvane_report_url_source(TORVANE_REPORT_URL_SOURCE urlgen "${TORVANE_REPORT_URL}" release)
+list(APPEND TORVANE_GENERATED_SOURCES ${TORVANE_REPORT_URL_SOURCE})
 if(TORVANE_PORTABLE_SOURCES)
   add_library(torvane_core STATIC ${TORVANE_PORTABLE_SOURCES} ${TORVANE_GENERATED_SOURCES})
   target_include_directories(torvane_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
@@ -49,6 +51,8 @@ if(TORVANE_UNIT_SOURCES)
   add_executable(unit_tests ${TORVANE_UNIT_SOURCES})
   target_include_directories(unit_tests PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(unit_tests PRIVATE torvane_core GTest::gmock GTest::gtest_main)
+  # The URL the report tests expect ScrambledReportBaseUrl() to give back.
+  target_compile_definitions(unit_tests PRIVATE "TORVANE_EXPECTED_REPORT_URL=\"${TORVANE_REPORT_URL}\"")
   gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
   # The portable parts of the carried programs (uninstall list, client and
   # toolbar texts): the cross tree builds them into the programs, the unit

@@ -3,7 +3,9 @@
 #include "app/Appl_Globals.h"
 #include "app/CommandLine.h"
 #include "app/CreatePanels.h"
+#include "app/ErrorReport.h"
 #include "app/PNL_Error.h"
+#include "lib/LIB_GetMemStreamFromTheWeb.h"
 #include "ui/Application.h"
 
 namespace torvane {
@@ -187,6 +189,17 @@ void TFormMain::BringControlsHome() {
 }
 
 void TFormMain::AppException(ui::Control* /*Sender*/, const std::exception& E) {
+    const std::string baseUrl = ReportBaseUrl();
+    ErrorReportState state{PnlHeader.Caption(), InstallDir, DownloadDir, WorkDir, UserDataDir, E.what()};
+    // Best effort: nobody waits for the answer, and a report that cannot even
+    // start must not keep the panel from showing.
+    try {
+        std::shared_ptr<ui::UiThreadHandover> handover = App().Handover();
+        tLibGetMemStreamFromTheWeb::Start(
+            ErrorReportUrl(baseUrl, state), nullptr, platform_.http,
+            [handover](std::function<void()> task) { return handover->Post(std::move(task)); });
+    } catch (const std::exception&) {
+    }
     PnlError->SetMessage(E.what());
     ShowPanel("PnlError", true);
 }

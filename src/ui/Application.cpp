@@ -4,6 +4,20 @@
 
 namespace torvane::ui {
 
+bool UiThreadHandover::Post(std::function<void()> task) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!host_) return false;
+    host_->PostToUiThread(std::move(task));
+    return true;
+}
+
+void UiThreadHandover::Close() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    host_ = nullptr;
+}
+
+Application::~Application() { handover_->Close(); }
+
 void Application::SetTitle(const std::string& title) {
     title_ = title;
     host_.SetTitle(title);

@@ -1,6 +1,8 @@
 #pragma once
 #include <exception>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 
 namespace torvane::ui {
@@ -20,13 +22,32 @@ public:
     virtual void PostToUiThread(std::function<void()> task) = 0;
 };
 
+// The hand-over from worker threads as a worker holds it. It outlives the
+// application: once the application is gone, Post drops the task (destroys
+// it without running it) and returns false, so a worker that finishes while
+// the program ends never reaches a message loop that is no more.
+class UiThreadHandover {
+public:
+    explicit UiThreadHandover(ApplicationHost& host) : host_(&host) {}
+    // Runs `task` on the user-interface thread soon. Safe from any thread.
+    bool Post(std::function<void()> task);
+    // Called by the application as it goes.
+    void Close();
+
+private:
+    std::mutex mutex_;
+    ApplicationHost* host_;
+};
+
 // The application object: title, message pump, message box, the hand-over
 // from worker threads and the one top-level failure handler.
 class Application {
 public:
     using ExceptionHandler = std::function<void(const std::exception&)>;
 
-    explicit Application(ApplicationHost& host) : host_(host) {}
+    explicit Application(ApplicationHost& host)
+        : host_(host), handover_(std::make_shared<UiThreadHandover>(host)) {}
+    ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -35,7 +56,9 @@ public:
 
     void ProcessMessages() { host_.ProcessMessages(); }
     void ShowMessage(const std::string& text) { host_.ShowMessage(text); }
-    void PostToUiThread(std::function<void()> task) { host_.PostToUiThread(std::move(task)); }
+    void PostToUiThread(std::function<void()> task) { handover_->Post(std::move(task)); }
+    // The hand-over for a worker thread to keep (see UiThreadHandover).
+    std::shared_ptr<UiThreadHandover> Handover() const { return handover_; }
 
     void SetExceptionHandler(ExceptionHandler handler) { handler_ = std::move(handler); }
 
@@ -50,6 +73,7 @@ public:
 
 private:
     ApplicationHost& host_;
+    std::shared_ptr<UiThreadHandover> handover_;
     std::string title_;
     ExceptionHandler handler_;
 };

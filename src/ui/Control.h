@@ -33,6 +33,7 @@ enum class ControlKind {
     Edit,
     Memo,
     FolderTree,
+    Button,
 };
 
 // Which part of a control's state changed; a peer mirrors just that part.

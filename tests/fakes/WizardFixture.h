@@ -6,7 +6,9 @@
 
 #include "app/FormMain.h"
 #include "fakes/DriveFileSystem.h"
+#include "fakes/FakeClipboard.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeHttp.h"
 #include "fakes/FakeShell.h"
 #include "fakes/HeadlessHost.h"
 #include "fakes/MemoryFileSystem.h"
@@ -30,7 +32,9 @@ void ResetProgramState();
 //     the file system over them;
 //   - the shell's special folders as Wine names them for user "test"
 //     (kProgramFiles ...), all existing;
-//   - recording registry and processes, counting GUIDs.
+//   - recording registry and processes, counting GUIDs;
+//   - a clipboard that keeps the text, and an internet in which only the
+//     URLs given a response can be opened.
 // `prepare`, when given, runs before the main window is created, so a test
 // can change the fakes its constructor already sees.
 class Wizard {
@@ -63,7 +67,9 @@ public:
     RecordingRegistry registry;
     RecordingProcesses processes;
     CountingGuidSource guids;
-    platform::Platform platform{clock, files, drives, shell, registry, processes, guids};
+    FakeClipboard clipboard;
+    std::shared_ptr<FakeHttp> http = std::make_shared<FakeHttp>();
+    platform::Platform platform{clock, files, drives, shell, registry, processes, guids, clipboard, http};
 
 private:
     std::unique_ptr<TFormMain> form_;

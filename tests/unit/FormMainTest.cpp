@@ -259,7 +259,7 @@ TEST(ErrorPanel, ExitClosesTheWindowAndSilentAbortsAreDropped) {
     wizard.app.Dispatch([] { throw EAbort(); });
     EXPECT_EQ(wizard.activePanel(), "PnlWelcome");
     wizard.app.Dispatch([] { throw EInOutError(112); });
-    EXPECT_EQ(PnlError->StaticText1.Caption(), "I/O error 112");
+    EXPECT_EQ(PnlError->StaticText1.Caption(), "Disk Full");
     wizard.click("&Exit");
     EXPECT_TRUE(wizard.form().Closed());
 }

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "app/Appl_Globals.h"
+#include "app/ErrorReport.h"
+#include "app/PNL_Error.h"
+#include "fakes/ReportQuery.h"
+#include "fakes/WizardFixture.h"
+#include "generated/BuildConfig.h"
+#include "lib/Exceptions.h"
+
+namespace torvane {
+namespace {
+
+using testing::QueryValue;
+using testing::Wizard;
+
+// The reports the fetches asked the fake internet for, once `count` have
+// arrived (the fetch runs on its own thread).
+std::vector<std::string> Reports(Wizard& wizard, std::size_t count) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (wizard.http->Locked([&] { return wizard.http->urls.size(); }) < count &&
+           std::chrono::steady_clock::now() < deadline) {
+        wizard.app.ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return wizard.http->Locked([&] { return wizard.http->urls; });
+}
+
+template <typename Failure>
+void Fail(Wizard& wizard, const Failure& failure) {
+    wizard.app.Dispatch([&] { throw failure; });
+}
+
+TEST(ErrorPanel, HasItsControlsAndTextsAsLaidOut) {
+    Wizard wizard;
+    const TPnlError& panel = *PnlError;
+    struct Expected {
+        const ui::Control& control;
+        ui::Bounds bounds;
+        std::string caption;
+    };
+    const Expected controls[] = {
+        {panel.Image1, {16, 8, 121, 122}, ""},
+        {panel.Panel1, {132, 8, 559, 119}, ""},
+        {panel.Label1, {8, 8, 0, 0}, "Install could not continue - An error occured"},
+        {panel.StaticText1, {10, 32, 500, 50}, ""},
+        {panel.btnClipboard, {464, 97, 91, 19}, "Copy to clipboard"},
+        {panel.Label2, {16, 144, 0, 0}, "How to resolve"},
+        {panel.StaticText2, {16, 160, 217, 49},
+         "This error was unexpected, the installation program has no knowledge how to automatically resolve or by "
+         "pass this problem. "},
+        {panel.StaticText3, {16, 211, 217, 46},
+         "Possible remedies can be to install the program in a different folder or to run the installer with all "
+         "usage rights (as administrator)."},
+        {panel.StaticText4, {17, 262, 217, 46}, "You can hit the restart button to give it another shot. "},
+        {panel.Label3, {308, 143, 0, 0}, "Let us know"},
+        {panel.StaticText5, {308, 159, 217, 50},
+         "We aim on creating software that just does what it should do, apperently something went wrong in this. "
+         "We would love to know that so we can fix it."},
+        {panel.StaticText7, {309, 217, 217, 45},
+         "Could you include the exact text of the error message in your E-mail? For copy/paste use the copy to "
+         "clipboard button."},
+        {panel.Label4, {310, 270, 103, 13}, "You can reach us at: "},
+        {panel.Label5, {413, 270, 0, 0}, config::kSupportEmail},
+    };
+    for (const Expected& e : controls) {
+        SCOPED_TRACE(e.control.Name());
+        EXPECT_EQ(e.control.Left(), e.bounds.left);
+        EXPECT_EQ(e.control.Top(), e.bounds.top);
+        if (e.bounds.width) EXPECT_EQ(e.control.Width(), e.bounds.width);
+        if (e.bounds.height) EXPECT_EQ(e.control.Height(), e.bounds.height);
+        EXPECT_EQ(e.control.Caption(), e.caption);
+    }
+    EXPECT_EQ(panel.HeaderText, "Error");
+    EXPECT_EQ(panel.Label1.Parent(), &panel.Panel1);
+    EXPECT_EQ(panel.btnClipboard.Parent(), &panel.Panel1);
+    EXPECT_EQ(panel.Panel1.GetColor(), ui::colors::White);
+    EXPECT_EQ(panel.Label1.GetFont().color, ui::colors::Red);
+    EXPECT_EQ(panel.Label1.GetFont().pixels, 19);
+    EXPECT_TRUE(panel.Label2.GetFont().bold && panel.Label3.GetFont().bold);
+    EXPECT_TRUE(panel.Label5.HandCursor() && panel.Label5.GetFont().underline);
+    EXPECT_EQ(panel.Label5.GetFont().color, ui::colors::Blue);
+    ASSERT_NE(panel.Image1.Picture(), nullptr);
+    EXPECT_EQ(panel.Image1.Picture()->width, 121);
+    EXPECT_TRUE(panel.Image1.Transparent());
+}
+
+TEST(ErrorPanel, ShowsDiskFullOnlyForTheExactMessageInAnyCase) {
+    Wizard wizard;
+    const std::pair<const char*, const char*> cases[] = {
+        {"I/O error 112", "Disk Full"},
+        {"i/o ERROR 112", "Disk Full"},
+        {"I/O Error 112", "Disk Full"},
+        {"I/O error 1120", "I/O error 1120"},
+        {"I/O error 11", "I/O error 11"},
+        {" I/O error 112", " I/O error 112"},
+        {"I/O error 112.", "I/O error 112."},
+        {"I/O error 32", "I/O error 32"},
+        {"", ""},
+    };
+    for (const auto& [message, shown] : cases) {
+        PnlError->SetMessage(message);
+        EXPECT_EQ(PnlError->StaticText1.Caption(), shown) << message;
+    }
+}
+
+TEST(AppException, ReportsTheUnchangedMessageWithTheHeaderAndFoldersAndShowsTheErrorPanel) {
+    Wizard wizard;
+    InstallDir = "C:\\Program Files\\Torvane P2P\\";
+    DownloadDir = "D:\\My Downloads & more\\";
+    WorkDir = "C:\\Program Files\\Torvane P2P\\";
+    UserDataDir = "C:\\users\\test\\AppData\\Local\\Torvane P2P\\";
+    Fail(wizard, EInOutError(112));
+
+    EXPECT_EQ(wizard.activePanel(), "PnlError");
+    EXPECT_EQ(wizard.header(), "Error");
+    EXPECT_EQ(PnlError->StaticText1.Caption(), "Disk Full");
+    const auto reports = Reports(wizard, 1);
+    ASSERT_EQ(reports.size(), 1u);
+    const std::string& url = reports[0];
+    EXPECT_EQ(url.rfind(ReportBaseUrl() + "T=Torvane&V=3&A=", 0), 0u) << url;
+    EXPECT_EQ(QueryValue(url, "A"), "\"Welcome\"");
+    EXPECT_EQ(QueryValue(url, "B"), "\"C:\\Program Files\\Torvane P2P\\\"");
+    EXPECT_EQ(QueryValue(url, "C"), "\"D:\\My Downloads & more\\\"");
+    EXPECT_EQ(QueryValue(url, "D"), "\"C:\\Program Files\\Torvane P2P\\\"");
+    EXPECT_EQ(QueryValue(url, "E"), "\"C:\\users\\test\\AppData\\Local\\Torvane P2P\\\"");
+    EXPECT_EQ(QueryValue(url, "F"), "\"I/O error 112\"");
+
+    EXPECT_TRUE(wizard.bar().LeftButton(1).Visible());
+    EXPECT_EQ(wizard.bar().LeftButton(1).Caption(), "&Exit");
+    EXPECT_EQ(wizard.bar().RightButton(1).Caption(), "&Restart");
+    EXPECT_FALSE(wizard.bar().RightButton(2).Visible()) << "no way back into the wizard";
+}
+
+TEST(AppException, SilentAbortsSendNoReport) {
+    Wizard wizard;
+    wizard.app.Dispatch([] { throw EAbort(); });
+    wizard.app.Dispatch([] { throw EInOutError(5); });
+    EXPECT_EQ(Reports(wizard, 1).size(), 1u);
+    EXPECT_EQ(QueryValue(Reports(wizard, 1)[0], "F"), "\"I/O error 5\"");
+}
+
+TEST(ErrorPanel, CopiesTheTextShownToTheClipboard) {
+    Wizard wizard;
+    Fail(wizard, EInOutError(112));
+    PnlError->btnClipboard.Click();
+    EXPECT_EQ(wizard.clipboard.text, "Disk Full");
+}
+
+TEST(ErrorPanel, AFailureOnTheErrorPanelReportsAgainAndSlidesThePanelInAgain) {
+    Wizard wizard;
+    Fail(wizard, std::runtime_error("first"));
+    ASSERT_FALSE(wizard.form().Sliding);
+    bool slid = false;
+    wizard.host.onPump = [&] {
+        wizard.clock.Advance(5);
+        slid = slid || wizard.form().Sliding;
+    };
+    wizard.clipboard.refuse = true;
+    wizard.app.Dispatch([&] { PnlError->btnClipboard.Click(); });
+    EXPECT_TRUE(slid);
+    EXPECT_FALSE(wizard.form().Sliding);
+    EXPECT_EQ(wizard.activePanel(), "PnlError");
+    EXPECT_EQ(PnlError->StaticText1.Caption(), "Cannot open clipboard");
+    const auto reports = Reports(wizard, 2);
+    ASSERT_EQ(reports.size(), 2u);
+    // The second report was made on the error panel: its header is "Error".
+    std::vector<std::string> failures{QueryValue(reports[0], "F"), QueryValue(reports[1], "F")};
+    std::sort(failures.begin(), failures.end());
+    EXPECT_EQ(failures, (std::vector<std::string>{"\"Cannot open clipboard\"", "\"first\""}));
+}
+
+TEST(ErrorPanel, RestartOpensTheOwnExecutableAndEndsWithZero) {
+    Wizard wizard;
+    Fail(wizard, std::runtime_error("boom"));
+    wizard.click("&Restart");
+    EXPECT_EQ(wizard.shell.opened, std::vector<std::string>{wizard.processes.ownPath});
+    EXPECT_EQ(wizard.processes.exitCode, 0);
+    EXPECT_FALSE(wizard.form().Closed());
+}
+
+TEST(ErrorPanel, RestartAndExitDoNothingWhileThePanelSlidesIn) {
+    Wizard wizard;
+    bool clicked = false;
+    wizard.host.onPump = [&] {
+        wizard.clock.Advance(5);
+        if (!clicked && wizard.form().Sliding && wizard.activePanel() == "PnlError") {
+            clicked = true;
+            PnlError->RestartClick();
+            PnlError->ExitClick();
+        }
+    };
+    Fail(wizard, std::runtime_error("boom"));
+    EXPECT_TRUE(clicked);
+    EXPECT_TRUE(wizard.shell.opened.empty());
+    EXPECT_FALSE(wizard.processes.exitCode.has_value());
+    EXPECT_FALSE(wizard.form().Closed());
+}
+
+TEST(ErrorPanel, TheAddressLinkOpensAMailToTheSupportAddress) {
+    Wizard wizard;
+    PnlError->Label5.Click();
+    EXPECT_EQ(wizard.shell.opened, std::vector<std::string>{std::string("mailto:") + config::kSupportEmail});
+}
+
+}  // namespace
+}  // namespace torvane
