@@ -11,6 +11,10 @@
 #   TORVANE_EXE         the setup program        (build/cross/Install_Torvane.exe)
 #   TORVANE_CROSS_DIR   wintext.exe, plant_marker.dll, plant_probe.exe (build/cross)
 #   TORVANE_E2E_DIR     work folder              (build/e2e)
+#   TORVANE_LOOPBACK_EXE the test-only copy of the setup whose error reports go
+#                       to http://127.0.0.1:$TORVANE_E2E_REPORT_PORT/
+#                       (build/cross/Install_Torvane_loopback.exe)
+#   TORVANE_E2E_REPORT_PORT  that port (47613, the build's default)
 #   E2E_KEEP=1          keep the scenario's prefix even when it passes
 #
 # Layout under $TORVANE_E2E_DIR:
@@ -28,6 +32,8 @@ E2E_SOURCE_DIR=${TORVANE_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 E2E_DIR=${TORVANE_E2E_DIR:-$E2E_SOURCE_DIR/build/e2e}
 E2E_CROSS_DIR=${TORVANE_CROSS_DIR:-$E2E_SOURCE_DIR/build/cross}
 E2E_EXE=${TORVANE_EXE:-$E2E_CROSS_DIR/Install_Torvane.exe}
+E2E_LOOPBACK_EXE=${TORVANE_LOOPBACK_EXE:-$E2E_CROSS_DIR/Install_Torvane_loopback.exe}
+E2E_REPORT_PORT=${TORVANE_E2E_REPORT_PORT:-47613}
 E2E_TITLE='Install Torvane P2P 4.43'
 E2E_TITLE_RE='^Install Torvane P2P 4\.43$'
 E2E_BASE_OVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
@@ -173,6 +179,8 @@ e2e_begin() {
     if [[ -d $E2E_WORK/prefix ]]; then
         WINEPREFIX=$E2E_WORK/prefix wineserver -k 2>/dev/null || true
     fi
+    # A full drive left mounted by a killed run (see e2e_full_drive).
+    if mountpoint -q "$E2E_WORK/full-disk" 2>/dev/null; then umount -l "$E2E_WORK/full-disk"; fi
     rm -rf "$E2E_WORK" "$E2E_ART"
     mkdir -p "$E2E_WORK/home" "$E2E_ART"
     trap e2e_end EXIT
@@ -202,6 +210,7 @@ e2e_end() {
         wineserver -w 2>/dev/null
     fi
     [[ -n $E2E_APP_PID ]] && wait "$E2E_APP_PID" 2>/dev/null
+    e2e_report_server_stop
     e2e_display_stop
     if [[ $rc == 0 ]]; then
         [[ ${E2E_KEEP:-0} == 1 ]] || rm -rf "$E2E_WORK/prefix"
@@ -431,4 +440,111 @@ e2e_reg_query() {
         fi
     done <<<"$out"
     e2e_fail "registry value $1\\$2 not in: $out"
+}
+
+# ---------------------------------------------------------------------------
+# The error-report server (tests/e2e/report_server.py)
+# ---------------------------------------------------------------------------
+E2E_REPORT_PID=
+
+# e2e_report_port_lock: takes the machine-wide lock of the report port, so
+# that scenarios of another build tree neither share the server nor make an
+# "unreachable" server reachable. Held until the scenario's script ends.
+e2e_report_port_lock() {
+    exec 7>"/tmp/torvane-e2e-report-$E2E_REPORT_PORT.lock"
+    flock -w 240 7 || e2e_fail "another scenario held port $E2E_REPORT_PORT for 240 s"
+    if (exec 3<>"/dev/tcp/127.0.0.1/$E2E_REPORT_PORT") 2>/dev/null; then
+        e2e_fail "something else listens on 127.0.0.1:$E2E_REPORT_PORT (set TORVANE_E2E_REPORT_PORT)"
+    fi
+}
+
+# e2e_report_server_start [--silent]: the server on the loopback setup's
+# report port; the request lines it receives go to $E2E_REPORT_LOG. A silent
+# one takes connections and never answers.
+e2e_report_server_start() {
+    e2e_report_port_lock
+    E2E_REPORT_LOG=$E2E_ART/report-requests.log
+    : >"$E2E_REPORT_LOG"
+    python3 "$E2E_SOURCE_DIR/tests/e2e/report_server.py" "$E2E_REPORT_PORT" "$E2E_REPORT_LOG" "$@" \
+        >"$E2E_WORK/report-server.out" 2>&1 7>&- 8>&- &
+    E2E_REPORT_PID=$!
+    local deadline=$((SECONDS + 10))
+    until grep -q listening "$E2E_WORK/report-server.out" 2>/dev/null; do
+        kill -0 "$E2E_REPORT_PID" 2>/dev/null ||
+            e2e_fail "the report server did not start: $(cat "$E2E_WORK/report-server.out")"
+        ((SECONDS < deadline)) || e2e_fail "the report server did not listen within 10 s"
+        sleep 0.1
+    done
+    e2e_log "report server on 127.0.0.1:$E2E_REPORT_PORT (pid $E2E_REPORT_PID)"
+}
+
+e2e_report_server_stop() {
+    [[ -n ${E2E_REPORT_PID:-} ]] || return 0
+    kill "$E2E_REPORT_PID" 2>/dev/null
+    wait "$E2E_REPORT_PID" 2>/dev/null
+    E2E_REPORT_PID=
+}
+
+# e2e_wait_requests COUNT [SECONDS]: waits until the server has logged COUNT
+# requests, then fails if more arrive within a second.
+e2e_wait_requests() {
+    local want=$1 deadline=$((SECONDS + ${2:-15})) got
+    while :; do
+        got=$(wc -l <"$E2E_REPORT_LOG")
+        ((got >= want)) && break
+        ((SECONDS < deadline)) || e2e_fail "the report server got $got requests, want $want"
+        sleep 0.2
+    done
+    sleep 1
+    got=$(wc -l <"$E2E_REPORT_LOG")
+    ((got == want)) || e2e_fail "the report server got $got requests, want $want: $(cat "$E2E_REPORT_LOG")"
+    e2e_log "the report server got $want request(s)"
+}
+
+# e2e_report_value N KEY: the decoded value of KEY in request line N (1-based).
+e2e_report_value() {
+    sed -n "${1}p" "$E2E_REPORT_LOG" | python3 -c '
+import sys, urllib.parse
+line = sys.stdin.read().split(" ")[1]
+query = urllib.parse.urlsplit(line).query
+fields = urllib.parse.parse_qsl(query, keep_blank_values=True, encoding="latin-1")
+want = [f[1] for f in fields if f[0] == sys.argv[1]]
+sys.stdout.write(want[0] if want else "<missing>")
+' "$2"
+}
+
+# e2e_report_keys N: the keys of request line N in order, comma separated.
+e2e_report_keys() {
+    sed -n "${1}p" "$E2E_REPORT_LOG" | python3 -c '
+import sys, urllib.parse
+query = urllib.parse.urlsplit(sys.stdin.read().split(" ")[1]).query
+print(",".join(k for k, _ in urllib.parse.parse_qsl(query, keep_blank_values=True)))
+'
+}
+
+# ---------------------------------------------------------------------------
+# A full drive
+# ---------------------------------------------------------------------------
+
+# e2e_full_drive LETTER: maps the drive to a fresh 256 KiB tmpfs (needs root,
+# as the Wine tests do), unmounted when the scenario ends. The setup's client
+# program alone is larger, so an installation there runs out of space.
+e2e_full_drive() {
+    E2E_FULL_DISK=$E2E_WORK/full-disk
+    mkdir -p "$E2E_FULL_DISK"
+    mount -t tmpfs -o size=256k,mode=0755 tmpfs "$E2E_FULL_DISK" 2>"$E2E_WORK/mount.log" ||
+        e2e_fail "cannot mount a tmpfs for the full drive (root needed): $(cat "$E2E_WORK/mount.log")"
+    trap e2e_full_drive_end EXIT
+    ln -sfn "$E2E_FULL_DISK" "$WINEPREFIX/dosdevices/${1,,}:"
+    e2e_log "drive ${1^^}: is a 256 KiB tmpfs"
+}
+
+e2e_full_drive_end() {
+    local rc=$?
+    set +e
+    # Wine must let go of the drive before it can be unmounted.
+    [[ -n ${WINEPREFIX:-} ]] && { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
+    umount -l "$E2E_FULL_DISK" 2>/dev/null
+    (exit "$rc")
+    e2e_end
 }

@@ -22,6 +22,8 @@
  *                               (rectangle relative to that window's client
  *                               area; state is the check state of a button,
  *                               "-" for anything else), or "focus<TAB>none".
+ *   wintext.exe --clipboard     the clipboard's CF_TEXT, exactly, no newline
+ *                               added (exit status 3 when it holds none).
  *
  * Text comes from WM_GETTEXT (with a time-out, falling back to the caption the
  * window manager keeps), so edit boxes show what is typed in them. Line breaks
@@ -124,10 +126,24 @@ int main(int argc, char **argv) {
         printf("%ld %ld %ld %ld\n", origin.x, origin.y, c.right - c.left, c.bottom - c.top);
         return 0;
     }
+    if (argc == 2 && strcmp(argv[1], "--clipboard") == 0) {
+        HANDLE data;
+        const char *text;
+        if (!OpenClipboard(NULL)) return 3;
+        data = GetClipboardData(CF_TEXT);
+        text = data ? (const char *)GlobalLock(data) : NULL;
+        if (text) {
+            fwrite(text, 1, strlen(text), stdout);
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        fflush(stdout);
+        return text ? 0 : 3;
+    }
     if (argc == 2 && strcmp(argv[1], "--all") == 0) {
         g_all = 1;
     } else if (argc != 1) {
-        fprintf(stderr, "usage: wintext.exe [--all | --client TITLE | --focus TITLE]\n");
+        fprintf(stderr, "usage: wintext.exe [--all | --client TITLE | --focus TITLE | --clipboard]\n");
         return 1;
     }
     EnumWindows(on_top, 0);

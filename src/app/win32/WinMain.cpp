@@ -10,9 +10,11 @@
 #include "app/FormMain.h"
 #include "platform/Platform.h"
 #include "platform/win32/ComPtr.h"
+#include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Drives.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Http.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
@@ -42,7 +44,11 @@ int RunSetup() {
     platform::win32::Win32Registry registry;
     platform::win32::Win32Processes processes;
     platform::win32::Win32GuidSource guids;
-    platform::Platform platform{clock, files, drives, shell, registry, processes, guids};
+    platform::win32::Win32Clipboard clipboard([&host] { return host.MainWindow(); });
+    // Shared with the error reports' fetches, which may still run while this
+    // function returns.
+    auto http = std::make_shared<platform::win32::Win32Http>();
+    platform::Platform platform{clock, files, drives, shell, registry, processes, guids, clipboard, http};
     std::vector<std::string> params = SplitCommandLine(::GetCommandLineA());
 
     // Declared before the form: the peers borrow its fonts and icons.

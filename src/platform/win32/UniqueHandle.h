@@ -118,6 +118,15 @@ struct WindowTraits {
     }
 };
 
+// Movable global memory (GlobalAlloc), e.g. clipboard data not yet handed
+// to the system.
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle Empty() noexcept { return nullptr; }
+    static bool Valid(Handle h) noexcept { return h != nullptr; }
+    static void Close(Handle h) noexcept { ::GlobalFree(h); }
+};
+
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
@@ -129,6 +138,7 @@ using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueWindowDc = UniqueHandle<WindowDcTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 
 // GetDC for a window (nullptr: the screen), owned.
 inline UniqueWindowDc GetWindowDc(HWND window) { return UniqueWindowDc(WindowDc{window, ::GetDC(window)}); }

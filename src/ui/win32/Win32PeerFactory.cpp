@@ -1,5 +1,6 @@
 #include "ui/win32/Win32PeerFactory.h"
 
+#include "ui/win32/ButtonPeer.h"
 #include "ui/win32/CheckBoxPeer.h"
 #include "ui/win32/EditPeer.h"
 #include "ui/win32/FolderTreePeer.h"
@@ -48,6 +49,8 @@ std::unique_ptr<ControlPeer> Win32PeerFactory::CreatePeer(Control& control) {
         return std::make_unique<EditPeer>(context_, static_cast<Edit&>(control));
     case ControlKind::Memo:
         return std::make_unique<MemoPeer>(context_, static_cast<Memo&>(control));
+    case ControlKind::Button:
+        return std::make_unique<ButtonPeer>(context_, static_cast<Button&>(control));
     case ControlKind::FolderTree:
         return std::make_unique<FolderTreePeer>(context_, static_cast<FolderTree&>(control));
     }

@@ -1,0 +1,49 @@
+# Steps shared by the error-panel scenarios: source after lib.sh.
+
+# Window-list patterns.
+header_re() { echo $'^child\t[^\t]+\t40,31,712,41\t'"$1"'$'; }
+line_re() { echo $'^child\t[^\t]+\t[^\t]+\t'"$1"'$'; }
+header() { e2e_wait_text "$(header_re "$1")" "${2:-15}"; }
+
+next() {
+    e2e_key "$1"
+    header "$2" "${4:-15}"
+    e2e_shot "$3"
+}
+
+# error_begin NAME: the scenario on the loopback copy of the setup, with F:
+# a full drive.
+error_begin() {
+    E2E_EXE=$E2E_LOOPBACK_EXE
+    [[ -f $E2E_EXE ]] || e2e_fail "no $E2E_EXE (build the cross tree)"
+    e2e_begin "$1"
+    e2e_full_drive F
+}
+
+# install_onto_full_drive: walks a new installation by keys with the
+# installation folder F:\Torvane P2P and everything else as proposed, and
+# starts it; the client program does not fit, so the setup ends on the
+# error panel. Sets DOWNLOAD_WIN to the download folder the panel proposed.
+install_onto_full_drive() {
+    e2e_start
+    e2e_find_window
+    header 'Welcome'
+    next alt+n 'License agreement and disclaimer' licence
+    e2e_key alt+i
+    next alt+n 'Install or upgrade\?' install-or-upgrade
+    next alt+n 'Choose installation folder' install-folder
+    e2e_key Tab
+    e2e_type 'F:\Torvane P2P'
+    e2e_wait_text $'^child\tEdit\t[^\t]+\tF:\\\\Torvane P2P$' 5
+    next alt+n 'Choose download folder' download-folder
+    DOWNLOAD_WIN=$(e2e_wintext | grep -P '^child\tEdit\t' | head -n1 | cut -f4)
+    e2e_log "proposed download folder: $DOWNLOAD_WIN"
+    next alt+n 'Select your internet-connection' connection
+    next alt+n 'Intergrate the Torvane Toolbar in your browser' toolbar
+    next alt+n 'Ready to install' ready
+    e2e_key alt+i
+    INSTALL_STARTED_AT=$SECONDS
+    header 'Error' 90
+    ERROR_SHOWN_AT=$SECONDS
+    e2e_wait_text "$(line_re 'Disk Full')" 10
+}
