@@ -480,8 +480,8 @@ e2e_report_server_start() {
 
 e2e_report_server_stop() {
     [[ -n ${E2E_REPORT_PID:-} ]] || return 0
-    kill "$E2E_REPORT_PID" 2>/dev/null
-    wait "$E2E_REPORT_PID" 2>/dev/null
+    kill "$E2E_REPORT_PID" 2>/dev/null || true
+    wait "$E2E_REPORT_PID" 2>/dev/null || true
     E2E_REPORT_PID=
 }
 
