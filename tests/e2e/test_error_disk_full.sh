@@ -12,10 +12,30 @@ e2e_report_server_start
 install_onto_full_drive
 e2e_shot error-panel
 e2e_dump_windows error-panel
-for text in 'Install could not continue - An error occured' 'How to resolve' 'Let us know' \
-    'You can reach us at: ' 'support@torvane\.example' 'Copy to clipboard'; do
-    e2e_wait_text "$(line_re "$text")" 5
+# Every control where the layout puts it (client coordinates: the page area
+# starts at 40,72, Panel1 at 172,80), with its text.
+windows=$(e2e_wintext)
+while IFS='|' read -r at text; do
+    grep -qP -- "^child\t[^\t]+\t\Q$at\E\t\Q$text\E\$" <<<"$windows" ||
+        e2e_fail "no window at $at showing [$text]"
+done <<'EOF_LAYOUT'
+56,80,121,122|
+172,80,559,119|
+182,112,500,50|Disk Full
+636,177,91,19|Copy to clipboard
+56,232,217,49|This error was unexpected, the installation program has no knowledge how to automatically resolve or by pass this problem. 
+56,283,217,46|Possible remedies can be to install the program in a different folder or to run the installer with all usage rights (as administrator).
+57,334,217,46|You can hit the restart button to give it another shot. 
+348,231,217,50|We aim on creating software that just does what it should do, apperently something went wrong in this. We would love to know that so we can fix it.
+349,289,217,45|Could you include the exact text of the error message in your E-mail? For copy/paste use the copy to clipboard button.
+350,342,103,13|You can reach us at: 
+EOF_LAYOUT
+for at_text in '180,88,|Install could not continue - An error occured' '56,216,|How to resolve' \
+    '348,215,|Let us know' '453,342,|support@torvane.example'; do
+    grep -qP -- "^child\t[^\t]+\t${at_text%%|*}\d+,\d+\t\Q${at_text#*|}\E$" <<<"$windows" ||
+        e2e_fail "no label at ${at_text%%|*} showing [${at_text#*|}]"
 done
+e2e_log "the panel's controls are where the layout puts them"
 
 e2e_wait_requests 1 15
 line=$(head -n1 "$E2E_REPORT_LOG")

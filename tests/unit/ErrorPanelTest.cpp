@@ -36,60 +36,6 @@ void Fail(Wizard& wizard, const Failure& failure) {
     wizard.app.Dispatch([&] { throw failure; });
 }
 
-TEST(ErrorPanel, HasItsControlsAndTextsAsLaidOut) {
-    Wizard wizard;
-    const TPnlError& panel = *PnlError;
-    struct Expected {
-        const ui::Control& control;
-        ui::Bounds bounds;
-        std::string caption;
-    };
-    const Expected controls[] = {
-        {panel.Image1, {16, 8, 121, 122}, ""},
-        {panel.Panel1, {132, 8, 559, 119}, ""},
-        {panel.Label1, {8, 8, 0, 0}, "Install could not continue - An error occured"},
-        {panel.StaticText1, {10, 32, 500, 50}, ""},
-        {panel.btnClipboard, {464, 97, 91, 19}, "Copy to clipboard"},
-        {panel.Label2, {16, 144, 0, 0}, "How to resolve"},
-        {panel.StaticText2, {16, 160, 217, 49},
-         "This error was unexpected, the installation program has no knowledge how to automatically resolve or by "
-         "pass this problem. "},
-        {panel.StaticText3, {16, 211, 217, 46},
-         "Possible remedies can be to install the program in a different folder or to run the installer with all "
-         "usage rights (as administrator)."},
-        {panel.StaticText4, {17, 262, 217, 46}, "You can hit the restart button to give it another shot. "},
-        {panel.Label3, {308, 143, 0, 0}, "Let us know"},
-        {panel.StaticText5, {308, 159, 217, 50},
-         "We aim on creating software that just does what it should do, apperently something went wrong in this. "
-         "We would love to know that so we can fix it."},
-        {panel.StaticText7, {309, 217, 217, 45},
-         "Could you include the exact text of the error message in your E-mail? For copy/paste use the copy to "
-         "clipboard button."},
-        {panel.Label4, {310, 270, 103, 13}, "You can reach us at: "},
-        {panel.Label5, {413, 270, 0, 0}, config::kSupportEmail},
-    };
-    for (const Expected& e : controls) {
-        SCOPED_TRACE(e.control.Name());
-        EXPECT_EQ(e.control.Left(), e.bounds.left);
-        EXPECT_EQ(e.control.Top(), e.bounds.top);
-        if (e.bounds.width) EXPECT_EQ(e.control.Width(), e.bounds.width);
-        if (e.bounds.height) EXPECT_EQ(e.control.Height(), e.bounds.height);
-        EXPECT_EQ(e.control.Caption(), e.caption);
-    }
-    EXPECT_EQ(panel.HeaderText, "Error");
-    EXPECT_EQ(panel.Label1.Parent(), &panel.Panel1);
-    EXPECT_EQ(panel.btnClipboard.Parent(), &panel.Panel1);
-    EXPECT_EQ(panel.Panel1.GetColor(), ui::colors::White);
-    EXPECT_EQ(panel.Label1.GetFont().color, ui::colors::Red);
-    EXPECT_EQ(panel.Label1.GetFont().pixels, 19);
-    EXPECT_TRUE(panel.Label2.GetFont().bold && panel.Label3.GetFont().bold);
-    EXPECT_TRUE(panel.Label5.HandCursor() && panel.Label5.GetFont().underline);
-    EXPECT_EQ(panel.Label5.GetFont().color, ui::colors::Blue);
-    ASSERT_NE(panel.Image1.Picture(), nullptr);
-    EXPECT_EQ(panel.Image1.Picture()->width, 121);
-    EXPECT_TRUE(panel.Image1.Transparent());
-}
-
 TEST(ErrorPanel, ShowsDiskFullOnlyForTheExactMessageInAnyCase) {
     Wizard wizard;
     const std::pair<const char*, const char*> cases[] = {
