@@ -1,5 +1,7 @@
 #include "app/PNL_Error.h"
 
+#include <initializer_list>
+
 #include "app/FormMain.h"
 #include "generated/BuildConfig.h"
 #include "ui/Pictures.h"
@@ -76,11 +78,13 @@ TPnlError::TPnlError()
     Label2.SetCaption("How to resolve");
     StaticText2.SetBounds(16, 160, 217, 49);
     StaticText2.SetCaption(
-        "This error was unexpected, the installation program has no knowledge how to automatically resolve or by "
+        "This error was unexpected, the installation program has no knowledge how to automatically "
+        "resolve or by "
         "pass this problem. ");
     StaticText3.SetBounds(16, 211, 217, 46);
     StaticText3.SetCaption(
-        "Possible remedies can be to install the program in a different folder or to run the installer with all "
+        "Possible remedies can be to install the program in a different folder or to run the "
+        "installer with all "
         "usage rights (as administrator).");
     StaticText4.SetBounds(17, 262, 217, 46);
     StaticText4.SetCaption("You can hit the restart button to give it another shot. ");
@@ -90,11 +94,13 @@ TPnlError::TPnlError()
     Label3.SetCaption("Let us know");
     StaticText5.SetBounds(308, 159, 217, 50);
     StaticText5.SetCaption(
-        "We aim on creating software that just does what it should do, apperently something went wrong in this. We "
+        "We aim on creating software that just does what it should do, apperently something went "
+        "wrong in this. We "
         "would love to know that so we can fix it.");
     StaticText7.SetBounds(309, 217, 217, 45);
     StaticText7.SetCaption(
-        "Could you include the exact text of the error message in your E-mail? For copy/paste use the copy to "
+        "Could you include the exact text of the error message in your E-mail? For copy/paste use "
+        "the copy to "
         "clipboard button.");
     // Ends where the e-mail link begins, so that with a wider stand-in font
     // its window does not cover the link.
@@ -111,10 +117,9 @@ TPnlError::TPnlError()
     Label5.SetCaption(config::kSupportEmail);
     Label5.OnClick = [this] { Label5Click(); };
 
-    for (ui::Label* label : {&Label1, static_cast<ui::Label*>(&StaticText1), &Label2,
-                             static_cast<ui::Label*>(&StaticText2), static_cast<ui::Label*>(&StaticText3),
-                             static_cast<ui::Label*>(&StaticText4), &Label3, static_cast<ui::Label*>(&StaticText5),
-                             static_cast<ui::Label*>(&StaticText7), &Label4, &Label5})
+    for (ui::Label* label : std::initializer_list<ui::Label*>{
+             &Label1, &StaticText1, &Label2, &StaticText2, &StaticText3, &StaticText4, &Label3,
+             &StaticText5, &StaticText7, &Label4, &Label5})
         UseParentColor(*label);
 }
 
@@ -143,8 +148,12 @@ void TPnlError::RestartClick() {
     platform.processes.EndProcess(0);
 }
 
-void TPnlError::btnClipboardClick() { FormMain->Platform().clipboard.SetText(StaticText1.Caption()); }
+void TPnlError::btnClipboardClick() {
+    FormMain->Platform().clipboard.SetText(StaticText1.Caption());
+}
 
-void TPnlError::Label5Click() { FormMain->Platform().shell.Open(std::string("mailto:") + config::kSupportEmail); }
+void TPnlError::Label5Click() {
+    FormMain->Platform().shell.Open(std::string("mailto:") + config::kSupportEmail);
+}
 
 }  // namespace torvane

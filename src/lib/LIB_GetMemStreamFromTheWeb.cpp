@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace torvane {
@@ -49,12 +50,16 @@ private:
 tLibGetMemStreamFromTheWeb::tLibGetMemStreamFromTheWeb(std::string url, DoneHandler onDone,
                                                        std::shared_ptr<platform::Http> http,
                                                        PostToUiThread postToUiThread)
-    : OnDone(std::move(onDone)), URL(std::move(url)), http_(std::move(http)), postToUiThread_(std::move(postToUiThread)) {}
+    : OnDone(std::move(onDone)),
+      URL(std::move(url)),
+      http_(std::move(http)),
+      postToUiThread_(std::move(postToUiThread)) {}
 
-bool tLibGetMemStreamFromTheWeb::Start(std::string URL, DoneHandler OnDone, std::shared_ptr<platform::Http> http,
+bool tLibGetMemStreamFromTheWeb::Start(std::string URL, DoneHandler OnDone,
+                                       std::shared_ptr<platform::Http> http,
                                        PostToUiThread postToUiThread) {
-    std::unique_ptr<tLibGetMemStreamFromTheWeb> fetch(
-        new tLibGetMemStreamFromTheWeb(std::move(URL), std::move(OnDone), std::move(http), std::move(postToUiThread)));
+    std::unique_ptr<tLibGetMemStreamFromTheWeb> fetch(new tLibGetMemStreamFromTheWeb(
+        std::move(URL), std::move(OnDone), std::move(http), std::move(postToUiThread)));
     try {
         // The thread owns the fetch: it is freed on the worker when the
         // thread function ends, after the hand-over.
@@ -99,8 +104,10 @@ void tLibGetMemStreamFromTheWeb::HandOver() {
     auto done = std::make_shared<HandOverDone>();
     auto whenGone = std::make_shared<SetWhenGone>(done);
     postToUiThread_([this, whenGone] {
-        if (OnDone) OnDone(*this);
-        else Stream.reset();
+        if (OnDone)
+            OnDone(*this);
+        else
+            Stream.reset();
     });
     whenGone.reset();
     done->Wait();

@@ -50,8 +50,8 @@ public:
     std::string URL;
 
 private:
-    tLibGetMemStreamFromTheWeb(std::string url, DoneHandler onDone, std::shared_ptr<platform::Http> http,
-                               PostToUiThread postToUiThread);
+    tLibGetMemStreamFromTheWeb(std::string url, DoneHandler onDone,
+                               std::shared_ptr<platform::Http> http, PostToUiThread postToUiThread);
 
     // The thread's work: fetch, then hand over and wait. Never throws.
     void Execute() noexcept;

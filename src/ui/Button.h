@@ -9,7 +9,8 @@ namespace torvane::ui {
 // Enter) runs OnClick.
 class Button : public Control {
 public:
-    explicit Button(Container* parent, std::string name = {}) : Control(parent, ControlKind::Button, std::move(name)) {}
+    explicit Button(Container* parent, std::string name = {})
+        : Control(parent, ControlKind::Button, std::move(name)) {}
 
     std::function<void()> OnClick;
     void Click() {

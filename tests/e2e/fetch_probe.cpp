@@ -4,8 +4,6 @@
 //   <url> <TAB> <body size> <TAB> <body, CR and LF as spaces>
 // The hand-over is a plain thread-message queue: the fetches post their
 // completion to this thread and wait for it to run, as in the setup.
-#include "platform/win32/WinHeaders.h"
-
 #include <cstdio>
 #include <deque>
 #include <functional>
@@ -17,6 +15,7 @@
 #include "lib/LIB_GetMemStreamFromTheWeb.h"
 #include "platform/win32/DllHardening.h"
 #include "platform/win32/Win32Http.h"
+#include "platform/win32/WinHeaders.h"
 
 namespace {
 

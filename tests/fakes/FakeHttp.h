@@ -66,8 +66,11 @@ public:
 private:
     class Request : public platform::HttpRequest {
     public:
-        Request(FakeHttp& http, FakeResponse response) : http_(http), response_(std::move(response)) {}
-        ~Request() override { http_.Locked([&] { return --http_.openHandles; }); }
+        Request(FakeHttp& http, FakeResponse response)
+            : http_(http), response_(std::move(response)) {}
+        ~Request() override {
+            http_.Locked([&] { return --http_.openHandles; });
+        }
         std::string QueryStatusCode() override {
             http_.Locked([&] { return ++http_.statusQueries; });
             return response_.status;
@@ -77,7 +80,8 @@ private:
                 http_.readSizes.push_back(capacity);
                 return 0;
             });
-            if (response_.raiseAfterReads && reads_ == *response_.raiseAfterReads) throw Exception("connection reset");
+            if (response_.raiseAfterReads && reads_ == *response_.raiseAfterReads)
+                throw Exception("connection reset");
             if (response_.failAfterReads && reads_ == *response_.failAfterReads) return false;
             ++reads_;
             read = std::min(capacity, response_.body.size() - offset_);
@@ -96,15 +100,18 @@ private:
     class Session : public platform::HttpSession {
     public:
         explicit Session(FakeHttp& http) : http_(http) {}
-        ~Session() override { http_.Locked([&] { return --http_.openHandles; }); }
+        ~Session() override {
+            http_.Locked([&] { return --http_.openHandles; });
+        }
         std::unique_ptr<platform::HttpRequest> OpenUrl(const std::string& url) override {
             std::unique_lock<std::mutex> lock(http_.mutex_);
             http_.urls.push_back(url);
             if (http_.concurrentOpens > 0) {
                 ++http_.waiting_;
                 http_.arrived_.notify_all();
-                if (!http_.arrived_.wait_for(lock, std::chrono::seconds(10),
-                                             [&] { return http_.waiting_ >= http_.concurrentOpens; }))
+                if (!http_.arrived_.wait_for(lock, std::chrono::seconds(10), [&] {
+                        return http_.waiting_ >= http_.concurrentOpens;
+                    }))
                     http_.timedOut = true;
             }
             const auto it = http_.responses.find(url);

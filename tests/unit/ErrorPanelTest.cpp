@@ -151,7 +151,8 @@ TEST(ErrorPanel, RestartAndExitDoNothingWhileThePanelSlidesIn) {
 TEST(ErrorPanel, TheAddressLinkOpensAMailToTheSupportAddress) {
     Wizard wizard;
     PnlError->Label5.Click();
-    EXPECT_EQ(wizard.shell.opened, std::vector<std::string>{std::string("mailto:") + config::kSupportEmail});
+    EXPECT_EQ(wizard.shell.opened,
+              std::vector<std::string>{std::string("mailto:") + config::kSupportEmail});
 }
 
 }  // namespace

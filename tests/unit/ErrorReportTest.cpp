@@ -16,13 +16,18 @@ const std::string kBase = "http://127.0.0.1:8000/error/report.php?";
 
 TEST(ErrorReportUrl, BeforeAnyFolderWasChosenSendsEmptyQuotedValues) {
     EXPECT_EQ(ErrorReportUrl(kBase, {"Welcome", "", "", "", "", "Access violation"}),
-              kBase + "T=Torvane&V=3&A=%22Welcome%22&B=%22%22&C=%22%22&D=%22%22&E=%22%22&F=%22Access%20violation%22");
+              kBase +
+                  "T=Torvane&V=3&A=%22Welcome%22&B=%22%22&C=%22%22&D=%22%22&E=%22%22&F=%22Access%"
+                  "20violation%22");
 }
 
 TEST(ErrorReportUrl, EncodesBackslashesAndBlanksOfTheFolders) {
-    const ErrorReportState state{"Installing Torvane P2P", "C:\\Program Files\\Torvane P2P\\",
-                                 "C:\\users\\me\\Downloads\\", "C:\\Program Files\\Torvane P2P\\",
-                                 "C:\\users\\me\\AppData\\Local\\Torvane P2P\\", "I/O error 112"};
+    const ErrorReportState state{"Installing Torvane P2P",
+                                 "C:\\Program Files\\Torvane P2P\\",
+                                 "C:\\users\\me\\Downloads\\",
+                                 "C:\\Program Files\\Torvane P2P\\",
+                                 "C:\\users\\me\\AppData\\Local\\Torvane P2P\\",
+                                 "I/O error 112"};
     EXPECT_EQ(ErrorReportUrl(kBase, state),
               kBase +
                   "T=Torvane&V=3&A=%22Installing%20Torvane%20P2P%22"
@@ -35,10 +40,10 @@ TEST(ErrorReportUrl, EncodesBackslashesAndBlanksOfTheFolders) {
 
 TEST(ErrorReportUrl, TheServerDecodesEveryValueToTheQuotedTextWhateverItHolds) {
     const std::string awkward[] = {
-        "a&B=\"forged\"",          // would add a key and close the quote
+        "a&B=\"forged\"",           // would add a key and close the quote
         "C:\\x y\\\"q\"\\",         // backslashes and quotes
-        "100% #1 + 2 = 3 ?/",      // characters with a meaning in URLs
-        "caf\xE9 \xFF\x01\x7F",    // 8-bit and control bytes
+        "100% #1 + 2 = 3 ?/",       // characters with a meaning in URLs
+        "caf\xE9 \xFF\x01\x7F",     // 8-bit and control bytes
         std::string("nul\0in", 6),  // an embedded zero byte
         "",
     };
@@ -49,13 +54,17 @@ TEST(ErrorReportUrl, TheServerDecodesEveryValueToTheQuotedTextWhateverItHolds) {
         ASSERT_EQ(url.compare(0, kBase.size(), kBase), 0);
         const std::string query = url.substr(kBase.size());
         for (char c : query) {
-            const bool plain = std::isalnum(static_cast<unsigned char>(c)) || std::string("-._~%&=").find(c) != std::string::npos;
-            EXPECT_TRUE(plain) << "raw byte " << int(static_cast<unsigned char>(c)) << " in the query";
+            const bool plain = std::isalnum(static_cast<unsigned char>(c)) ||
+                               std::string("-._~%&=").find(c) != std::string::npos;
+            EXPECT_TRUE(plain) << "raw byte " << int(static_cast<unsigned char>(c))
+                               << " in the query";
         }
         const auto fields = DecodeQuery(query);
         const std::vector<std::pair<std::string, std::string>> want = {
-            {"T", "Torvane"},       {"V", "3"},             {"A", '"' + value + '"'}, {"B", '"' + value + '"'},
-            {"C", '"' + value + '"'}, {"D", '"' + value + '"'}, {"E", '"' + value + '"'}, {"F", '"' + value + '"'}};
+            {"T", "Torvane"},         {"V", "3"},
+            {"A", '"' + value + '"'}, {"B", '"' + value + '"'},
+            {"C", '"' + value + '"'}, {"D", '"' + value + '"'},
+            {"E", '"' + value + '"'}, {"F", '"' + value + '"'}};
         EXPECT_EQ(fields, want);
     }
 }

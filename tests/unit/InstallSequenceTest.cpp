@@ -327,7 +327,8 @@ TEST_F(InstallSequence, AFullDiskAtTheDataFileEndsOnTheErrorPanel) {
     };
     Install();
     EXPECT_EQ(wizard.activePanel(), "PnlError");
-    EXPECT_EQ(PnlError->StaticText1.Caption(), "I/O error 112");
+    // The panel words the run-time's "I/O error 112" as a full disk.
+    EXPECT_EQ(PnlError->StaticText1.Caption(), "Disk Full");
     EXPECT_FALSE(IsFile(InstallDir + "UnInstall.dat"));
     EXPECT_FALSE(IsFile(InstallDir + "QVInst.Dat"));
     EXPECT_TRUE(IsFile(InstallDir + "Torvane.Exe")) << "work done before the failure stays";

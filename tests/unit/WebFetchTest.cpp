@@ -22,7 +22,9 @@ std::string Body(std::size_t size) {
     return body;
 }
 
-std::string Text(const MemoryStream& stream) { return std::string(stream.Bytes().begin(), stream.Bytes().end()); }
+std::string Text(const MemoryStream& stream) {
+    return std::string(stream.Bytes().begin(), stream.Bytes().end());
+}
 
 // What OnDone saw, recorded on the user-interface (test) thread.
 struct Delivery {
@@ -40,13 +42,14 @@ protected:
         if (withHandler) {
             onDone = [this](tLibGetMemStreamFromTheWeb& sender) {
                 deliveries.push_back({sender.URL, Text(*sender.Stream), sender.Stream->Position(),
-                                      http->Locked([&] { return http->openHandles; }), std::this_thread::get_id()});
+                                      http->Locked([&] { return http->openHandles; }),
+                                      std::this_thread::get_id()});
             };
         }
         auto handover = app->Handover();
-        ASSERT_TRUE(tLibGetMemStreamFromTheWeb::Start(url, onDone, http, [handover](std::function<void()> task) {
-            return handover->Post(std::move(task));
-        }));
+        ASSERT_TRUE(tLibGetMemStreamFromTheWeb::Start(
+            url, onDone, http,
+            [handover](std::function<void()> task) { return handover->Post(std::move(task)); }));
     }
 
     // Pumps until `done` holds, for at most 10 s.
@@ -98,7 +101,8 @@ TEST_F(FetchTest, ReadsOneChunkAtATimeWhateverTheStatus) {
         std::size_t size;
         std::size_t reads;  // the last one returns nothing
     };
-    for (const Case& c : {Case{"200", 4095, 2}, Case{"200", 4096, 3}, Case{"404", 20, 2}, Case{"500", 0, 1}}) {
+    for (const Case& c :
+         {Case{"200", 4095, 2}, Case{"200", 4096, 3}, Case{"404", 20, 2}, Case{"500", 0, 1}}) {
         SCOPED_TRACE(std::string(c.status) + " with " + std::to_string(c.size) + " bytes");
         deliveries.clear();
         http->readSizes.clear();
@@ -160,7 +164,8 @@ TEST_F(FetchTest, WithoutAHandlerTheAnswerIsFreedAndTheFetchFreesItself) {
 TEST_F(FetchTest, SeveralFetchesRunAtOnceEachWithItsOwnHandlesAndBody) {
     const int kFetches = 4;
     http->concurrentOpens = kFetches;
-    for (int i = 0; i < kFetches; ++i) http->Respond("u" + std::to_string(i), {"200", Body(5000 + i * 3000)});
+    for (int i = 0; i < kFetches; ++i)
+        http->Respond("u" + std::to_string(i), {"200", Body(5000 + i * 3000)});
     for (int i = 0; i < kFetches; ++i) Start("u" + std::to_string(i));
     ASSERT_TRUE(PumpUntil([&] { return deliveries.size() == kFetches; }));
     ASSERT_TRUE(AllFetchesFreed());

@@ -55,7 +55,9 @@ std::string ClipboardText() {
 // Answers every URL with a fixed body.
 class OneBodyHttp : public platform::Http {
 public:
-    std::unique_ptr<platform::HttpSession> Open(const std::string&) override { return std::make_unique<Session>(); }
+    std::unique_ptr<platform::HttpSession> Open(const std::string&) override {
+        return std::make_unique<Session>();
+    }
 
 private:
     struct Request : platform::HttpRequest {

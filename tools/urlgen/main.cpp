@@ -29,14 +29,15 @@ int main(int argc, char** argv) {
         << "#include \"app/ErrorReport.h\"\n\n"
         << "namespace torvane {\n\n"
         << "namespace {\n"
-        << "const unsigned char kScrambled[" << (scrambled.empty() ? 1 : scrambled.size()) << "] = {";
+        << "const unsigned char kScrambled[" << (scrambled.empty() ? 1 : scrambled.size())
+        << "] = {";
     for (std::size_t i = 0; i < scrambled.size(); ++i) {
         out << (i % 16 == 0 ? "\n    " : " ") << static_cast<unsigned>(scrambled[i]) << ",";
     }
     out << "\n};\n"
         << "}  // namespace\n\n"
-        << "ByteString ScrambledReportBaseUrl() { return ByteString(kScrambled, kScrambled + " << scrambled.size()
-        << "); }\n\n"
+        << "ByteString ScrambledReportBaseUrl() { return ByteString(kScrambled, kScrambled + "
+        << scrambled.size() << "); }\n\n"
         << "}  // namespace torvane\n";
     out.close();
     return out ? 0 : 1;

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Http.h"
 
+#include <algorithm>
+
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WinHeaders.h"
 
@@ -20,7 +22,8 @@ public:
           InternetOpenUrlA(library_.Require<decltype(::InternetOpenUrlA)>("InternetOpenUrlA")),
           HttpQueryInfoA(library_.Require<decltype(::HttpQueryInfoA)>("HttpQueryInfoA")),
           InternetReadFile(library_.Require<decltype(::InternetReadFile)>("InternetReadFile")),
-          InternetCloseHandle(library_.Require<decltype(::InternetCloseHandle)>("InternetCloseHandle")) {}
+          InternetCloseHandle(
+              library_.Require<decltype(::InternetCloseHandle)>("InternetCloseHandle")) {}
 
 private:
     SystemLibrary library_;
@@ -38,7 +41,8 @@ public:
 // the handle keeps loaded.
 class InternetHandle {
 public:
-    InternetHandle(std::shared_ptr<const WinInet> api, HINTERNET handle) : api_(std::move(api)), handle_(handle) {}
+    InternetHandle(std::shared_ptr<const WinInet> api, HINTERNET handle)
+        : api_(std::move(api)), handle_(handle) {}
     ~InternetHandle() {
         if (handle_) api_->InternetCloseHandle(handle_);
     }
@@ -56,20 +60,24 @@ private:
 
 class Win32HttpRequest : public HttpRequest {
 public:
-    Win32HttpRequest(std::shared_ptr<const WinInet> api, HINTERNET handle) : handle_(std::move(api), handle) {}
+    Win32HttpRequest(std::shared_ptr<const WinInet> api, HINTERNET handle)
+        : handle_(std::move(api), handle) {}
 
     std::string QueryStatusCode() override {
         // Three digits and the terminating zero fit; the text is the answer.
         char buffer[10] = {};
         DWORD length = sizeof buffer;
         DWORD index = 0;
-        if (!handle_.Api().HttpQueryInfoA(handle_.Get(), HTTP_QUERY_STATUS_CODE, buffer, &length, &index)) return {};
+        if (!handle_.Api().HttpQueryInfoA(handle_.Get(), HTTP_QUERY_STATUS_CODE, buffer, &length,
+                                          &index))
+            return {};
         return std::string(buffer, std::min<std::size_t>(length, sizeof buffer));
     }
 
     bool Read(std::uint8_t* buffer, std::size_t capacity, std::size_t& read) override {
         DWORD got = 0;
-        const BOOL ok = handle_.Api().InternetReadFile(handle_.Get(), buffer, static_cast<DWORD>(capacity), &got);
+        const BOOL ok = handle_.Api().InternetReadFile(handle_.Get(), buffer,
+                                                       static_cast<DWORD>(capacity), &got);
         read = got;
         return ok != FALSE;
     }
@@ -80,11 +88,12 @@ private:
 
 class Win32HttpSession : public HttpSession {
 public:
-    Win32HttpSession(std::shared_ptr<const WinInet> api, HINTERNET root) : root_(std::move(api), root) {}
+    Win32HttpSession(std::shared_ptr<const WinInet> api, HINTERNET root)
+        : root_(std::move(api), root) {}
 
     std::unique_ptr<HttpRequest> OpenUrl(const std::string& url) override {
-        HINTERNET handle =
-            root_.Api().InternetOpenUrlA(root_.Get(), url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0);
+        HINTERNET handle = root_.Api().InternetOpenUrlA(root_.Get(), url.c_str(), nullptr, 0,
+                                                        INTERNET_FLAG_RELOAD, 0);
         if (!handle) return nullptr;
         return std::make_unique<Win32HttpRequest>(root_.SharedApi(), handle);
     }
@@ -97,7 +106,8 @@ private:
 
 std::unique_ptr<HttpSession> Win32Http::Open(const std::string& agent) {
     auto api = std::make_shared<const WinInet>();
-    HINTERNET root = api->InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    HINTERNET root =
+        api->InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!root) return nullptr;
     return std::make_unique<Win32HttpSession>(std::move(api), root);
 }
