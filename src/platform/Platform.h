@@ -5,6 +5,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Drives.h"
+#include "platform/FileSearch.h"
 #include "platform/FileSystem.h"
 #include "platform/GuidSource.h"
 #include "platform/Http.h"
@@ -30,6 +31,7 @@ struct Platform {
     GuidSource& guids;
     Clipboard& clipboard;
     std::shared_ptr<Http> http;
+    FileSearch& search;
 };
 
 }  // namespace torvane::platform

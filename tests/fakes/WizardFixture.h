@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/FormMain.h"
+#include "fakes/DriveFileSearch.h"
 #include "fakes/DriveFileSystem.h"
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeClock.h"
@@ -34,7 +35,8 @@ void ResetProgramState();
 //     (kProgramFiles ...), all existing;
 //   - recording registry and processes, counting GUIDs;
 //   - a clipboard that keeps the text, and an internet in which only the
-//     URLs given a response can be opened.
+//     URLs given a response can be opened;
+//   - folder listings of the same drives (current folder C:\users\test\Downloads).
 // `prepare`, when given, runs before the main window is created, so a test
 // can change the fakes its constructor already sees.
 class Wizard {
@@ -68,8 +70,9 @@ public:
     RecordingProcesses processes;
     CountingGuidSource guids;
     FakeClipboard clipboard;
+    DriveFileSearch search{drives, files};
     std::shared_ptr<FakeHttp> http = std::make_shared<FakeHttp>();
-    platform::Platform platform{clock, files, drives, shell, registry, processes, guids, clipboard, http};
+    platform::Platform platform{clock, files, drives, shell, registry, processes, guids, clipboard, http, search};
 
 private:
     std::unique_ptr<TFormMain> form_;

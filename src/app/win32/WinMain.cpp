@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Drives.h"
+#include "platform/win32/Win32FileSearch.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Http.h"
 #include "platform/win32/Win32Processes.h"
@@ -44,11 +45,12 @@ int RunSetup() {
     platform::win32::Win32Registry registry;
     platform::win32::Win32Processes processes;
     platform::win32::Win32GuidSource guids;
+    platform::win32::Win32FileSearch search;
     platform::win32::Win32Clipboard clipboard([&host] { return host.MainWindow(); });
     // Shared with the error reports' fetches, which may still run while this
     // function returns.
     auto http = std::make_shared<platform::win32::Win32Http>();
-    platform::Platform platform{clock, files, drives, shell, registry, processes, guids, clipboard, http};
+    platform::Platform platform{clock, files, drives, shell, registry, processes, guids, clipboard, http, search};
     std::vector<std::string> params = SplitCommandLine(::GetCommandLineA());
 
     // Declared before the form: the peers borrow its fonts and icons.

@@ -107,6 +107,15 @@ struct KernelHandleTraits {
     static void Close(Handle h) noexcept { ::CloseHandle(h); }
 };
 
+// A folder listing of FindFirstFileA: FindClose. "None" is
+// INVALID_HANDLE_VALUE, which is what FindFirstFileA returns on failure.
+struct FindTraits {
+    using Handle = HANDLE;
+    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool Valid(Handle h) noexcept { return h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { ::FindClose(h); }
+};
+
 // A window this code created and nobody else destroys. The window may already
 // be gone (a parent destroys its children first), hence the IsWindow check.
 struct WindowTraits {

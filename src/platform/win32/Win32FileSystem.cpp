@@ -88,15 +88,6 @@ int Win32FileSystem::CreateFolder(const std::string& path) {
     return error ? static_cast<int>(error) : ERROR_ACCESS_DENIED;
 }
 
-namespace {
-struct FindTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
-    static bool Valid(Handle h) noexcept { return h != INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) noexcept { ::FindClose(h); }
-};
-}  // namespace
-
 std::vector<std::string> Win32FileSystem::SubFolders(const std::string& folder, bool includeHidden) {
     std::string pattern = folder;
     if (!pattern.empty() && pattern.back() != '\\') pattern += '\\';
