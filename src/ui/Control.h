@@ -34,6 +34,7 @@ enum class ControlKind {
     Memo,
     FolderTree,
     Button,
+    ComboBox,
 };
 
 // Which part of a control's state changed; a peer mirrors just that part.

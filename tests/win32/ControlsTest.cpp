@@ -9,6 +9,7 @@
 #include "Fixture.h"
 #include "lib/Exceptions.h"
 #include "ui/CheckBox.h"
+#include "ui/ComboBox.h"
 #include "ui/Edit.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
@@ -266,4 +267,38 @@ TEST(LinkLabelShowsTheHandCursor) {
     ::SendMessageA(Controls::Of(link), WM_SETCURSOR, reinterpret_cast<WPARAM>(Controls::Of(link)),
                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     CHECK(::GetCursor() != hand);
+}
+
+TEST(ComboBoxShowsItsItemsAndReportsThePick) {
+    Controls c;
+    ui::ComboBox combo(&c.form, "Combo");
+    combo.SetBounds(220, 160, 170, 21);
+    combo.AddItem("C:\\Program Files\\Torvane P2P\\");
+    combo.AddItem("D:\\Apps\\");
+    combo.SetItemIndex(0);
+    int changes = 0;
+    combo.OnChange = [&] { ++changes; };
+    combo.Realize();
+    HWND box = Controls::Of(combo);
+    REQUIRE(box != nullptr);
+    CHECK_EQ(::GetWindowLongA(box, GWL_STYLE) & 0x3, LONG{CBS_DROPDOWNLIST});
+    CHECK_EQ(::SendMessageA(box, CB_GETCOUNT, 0, 0), LRESULT{2});
+    CHECK_EQ(::SendMessageA(box, CB_GETCURSEL, 0, 0), LRESULT{0});
+    CHECK_EQ(TextOf(box), std::string("C:\\Program Files\\Torvane P2P\\"));
+    // The closed box keeps the layout's height; the window below it holds the list.
+    RECT closed;
+    ::SendMessageA(box, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&closed));
+    CHECK(closed.bottom - closed.top > 21);
+
+    // The keyboard picks the next entry: reported, not echoed.
+    combo.SetFocus();
+    CHECK(::GetFocus() == box);
+    c.Key(WM_KEYDOWN, VK_DOWN);
+    CHECK_EQ(combo.ItemIndex(), 1);
+    CHECK_EQ(combo.Text(), std::string("D:\\Apps\\"));
+    CHECK_EQ(changes, 1);
+
+    combo.Clear();  // from code: the window follows
+    CHECK_EQ(::SendMessageA(box, CB_GETCOUNT, 0, 0), LRESULT{0});
+    CHECK_EQ(combo.Text(), std::string());
 }

@@ -2,6 +2,7 @@
 
 #include "ui/win32/ButtonPeer.h"
 #include "ui/win32/CheckBoxPeer.h"
+#include "ui/win32/ComboBoxPeer.h"
 #include "ui/win32/EditPeer.h"
 #include "ui/win32/FolderTreePeer.h"
 #include "ui/win32/FormPeer.h"
@@ -53,6 +54,8 @@ std::unique_ptr<ControlPeer> Win32PeerFactory::CreatePeer(Control& control) {
         return std::make_unique<ButtonPeer>(context_, static_cast<Button&>(control));
     case ControlKind::FolderTree:
         return std::make_unique<FolderTreePeer>(context_, static_cast<FolderTree&>(control));
+    case ControlKind::ComboBox:
+        return std::make_unique<ComboBoxPeer>(context_, static_cast<ComboBox&>(control));
     }
     return nullptr;
 }
