@@ -6,11 +6,12 @@
 
 #include "app/Appl_Globals.h"
 #include "app/FormMain.h"
-#include "generated/BuildConfig.h"
+#include "lib/EnsureFolder.h"
 #include "lib/Exceptions.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "lib/Rounding.h"
 #include "panels/ParentColors.h"
+#include "panels/StartMenuLinks.h"
 #include "payload/ExtractPayload.h"
 #include "payload/GB_Payloads.h"
 #include "payload/SeedDataFile.h"
@@ -111,19 +112,7 @@ void TPNLInstallInstalling::WriteDataFile(const std::string& path) {
 }
 
 void TPNLInstallInstalling::EnsureFolder(const std::string& path) {
-    platform::FileSystem& files = FormMain->Platform().files;
-    const std::string folder = WithBackslash(path);
-    const std::string bare = folder.substr(0, folder.size() - 1);
-    if (bare.size() == 2) return;  // a drive root: nothing to make
-    // The first refusal names the cause; later ones only follow from it.
-    int firstError = 0;
-    for (std::size_t end = folder.find('\\', 3); end != std::string::npos; end = folder.find('\\', end + 1)) {
-        const std::string part = folder.substr(0, end);
-        if (FolderExists(files, part)) continue;
-        const int error = files.CreateFolder(part);
-        if (error != 0 && firstError == 0) firstError = error;
-    }
-    if (!FolderExists(files, bare)) throw EInOutError(firstError != 0 ? firstError : 3);  // 3: path not found
+    ::torvane::EnsureFolder(FormMain->Platform().files, path);
 }
 
 void TPNLInstallInstalling::CreateShortcut(const std::string& target, const std::string& linkFile,
@@ -209,17 +198,12 @@ void TPNLInstallInstalling::AfterShow() {
     const std::string client = InstallDir + "Torvane.Exe";
     try {
         if (auto programs = os.shell.FolderPath(platform::SpecialFolder::Programs)) {
-            const std::string group = *programs + "\\" + kProductName;
+            const std::string group = *programs + "\\" + kStartMenuGroup;
             try {
                 EnsureFolder(group);
             } catch (const std::exception&) {
             }
-            const std::string home = std::string(config::kWebServer) + "/p2p/";
-            CreateShortcut(client, group + "\\Torvane P2P.Lnk", "Torvane P2P", 0, "");
-            CreateShortcut(home, group + "\\Torvane P2P On the Web.Lnk", "Torvane P2P On the web", -1, "");
-            CreateShortcut(home + "help", group + "\\Torvane P2P Help.Lnk", "Torvane P2P Help", -1, "");
-            CreateShortcut(InstallDir + "Uninstall.Exe", group + "\\Torvane P2P Uninstall.Lnk",
-                           "Torvane P2P Uninstall", 0, "");
+            CreateStartMenuLinks(os.shell, group, InstallDir, "/p2p/help");
         }
         SetPercent(92);
         if (DesktopShortcut) {

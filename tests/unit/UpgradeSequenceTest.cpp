@@ -1,0 +1,212 @@
+// The upgrading panel: the client replaced with retries while it is locked,
+// the uninstaller and the renewed Start-menu links, the rest of the
+// installation left alone, and the unattended "/autoupdate" run that starts
+// the new client and ends the program.
+#include <gtest/gtest.h>
+
+#include "app/Appl_Globals.h"
+#include "app/PNL_Error.h"
+#include "fakes/WizardFixture.h"
+#include "generated/BuildConfig.h"
+#include "payload/GB_Payloads.h"
+#include "panels/PNL_UpgradeUpgrading.h"
+
+namespace torvane {
+namespace {
+
+using testing::Wizard;
+
+const std::string kGroup = std::string(Wizard::kPrograms) + "\\Torvane P2P";
+
+class UpgradeSequence : public ::testing::Test {
+protected:
+    // An earlier installation in D:\Apps\Torvane P2P\ with its data file,
+    // uninstall list and a desktop shortcut, and old Start-menu links.
+    explicit UpgradeSequence(std::vector<std::string> params = {}) : wizard(std::move(params)) {
+        for (const char* file : {"Torvane.Exe", "Uninstall.Exe", "QVInst.Dat", "UnInstall.dat", "Torvane.bak"})
+            wizard.files.WriteText(kDir + file, std::string("old ") + file);
+        wizard.files.WriteText(std::string(Wizard::kDesktop) + "\\Torvane P2P.Lnk", "old desktop link");
+        wizard.files.WriteText(kGroup + "\\Torvane P2P.Lnk", "old link");
+        // Every distinct text of the retry label, in order, and what the
+        // test wants done while the sequence waits.
+        wizard.host.onPump = [this] {
+            wizard.clock.Advance(5);
+            const std::string& caption = panel().Label1.Caption();
+            if (retryTexts.empty() || retryTexts.back() != caption) retryTexts.push_back(caption);
+            if (duringPump) duringPump();
+        };
+    }
+
+    TPNLUpgradeUpgrading& panel() {
+        for (const auto& p : wizard.form().Panels())
+            if (p->Name() == "PNLUpgradeUpgrading") return static_cast<TPNLUpgradeUpgrading&>(*p);
+        throw std::logic_error("no upgrading panel");
+    }
+
+    // As "&Upgrade" does, through the top-level handler.
+    void Upgrade() {
+        InstallDir = kDir;
+        wizard.app.Dispatch([this] { wizard.form().ShowPanel("PnlUpgradeUpgrading", false); });
+    }
+
+    std::string Text(const std::string& path) { return wizard.files.ReadText(path).value_or("<missing>"); }
+
+    const std::string kDir = "D:\\Apps\\Torvane P2P\\";
+    Wizard wizard;
+    std::vector<std::string> retryTexts;
+    std::function<void()> duringPump;
+};
+
+TEST_F(UpgradeSequence, ReplacesBothProgramsRenewsTheLinksAndLeavesTheRestAlone) {
+    Upgrade();
+    ASSERT_EQ(wizard.activePanel(), "PNLUpgradeReady") << PnlError->StaticText1.Caption();
+    EXPECT_EQ(wizard.header(), "Upgrade of Torvane P2P ready");
+
+    EXPECT_EQ(Text(kDir + "Torvane.Exe").size(), GB_TorvaneP2P_exe::kInflatedSize);
+    EXPECT_EQ(Text(kDir + "Uninstall.Exe").size(), GB_Uninstall_exe::kInflatedSize);
+    for (const char* file : {"QVInst.Dat", "UnInstall.dat", "Torvane.bak"})
+        EXPECT_EQ(Text(kDir + file), std::string("old ") + file);
+    EXPECT_EQ(Text(std::string(Wizard::kDesktop) + "\\Torvane P2P.Lnk"), "old desktop link");
+    EXPECT_TRUE(wizard.registry.values.empty()) << "the uninstall entry is the installation's";
+    EXPECT_TRUE(wizard.processes.started.empty());
+
+    const std::string server = config::kWebServer;
+    ASSERT_EQ(wizard.shell.shortcuts.size(), 4u);
+    const struct {
+        std::string target, link, description;
+        int icon;
+    } expected[] = {
+        {kDir + "Torvane.Exe", kGroup + "\\Torvane P2P.Lnk", "Torvane P2P", 0},
+        {server + "/p2p/", kGroup + "\\Torvane P2P On the Web.Lnk", "Torvane P2P On the web", -1},
+        {server + "/p2p/help/", kGroup + "\\Torvane P2P Help.Lnk", "Torvane P2P Help", -1},
+        {kDir + "Uninstall.Exe", kGroup + "\\Torvane P2P Uninstall.Lnk", "Torvane P2P Uninstall", 0},
+    };
+    for (std::size_t i = 0; i < 4; ++i) {
+        const testing::Shortcut& s = wizard.shell.shortcuts[i];
+        EXPECT_EQ(s.target, expected[i].target);
+        EXPECT_EQ(s.linkFile, expected[i].link);
+        EXPECT_EQ(s.description, expected[i].description);
+        EXPECT_EQ(s.iconIndex, expected[i].icon) << s.linkFile;
+        EXPECT_EQ(s.arguments, "");
+        EXPECT_TRUE(s.saved) << s.linkFile;
+    }
+    EXPECT_EQ(Text(kGroup + "\\Torvane P2P.Lnk"), "shortcut to " + kDir + "Torvane.Exe") << "overwritten";
+
+    // The bar is full at the end; the retry label was never used.
+    EXPECT_EQ(panel().ProgressBar1.Position(), panel().ProgressBar1.Max());
+    EXPECT_EQ(panel().ProgressBar1.Max(), static_cast<int>(kPayloadProgressMaximum));
+    EXPECT_EQ(panel().Label12.Caption(), "100% complete");
+    EXPECT_EQ(retryTexts, std::vector<std::string>{"."});
+    EXPECT_EQ(wizard.clock.sleptMs, 0u);
+}
+
+TEST_F(UpgradeSequence, ALockedClientIsRetriedAfterFifteenSecondsAndTheLabelClears) {
+    const std::string client = kDir + "Torvane.Exe";
+    wizard.files.uncreatable.insert(client);
+    // The client ends while the sequence waits after the first attempt.
+    duringPump = [&] {
+        if (wizard.clock.sleptMs >= 5000) wizard.files.uncreatable.clear();
+    };
+    Upgrade();
+    ASSERT_EQ(wizard.activePanel(), "PNLUpgradeReady") << PnlError->StaticText1.Caption();
+    EXPECT_EQ(retryTexts, (std::vector<std::string>{".", TPNLUpgradeUpgrading::RetryMessage(1), ""}));
+    EXPECT_EQ(TPNLUpgradeUpgrading::RetryMessage(1),
+              "Torvane P2P is still running or in use by another program. Upgrade will retry in a few seconds. "
+              "(Attempt 1)");
+    EXPECT_EQ(wizard.clock.sleptMs, 15000u);
+    EXPECT_EQ(Text(client).size(), GB_TorvaneP2P_exe::kInflatedSize);
+    EXPECT_EQ(panel().Label1.Caption(), "");
+}
+
+TEST_F(UpgradeSequence, AClientLockedThroughoutIsTriedTwentyOneTimesThenTheRestGoesOn) {
+    const std::string client = kDir + "Torvane.Exe";
+    wizard.files.uncreatable.insert(client);
+    Upgrade();
+    ASSERT_EQ(wizard.activePanel(), "PNLUpgradeReady") << PnlError->StaticText1.Caption();
+
+    // 21 attempts, each followed by 15 one-second waits, in no real time.
+    EXPECT_EQ(wizard.clock.sleptMs, 21u * 15u * 1000u);
+    std::vector<std::string> expected{"."};
+    for (int attempt = 1; attempt <= 21; ++attempt) {
+        expected.push_back(TPNLUpgradeUpgrading::RetryMessage(attempt));
+        expected.push_back("");
+    }
+    EXPECT_EQ(retryTexts, expected);
+
+    EXPECT_EQ(Text(client), "old Torvane.Exe") << "the earlier client stays whole";
+    EXPECT_EQ(Text(kDir + "Uninstall.Exe").size(), GB_Uninstall_exe::kInflatedSize);
+    EXPECT_EQ(wizard.shell.shortcuts.size(), 4u);
+    EXPECT_EQ(panel().Label12.Caption(), "100% complete");
+}
+
+TEST_F(UpgradeSequence, WithoutAStartMenuFolderNoLinksAreMadeAndTheUpgradeCompletes) {
+    wizard.shell.folders.erase(platform::SpecialFolder::Programs);
+    Upgrade();
+    EXPECT_EQ(wizard.activePanel(), "PNLUpgradeReady");
+    EXPECT_TRUE(wizard.shell.shortcuts.empty());
+    EXPECT_EQ(Text(kDir + "Uninstall.Exe").size(), GB_Uninstall_exe::kInflatedSize);
+}
+
+TEST_F(UpgradeSequence, AMissingGroupFolderIsMadeAgain) {
+    std::filesystem::remove_all(*wizard.drives.HostPath(kGroup));
+    Upgrade();
+    ASSERT_EQ(wizard.shell.shortcuts.size(), 4u);
+    for (const testing::Shortcut& s : wizard.shell.shortcuts) EXPECT_TRUE(s.saved) << s.linkFile;
+}
+
+TEST_F(UpgradeSequence, AnUninstallerThatCannotBeWrittenEndsOnTheErrorPanel) {
+    wizard.files.uncreatable.insert(kDir + "Uninstall.Exe");
+    Upgrade();
+    EXPECT_EQ(wizard.activePanel(), "PnlError");
+    EXPECT_TRUE(wizard.shell.shortcuts.empty()) << "the sequence stops at the failure";
+    EXPECT_EQ(wizard.clock.sleptMs, 0u) << "only the client is retried";
+}
+
+class AutoUpgrade : public UpgradeSequence {
+protected:
+    AutoUpgrade() : UpgradeSequence({"/autoupdate", "C:\\New Place\\Torvane"}) {}
+    // The start-up timer's tick, as the message loop delivers it.
+    void Tick() {
+        wizard.app.Dispatch([this] { wizard.form().Timer1Timer(); });
+    }
+};
+
+TEST_F(AutoUpgrade, MakesTheFolderWritesTheFilesStartsTheClientAndEnds) {
+    EXPECT_EQ(wizard.activePanel(), "PnlWelcome");
+    Tick();
+    const std::string dir = "C:\\New Place\\Torvane\\";
+    EXPECT_EQ(InstallDir, dir);
+    EXPECT_EQ(Text(dir + "Torvane.Exe").size(), GB_TorvaneP2P_exe::kInflatedSize);
+    EXPECT_EQ(Text(dir + "Uninstall.Exe").size(), GB_Uninstall_exe::kInflatedSize);
+    ASSERT_EQ(wizard.shell.shortcuts.size(), 4u);
+    EXPECT_EQ(wizard.shell.shortcuts[0].target, dir + "Torvane.Exe");
+
+    ASSERT_EQ(wizard.processes.started.size(), 1u);
+    const testing::StartedProgram& started = wizard.processes.started[0];
+    EXPECT_EQ(started.application, dir + "Torvane.Exe");
+    EXPECT_EQ(started.commandLine, "\"" + dir + "Torvane.Exe\"");
+    EXPECT_EQ(started.show, platform::ShowMode::Maximized);
+    EXPECT_TRUE(started.asUser);
+    EXPECT_EQ(wizard.processes.exitCode, 0);
+
+    // The three one-second pauses before the first attempt, and no panel
+    // after the upgrade.
+    EXPECT_EQ(wizard.clock.sleptMs, 3000u);
+    EXPECT_EQ(wizard.activePanel(), "PNLUpgradeUpgrading");
+    EXPECT_EQ(panel().Label12.Caption(), "100% complete");
+    EXPECT_TRUE(wizard.host.messages.empty());
+}
+
+TEST_F(AutoUpgrade, ALockedClientStillEndsWithTheOldClientStarted) {
+    const std::string client = "C:\\New Place\\Torvane\\Torvane.Exe";
+    wizard.files.WriteText(client, "old client");
+    wizard.files.uncreatable.insert(client);
+    Tick();
+    EXPECT_EQ(wizard.clock.sleptMs, 3000u + 21u * 15000u);
+    EXPECT_EQ(Text(client), "old client");
+    ASSERT_EQ(wizard.processes.started.size(), 1u);
+    EXPECT_EQ(wizard.processes.exitCode, 0);
+}
+
+}  // namespace
+}  // namespace torvane
