@@ -15,6 +15,8 @@
 #                                    (8-bit palettised BMP; the image peer
 #                                    leaves out the bottom-left pixel's colour)
 #   Error.jpg            121 x 122   a warning sign
+#   Search.jpg           160 x 202   a magnifier over a column of disks
+#   Upgraded.jpg         383 x 302   a peer lifted up by an arrow among others
 #
 # usage: make-art.sh [OUTPUT_DIR]   (default: this script's folder)
 #
@@ -184,5 +186,25 @@ convert -size 121x122 "gradient:$white-#FFE0E0" \
     -fill '#E02020' -stroke '#801010' -strokewidth 3 -draw 'polygon 60,8 114,110 6,110' \
     -fill "$white" -stroke none -draw 'polygon 55,40 65,40 63,80 57,80' -draw 'circle 60,94 66,94' \
     "${jpeg[@]}" "JPEG:$out/Error.jpg"
+
+# --- Search: a magnifier over a column of disks --------------------------------
+disks=()
+for y in 40 90 140; do
+    disks+=(-fill '#C0C8D8' -stroke "$navy" -strokewidth 2 -draw "roundrectangle 20,$y 110,$((y + 36)) 6,6"
+            -fill "$lime" -stroke none -draw "circle 96,$((y + 18)) 100,$((y + 18))")
+done
+convert -size 160x202 "gradient:$white-$sky" \
+    "${disks[@]}" \
+    -fill '#FFFFFF80' -stroke "$navy" -strokewidth 6 -draw 'circle 104,92 104,56' \
+    -stroke "$navy" -strokewidth 10 -draw 'line 128,118 152,146' \
+    "${jpeg[@]}" "JPEG:$out/Search.jpg"
+
+# --- Upgraded: one peer lifted above the others by an arrow --------------------
+draw_network upgraded_web \
+    "40,250 110,270 190,250 270,272 340,248 190,90" "0-1 1-2 2-3 3-4 2-5" 12 "$white" "$lime" "$navy" 3
+convert -size 383x302 "gradient:$sky-$white" \
+    "${upgraded_web[@]}" \
+    -fill "$lime" -stroke "$navy" -strokewidth 2 -draw 'polygon 176,200 204,200 204,150 222,150 190,118 158,150 176,150' \
+    "${jpeg[@]}" "JPEG:$out/Upgraded.jpg"
 
 echo "wrote the pictures to $out"

@@ -5,7 +5,8 @@
 # tree.
 set(TORVANE_EMBEDDED_ASSETS
   Welcome.jpg DisclaimerSmall.bmp InstallChoice.jpg Folder.jpg Connection.jpg
-  ToolbarBanner.jpg ToolbarStrip.jpg ReadyToInstall.jpg Finished.bmp Error.jpg)
+  ToolbarBanner.jpg ToolbarStrip.jpg ReadyToInstall.jpg Finished.bmp Error.jpg Search.jpg
+  Upgraded.jpg)
 
 function(torvane_asset_sources out_var embed_command)
   if(IS_ABSOLUTE "${embed_command}" AND NOT EXISTS "${embed_command}")

@@ -114,11 +114,13 @@ Entry EntryOf(PictureId id) {
     case PictureId::ReadyToInstall: return {"ReadyToInstall.jpg", Format::Jpeg, 193, 164};
     case PictureId::Finished: return {"Finished.bmp", Format::Bmp, 209, 209};
     case PictureId::Error: return {"Error.jpg", Format::Jpeg, 121, 122};
+    case PictureId::Search: return {"Search.jpg", Format::Jpeg, 160, 202};
+    case PictureId::Upgraded: return {"Upgraded.jpg", Format::Jpeg, 383, 302};
     }
     throw Exception("Unknown picture " + std::to_string(static_cast<int>(id)));
 }
 
-constexpr std::size_t kPictureCount = static_cast<std::size_t>(PictureId::Error) + 1;
+constexpr std::size_t kPictureCount = static_cast<std::size_t>(PictureId::Upgraded) + 1;
 
 }  // namespace
 

@@ -21,6 +21,8 @@ enum class PictureId {
     ReadyToInstall,   // 193 x 164, JPEG (ready-to-install panel)
     Finished,         // 209 x 209, BMP drawn transparently (installation finished panel)
     Error,            // 121 x 122, JPEG (error panel)
+    Search,           // 160 x 202, JPEG (search for installed versions)
+    Upgraded,         // 383 x 302, JPEG (upgrade finished panel)
 };
 
 // The decoded picture; the same object on every call. Raises when the

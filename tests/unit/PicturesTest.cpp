@@ -39,6 +39,7 @@ TEST(LoadPicture, EveryPictureDecodesToTheSizeThePanelsAreLaidOutFor) {
         {PictureId::Connection, 177, 281},     {PictureId::ToolbarBanner, 675, 56},
         {PictureId::ToolbarStrip, 674, 24},    {PictureId::ReadyToInstall, 193, 164},
         {PictureId::Finished, 209, 209},       {PictureId::Error, 121, 122},
+        {PictureId::Search, 160, 202},         {PictureId::Upgraded, 383, 302},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(static_cast<int>(e.id));
