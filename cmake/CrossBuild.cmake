@@ -120,5 +120,7 @@ endif()
 
 # --- Windows helpers for the end-to-end tests (wintext.exe, marker DLL ...) -------
 add_subdirectory(${PROJECT_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/e2e)
+# FindFiles timed against a bare FindFirstFileA walk, run by hand under Wine.
+add_subdirectory(${PROJECT_SOURCE_DIR}/tests/bench/win32 ${CMAKE_BINARY_DIR}/bench)
 # Tests of the Win32 layer itself, run under Wine.
 add_subdirectory(${PROJECT_SOURCE_DIR}/tests/win32 ${CMAKE_BINARY_DIR}/win32)

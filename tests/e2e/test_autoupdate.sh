@@ -1,19 +1,54 @@
 #!/usr/bin/env bash
-# Started by the program itself to upgrade an installed copy
-# ("/autoupdate <folder>", two arguments), the setup opens on the upgrading
-# panel instead of the welcome panel, under the same title.
+# Started by the client itself ("/autoupdate <folder>", two arguments), the
+# setup opens on the upgrading panel under the same title, without the
+# welcome panel; it makes the missing folder with its parent, writes the
+# client and the uninstaller (byte for byte the carried programs) and the
+# four Start-menu links, starts the new client and ends with exit code 0 and
+# no further panel.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin autoupdate
+source "$(dirname "${BASH_SOURCE[0]}")/carried-lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/upgrade-lib.sh"
 
-e2e_start /autoupdate 'C:\Some Folder'
+TARGET_WIN='C:\New Place\Torvane'
+TARGET=$(e2e_unix_path "$TARGET_WIN")
+[[ ! -e $(dirname "$TARGET") ]] || e2e_fail "C:\\New Place exists before the upgrade"
+
+start=$SECONDS
+e2e_start /autoupdate "$TARGET_WIN"
 e2e_find_window
-sleep 3 # the fade-in
+# The three one-second pauses before the first write leave time to look.
+header 'Upgrading Torvane P2P' 10
 e2e_shot upgrading
 e2e_dump_windows upgrading
-
-# The header panel's window text is the caption it shows.
-e2e_wait_text $'\tUpgrading Torvane P2P$' 5
-windows=$(e2e_wintext)
-if grep -qE $'\tWelcome$' <<<"$windows"; then
-    e2e_fail "the welcome header is still visible in auto-update mode"
+if e2e_wintext | grep -qE $'\tWelcome$'; then
+    e2e_fail "the welcome header is visible in auto-update mode"
 fi
+
+e2e_expect_exit 0 60
+e2e_log "the setup ended with 0 after $((SECONDS - start)) s"
+
+for f in Torvane.Exe Uninstall.Exe; do
+    cmp "$TARGET/$f" "$CARRIED_DIR/$f" || e2e_fail "$TARGET_WIN\\$f differs from the carried program"
+done
+listing=$(ls "$TARGET")
+[[ $listing == $'Torvane.Exe\nUninstall.Exe' ]] || e2e_fail "the upgrade wrote more than the two programs: $listing"
+for f in 'Torvane P2P.Lnk' 'Torvane P2P On the Web.Lnk' 'Torvane P2P Help.Lnk' 'Torvane P2P Uninstall.Lnk'; do
+    [[ -s $GROUP/$f ]] || e2e_fail "no link $GROUP_WIN\\$f: $(ls -la "$GROUP" 2>&1)"
+done
+# The client link names the new folder (a .lnk holds the target's path).
+grep -qa 'New Place' "$GROUP/Torvane P2P.Lnk" || e2e_fail "the client link does not point into $TARGET_WIN"
+grep -qa '/p2p/help/' "$GROUP/Torvane P2P Help.Lnk" || e2e_fail "the help link lacks /p2p/help/"
+
+# The new client runs, maximised, started by the setup before it ended.
+e2e_find_window "$CLIENT_TITLE_RE"
+e2e_wait_text "$(line_re 'Version: 4\.43 \(demonstration client\)')" 15
+e2e_shot client
+e2e_dump_windows client
+grep -qE $'^top\t[^\t]+\t[^\t]+\tInstall Torvane P2P 4\\.43$' <(e2e_wintext) &&
+    e2e_fail "the setup's window is still there"
+# Maximised: the client's top-level window covers the 1024x768 screen.
+geometry=$(e2e_wintext | grep -P '^top\t[^\t]+\t[^\t]+\tTorvane P2P 4\.43$' | cut -f3)
+e2e_log "client window at $geometry"
+IFS=, read -r _ _ w h <<<"$geometry"
+((w >= 1000 && h >= 700)) || e2e_fail "the client window is $w x $h, not maximised"

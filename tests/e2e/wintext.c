@@ -24,6 +24,9 @@
  *                               "-" for anything else), or "focus<TAB>none".
  *   wintext.exe --clipboard     the clipboard's CF_TEXT, exactly, no newline
  *                               added (exit status 3 when it holds none).
+ *   wintext.exe --items CLASS   the items of every visible combo box of that
+ *                               window class (e.g. ComboBox), one per line,
+ *                               in list order.
  *
  * Text comes from WM_GETTEXT (with a time-out, falling back to the caption the
  * window manager keeps), so edit boxes show what is typed in them. Line breaks
@@ -112,9 +115,40 @@ static int print_focus(const char *title) {
     return 0;
 }
 
+static const char *g_items_class;
+
+static BOOL CALLBACK on_combo(HWND w, LPARAM unused) {
+    char cls[256], item[8192];
+    LRESULT count, i;
+    (void)unused;
+    if (!IsWindowVisible(w) || !GetClassNameA(w, cls, sizeof cls) || lstrcmpiA(cls, g_items_class) != 0)
+        return TRUE;
+    count = SendMessageA(w, CB_GETCOUNT, 0, 0);
+    for (i = 0; i < count; ++i) {
+        if (SendMessageA(w, CB_GETLBTEXTLEN, (WPARAM)i, 0) >= (LRESULT)sizeof item) continue;
+        item[0] = 0;
+        SendMessageA(w, CB_GETLBTEXT, (WPARAM)i, (LPARAM)item);
+        print_text(item);
+        printf("\n");
+    }
+    return TRUE;
+}
+
+static BOOL CALLBACK on_top_items(HWND w, LPARAM unused) {
+    (void)unused;
+    if (IsWindowVisible(w)) EnumChildWindows(w, on_combo, 0);
+    return TRUE;
+}
+
 int main(int argc, char **argv) {
     setvbuf(stdout, NULL, _IOFBF, 1 << 16);
     if (argc == 3 && strcmp(argv[1], "--focus") == 0) return print_focus(argv[2]);
+    if (argc == 3 && strcmp(argv[1], "--items") == 0) {
+        g_items_class = argv[2];
+        EnumWindows(on_top_items, 0);
+        fflush(stdout);
+        return 0;
+    }
     if (argc == 3 && strcmp(argv[1], "--client") == 0) {
         HWND w = FindWindowA(NULL, argv[2]);
         RECT c;
@@ -143,7 +177,7 @@ int main(int argc, char **argv) {
     if (argc == 2 && strcmp(argv[1], "--all") == 0) {
         g_all = 1;
     } else if (argc != 1) {
-        fprintf(stderr, "usage: wintext.exe [--all | --client TITLE | --focus TITLE | --clipboard]\n");
+        fprintf(stderr, "usage: wintext.exe [--all | --client TITLE | --focus TITLE | --clipboard | --items CLASS]\n");
         return 1;
     }
     EnumWindows(on_top, 0);

@@ -138,8 +138,8 @@ TEST(ShowPanel, TakesTheFocusFromTheLeftPageButLetsTheNewPanelClaimIt) {
 
 TEST(ShowPanel, FindsTheLastPanelWhoseNameMatchesInAnyCase) {
     Wizard wizard;
-    wizard.form().ShowPanel("pnlupgradeupgrading", false);
-    EXPECT_EQ(wizard.header(), "Upgrading Torvane P2P");
+    wizard.form().ShowPanel("pnlupgradeready", false);
+    EXPECT_EQ(wizard.header(), "Upgrade of Torvane P2P ready");
     wizard.form().ShowPanel("PnlInstallChooseConnection", false);
     EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseConnection");
 
