@@ -117,17 +117,21 @@ static int print_focus(const char *title) {
 
 static const char *g_items_class;
 
+/* The items are read as UTF-16 and converted here: Wine passes the ANSI
+ * CB_GETLBTEXT between processes without converting the text. */
 static BOOL CALLBACK on_combo(HWND w, LPARAM unused) {
     char cls[256], item[8192];
+    WCHAR wide[4096];
     LRESULT count, i;
     (void)unused;
     if (!IsWindowVisible(w) || !GetClassNameA(w, cls, sizeof cls) || lstrcmpiA(cls, g_items_class) != 0)
         return TRUE;
-    count = SendMessageA(w, CB_GETCOUNT, 0, 0);
+    count = SendMessageW(w, CB_GETCOUNT, 0, 0);
     for (i = 0; i < count; ++i) {
-        if (SendMessageA(w, CB_GETLBTEXTLEN, (WPARAM)i, 0) >= (LRESULT)sizeof item) continue;
-        item[0] = 0;
-        SendMessageA(w, CB_GETLBTEXT, (WPARAM)i, (LPARAM)item);
+        if (SendMessageW(w, CB_GETLBTEXTLEN, (WPARAM)i, 0) >= (LRESULT)(sizeof wide / sizeof wide[0])) continue;
+        wide[0] = 0;
+        SendMessageW(w, CB_GETLBTEXT, (WPARAM)i, (LPARAM)wide);
+        if (!WideCharToMultiByte(CP_ACP, 0, wide, -1, item, sizeof item, NULL, NULL)) item[0] = 0;
         print_text(item);
         printf("\n");
     }
