@@ -162,6 +162,14 @@ TEST_F(UpgradeSequence, AnUninstallerThatCannotBeWrittenEndsOnTheErrorPanel) {
     EXPECT_EQ(wizard.clock.sleptMs, 0u) << "only the client is retried";
 }
 
+TEST_F(UpgradeSequence, AShellLinkObjectThatCannotBeMadeEndsOnTheErrorPanelAfterBothPrograms) {
+    wizard.shell.refuseShortcuts = true;
+    Upgrade();
+    EXPECT_EQ(wizard.activePanel(), "PnlError");
+    EXPECT_EQ(Text(kDir + "Torvane.Exe").size(), GB_TorvaneP2P_exe::kInflatedSize);
+    EXPECT_EQ(Text(kDir + "Uninstall.Exe").size(), GB_Uninstall_exe::kInflatedSize);
+}
+
 class AutoUpgrade : public UpgradeSequence {
 protected:
     AutoUpgrade() : UpgradeSequence({"/autoupdate", "C:\\New Place\\Torvane"}) {}

@@ -2,6 +2,7 @@
 // attributes, masks matched without regard to case, hidden entries, missing
 // folders, the locale's comparison; and FindFiles walking a real tree.
 #include <algorithm>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -106,5 +107,7 @@ TEST(FindFilesWalksARealTreeButNotItsHiddenFolders) {
     const std::vector<std::string> expected = {tree.root + "A.txt", tree.root + "b.TXT", tree.root + "hidden.txt",
                                                tree.root + "sub\\Torvane.Exe"};
     CHECK(found == expected);
+    if (found != expected)
+        for (const std::string& path : found) std::cerr << "  found: " << path << "\n";
     CHECK(!percents.empty() && percents.back() == 100);
 }
