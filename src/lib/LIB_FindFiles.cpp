@@ -50,6 +50,19 @@ bool DriveTypeInMode(platform::DriveType type, std::uint8_t mode) {
 // of each start folder are.
 std::int32_t RoundBound(double value) { return static_cast<std::int32_t>(std::nearbyint(value)); }
 
+// The ";"-separated list split into its entries, blanks around each removed
+// and empty ones left out.
+std::vector<std::string> SplitSearchList(const std::string& text) {
+    std::vector<std::string> entries;
+    std::string rest = Trim(text) + ";";
+    for (std::size_t end = rest.find(';'); end != std::string::npos; end = rest.find(';')) {
+        const std::string entry = Trim(rest.substr(0, end));
+        rest.erase(0, end + 1);
+        if (!entry.empty()) entries.push_back(entry);
+    }
+    return entries;
+}
+
 // One call's working state: nothing of it outlives FindFiles.
 class Search {
 public:
@@ -138,17 +151,6 @@ private:
 };
 
 }  // namespace
-
-std::vector<std::string> SplitSearchList(const std::string& text) {
-    std::vector<std::string> entries;
-    std::string rest = Trim(text) + ";";
-    for (std::size_t end = rest.find(';'); end != std::string::npos; end = rest.find(';')) {
-        const std::string entry = Trim(rest.substr(0, end));
-        rest.erase(0, end + 1);
-        if (!entry.empty()) entries.push_back(entry);
-    }
-    return entries;
-}
 
 std::vector<std::string> FindFiles(const FindFilesServices& services, const std::string& FileMasks,
                                    std::uint8_t DriveMode, const std::string& ExtraFolders,

@@ -44,8 +44,4 @@ std::vector<std::string> FindFiles(const FindFilesServices& services, const std:
                                    std::uint8_t DriveMode, const std::string& ExtraFolders,
                                    const TFindProgress& OnProgress, const TFindFile& OnFile, std::int32_t MaxCount);
 
-// The ";"-separated list split into its entries, blanks around each removed
-// and empty ones left out.
-std::vector<std::string> SplitSearchList(const std::string& text);
-
 }  // namespace torvane

@@ -58,13 +58,6 @@ protected:
     std::function<bool(std::uint8_t)> stopAt;
 };
 
-TEST(SplitSearchList, TrimsEachEntryAndSkipsEmptyOnes) {
-    EXPECT_EQ(SplitSearchList(""), Paths{});
-    EXPECT_EQ(SplitSearchList(" ; ;;  "), Paths{});
-    EXPECT_EQ(SplitSearchList(" a.exe ;b.*;"), (Paths{"a.exe", "b.*"}));
-    EXPECT_EQ(SplitSearchList("a b ; c"), (Paths{"a b", "c"})) << "blanks inside an entry stay";
-}
-
 TEST_F(FindFilesOnDrives, MasksAreParsedTrimmedAndDefaultToEverything) {
     files.WriteText("D:\\dir\\a.exe", "");
     files.WriteText("D:\\dir\\b.dll", "");

@@ -116,18 +116,6 @@ TEST_F(UpgradeSearch, ThePanelHasNoButtonsAndTheHandlersNeverStopTheSearch) {
     EXPECT_TRUE(p.FileHandler("C:\\anything\\torvane.exe"));
 }
 
-TEST_F(UpgradeSearch, AfterShowLeavesTheBarEmptyWhileItSearches) {
-    wizard.files.WriteText("C:\\T\\torvane.exe", "");
-    int visibleButtons = -1;
-    wizard.host.onPump = [&] {
-        wizard.clock.Advance(5);
-        if (wizard.activePanel() == "PnlUpgradeFindDir" && visibleButtons < 0)
-            visibleButtons = wizard.bar().LeftButton(1).Visible() + wizard.bar().RightButton(1).Visible();
-    };
-    ChooseUpgrade();
-    EXPECT_EQ(visibleButtons, 0);
-}
-
 // --- the start panel ------------------------------------------------------------
 
 class UpgradeStart : public ::testing::Test {

@@ -147,13 +147,6 @@ TEST_F(UpgradeSequence, WithoutAStartMenuFolderNoLinksAreMadeAndTheUpgradeComple
     EXPECT_EQ(Text(kDir + "Uninstall.Exe").size(), GB_Uninstall_exe::kInflatedSize);
 }
 
-TEST_F(UpgradeSequence, AMissingGroupFolderIsMadeAgain) {
-    std::filesystem::remove_all(*wizard.drives.HostPath(kGroup));
-    Upgrade();
-    ASSERT_EQ(wizard.shell.shortcuts.size(), 4u);
-    for (const testing::Shortcut& s : wizard.shell.shortcuts) EXPECT_TRUE(s.saved) << s.linkFile;
-}
-
 TEST_F(UpgradeSequence, AnUninstallerThatCannotBeWrittenEndsOnTheErrorPanel) {
     wizard.files.uncreatable.insert(kDir + "Uninstall.Exe");
     Upgrade();
