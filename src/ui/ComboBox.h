@@ -38,14 +38,6 @@ public:
     // The selected item, "" when none is.
     std::string Text() const { return itemIndex_ >= 0 ? items_[static_cast<std::size_t>(itemIndex_)] : std::string(); }
 
-    // Asks for the keyboard focus; a window that cannot take it yet simply
-    // does not get it.
-    void SetFocus() {
-        ++focusRequests_;
-        Notify(Property::Active);
-    }
-    int FocusRequests() const { return focusRequests_; }
-
     std::function<void()> OnChange;  // the user picked another item
 
     // The user picked item `index` (the window already shows it).
@@ -60,7 +52,6 @@ private:
 
     std::vector<std::string> items_;
     int itemIndex_ = -1;
-    int focusRequests_ = 0;
 };
 
 }  // namespace torvane::ui

@@ -29,11 +29,6 @@ void ComboBoxPeer::Apply(Property what) {
         // -1 clears the selection.
         ::SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(combo_.ItemIndex()), 0);
         break;
-    case Property::Active:
-        // A window that cannot take the focus yet (hidden, or its top-level
-        // window not active) just stays without it.
-        ::SetFocus(Handle());
-        break;
     default:
         break;
     }
