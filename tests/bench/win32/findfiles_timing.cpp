@@ -84,8 +84,8 @@ void BareWalk(const std::string& folder, std::vector<std::string>& found) {
 }
 
 // The bare walk plus, in every folder, the one listing of the mask that
-// FindFiles makes before it lists the subfolders: the listings FindFiles is
-// described to make, without any of its own work.
+// FindFiles makes before it lists the subfolders: the same listings as
+// FindFiles, without any of its own work.
 void BareWalkWithMaskListing(const std::string& folder, std::vector<std::string>& found) {
     WIN32_FIND_DATAA data;
     {
