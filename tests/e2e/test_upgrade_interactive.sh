@@ -41,7 +41,9 @@ carried_put Torvane.Exe 'C:\.hidden\Torvane P2P'
 e2e_start
 e2e_find_window
 upgrade_choose
-header 'Searching Torvane P2P' 15
+# Two small disks are searched in a moment: the search panel may be gone
+# before a poll sees it.
+header '(Searching Torvane P2P|Ready to upgrade)' 15
 e2e_shot searching
 header 'Ready to upgrade' 90
 e2e_shot ready-to-upgrade
