@@ -63,7 +63,8 @@ want=$'C:\\Program Files\\Torvane P2P\\\nD:\\Apps\\'
 e2e_key Escape
 
 e2e_key alt+u
-header 'Upgrading Torvane P2P' 15
+# The upgrade itself may be over before a poll sees its panel too.
+header '(Upgrading Torvane P2P|Upgrade of Torvane P2P ready)' 15
 e2e_shot upgrading
 header 'Upgrade of Torvane P2P ready' 90
 e2e_shot finished
