@@ -11,13 +11,15 @@ void EnsureFolder(platform::FileSystem& files, const std::string& path) {
     if (bare.size() == 2) return;  // a drive root: nothing to make
     // The first refusal names the cause; later ones only follow from it.
     int firstError = 0;
-    for (std::size_t end = folder.find('\\', 3); end != std::string::npos; end = folder.find('\\', end + 1)) {
+    for (std::size_t end = folder.find('\\', 3); end != std::string::npos;
+         end = folder.find('\\', end + 1)) {
         const std::string part = folder.substr(0, end);
         if (FolderExists(files, part)) continue;
         const int error = files.CreateFolder(part);
         if (error != 0 && firstError == 0) firstError = error;
     }
-    if (!FolderExists(files, bare)) throw EInOutError(firstError != 0 ? firstError : 3);  // 3: path not found
+    if (!FolderExists(files, bare))
+        throw EInOutError(firstError != 0 ? firstError : 3);  // 3: path not found
 }
 
 }  // namespace torvane

@@ -37,12 +37,16 @@ std::string LowerAsciiLetters(std::string text) {
 bool DriveTypeInMode(platform::DriveType type, std::uint8_t mode) {
     using platform::DriveType;
     switch (type) {
-    case DriveType::Fixed: return mode >= 1 && mode <= 3;
-    case DriveType::Removable:
-    case DriveType::RamDisk: return mode == 2 || mode == 3;
-    case DriveType::Remote:
-    case DriveType::CdRom: return mode == 3;
-    default: return false;
+        case DriveType::Fixed:
+            return mode >= 1 && mode <= 3;
+        case DriveType::Removable:
+        case DriveType::RamDisk:
+            return mode == 2 || mode == 3;
+        case DriveType::Remote:
+        case DriveType::CdRom:
+            return mode == 3;
+        default:
+            return false;
     }
 }
 
@@ -66,8 +70,8 @@ std::vector<std::string> SplitSearchList(const std::string& text) {
 // One call's working state: nothing of it outlives FindFiles.
 class Search {
 public:
-    Search(const FindFilesServices& services, const TFindProgress& onProgress, const TFindFile& onFile,
-           std::int32_t maxCount)
+    Search(const FindFilesServices& services, const TFindProgress& onProgress,
+           const TFindFile& onFile, std::int32_t maxCount)
         : services_(services), onProgress_(onProgress), onFile_(onFile), maxCount_(maxCount) {}
 
     std::vector<std::string> masks;
@@ -79,7 +83,8 @@ public:
 
     void WalkStartFolders() {
         if (startFolders.empty()) return;
-        const double share = static_cast<double>(kWalkSpan) / static_cast<double>(startFolders.size());
+        const double share =
+            static_cast<double>(kWalkSpan) / static_cast<double>(startFolders.size());
         for (std::size_t i = 1; i <= startFolders.size() && !stop_; ++i) {
             const std::int32_t lower = RoundBound(share * static_cast<double>(i - 1)) + kWalkStart;
             const std::int32_t upper = RoundBound(share * static_cast<double>(i));
@@ -89,14 +94,17 @@ public:
 
     std::vector<std::string> TakeSortedResult() {
         platform::FileSearch& search = services_.search;
-        std::stable_sort(result_.begin(), result_.end(), [&search](const std::string& a, const std::string& b) {
-            return search.CompareTextIgnoringCase(a, b) < 0;
-        });
+        std::stable_sort(result_.begin(), result_.end(),
+                         [&search](const std::string& a, const std::string& b) {
+                             return search.CompareTextIgnoringCase(a, b) < 0;
+                         });
         return std::move(result_);
     }
 
 private:
-    bool Full() const { return maxCount_ != 0 && static_cast<std::int64_t>(result_.size()) >= maxCount_; }
+    bool Full() const {
+        return maxCount_ != 0 && static_cast<std::int64_t>(result_.size()) >= maxCount_;
+    }
 
     void Offer(const std::string& path, const std::string& name) {
         if (name == "." || name == "..") return;
@@ -114,7 +122,8 @@ private:
     void Walk(const std::string& folder, std::int32_t lower, std::int32_t upper) {
         platform::FoundEntry entry;
         for (const std::string& mask : masks) {
-            std::unique_ptr<platform::FileEnumeration> files = services_.search.Enumerate(folder + mask);
+            std::unique_ptr<platform::FileEnumeration> files =
+                services_.search.Enumerate(folder + mask);
             // Folders named like the mask come too: the listing admits every
             // attribute.
             while (!Full() && files->Next(entry)) Offer(folder + entry.name, entry.name);
@@ -125,9 +134,11 @@ private:
         std::int32_t position = lower;
         std::int32_t rest = upper - lower;
         {
-            std::unique_ptr<platform::FileEnumeration> folders = services_.search.Enumerate(folder + "*.*");
+            std::unique_ptr<platform::FileEnumeration> folders =
+                services_.search.Enumerate(folder + "*.*");
             while (!stop_ && folders->Next(entry)) {
-                if (entry.attributes & platform::kAttributeHidden) continue;  // hidden folders are not entered
+                if (entry.attributes & platform::kAttributeHidden)
+                    continue;  // hidden folders are not entered
                 if (!(entry.attributes & platform::kAttributeDirectory)) continue;
                 if (entry.name == "." || entry.name == "..") continue;
                 const std::int32_t subLower = position;
@@ -154,10 +165,12 @@ private:
 
 std::vector<std::string> FindFiles(const FindFilesServices& services, const std::string& FileMasks,
                                    std::uint8_t DriveMode, const std::string& ExtraFolders,
-                                   const TFindProgress& OnProgress, const TFindFile& OnFile, std::int32_t MaxCount) {
+                                   const TFindProgress& OnProgress, const TFindFile& OnFile,
+                                   std::int32_t MaxCount) {
     Search search(services, OnProgress, OnFile, MaxCount);
 
-    for (const std::string& mask : SplitSearchList(FileMasks)) search.masks.push_back(mask == "*" ? "*.*" : mask);
+    for (const std::string& mask : SplitSearchList(FileMasks))
+        search.masks.push_back(mask == "*" ? "*.*" : mask);
     if (search.masks.empty()) search.masks.push_back("*.*");
 
     if (DriveMode == 0) {
@@ -165,7 +178,8 @@ std::vector<std::string> FindFiles(const FindFilesServices& services, const std:
     } else if (DriveMode <= 3) {
         for (char letter = 'A'; letter <= 'Z'; ++letter) {
             const std::string root = std::string(1, letter) + ":\\";
-            if (DriveTypeInMode(services.drives.TypeOf(root), DriveMode)) search.startFolders.push_back(root);
+            if (DriveTypeInMode(services.drives.TypeOf(root), DriveMode))
+                search.startFolders.push_back(root);
         }
     }
     for (std::string folder : SplitSearchList(ExtraFolders)) {

@@ -42,6 +42,7 @@ struct FindFilesServices {
 // first found. Folders that cannot be read are passed over silently.
 std::vector<std::string> FindFiles(const FindFilesServices& services, const std::string& FileMasks,
                                    std::uint8_t DriveMode, const std::string& ExtraFolders,
-                                   const TFindProgress& OnProgress, const TFindFile& OnFile, std::int32_t MaxCount);
+                                   const TFindProgress& OnProgress, const TFindFile& OnFile,
+                                   std::int32_t MaxCount);
 
 }  // namespace torvane

@@ -54,7 +54,8 @@ void TPNLUpgradeReady::StartClick() {
     // quoted on its command line, so no part of a path with blanks is taken
     // for the program, and the user's own rights rather than the setup's.
     const std::string client = InstallDir + "Torvane.Exe";
-    FormMain->Platform().processes.Start(client, "\"" + client + "\"", platform::ShowMode::Maximized, true);
+    FormMain->Platform().processes.Start(client, "\"" + client + "\"",
+                                         platform::ShowMode::Maximized, true);
     FormMain->Close();
 }
 

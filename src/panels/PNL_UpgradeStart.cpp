@@ -36,7 +36,8 @@ void TPNLUpgradeStart::SetButtons(tQvButtonBar& bar) {
 void TPNLUpgradeStart::BeforeShow() {
     ComboBoxUpgrade.Clear();
     if (FoundInstallations)
-        for (const std::string& path : *FoundInstallations) ComboBoxUpgrade.AddItem(FolderPart(path));
+        for (const std::string& path : *FoundInstallations)
+            ComboBoxUpgrade.AddItem(FolderPart(path));
     ComboBoxUpgrade.SetItemIndex(0);
     try {
         ComboBoxUpgrade.SetFocus();

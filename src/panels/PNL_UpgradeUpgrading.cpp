@@ -38,7 +38,8 @@ TPNLUpgradeUpgrading::TPNLUpgradeUpgrading()
 }
 
 std::string TPNLUpgradeUpgrading::RetryMessage(int attempt) {
-    return "Torvane P2P is still running or in use by another program. Upgrade will retry in a few seconds. "
+    return "Torvane P2P is still running or in use by another program. Upgrade will retry in a few "
+           "seconds. "
            "(Attempt " +
            std::to_string(attempt) + ")";
 }
@@ -60,7 +61,8 @@ bool TPNLUpgradeUpgrading::ReplaceClient() {
     const PayloadServices services{FormMain->Platform().files, FormMain->App()};
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         try {
-            GB_TorvaneP2P_exe::ExtractPayload(InstallDir + "Torvane.Exe", &ProgressBar1, &Label12, services);
+            GB_TorvaneP2P_exe::ExtractPayload(InstallDir + "Torvane.Exe", &ProgressBar1, &Label12,
+                                              services);
             return true;
         } catch (const std::exception&) {
             // Typically the client is still running. The extraction writes
@@ -76,7 +78,8 @@ bool TPNLUpgradeUpgrading::ReplaceClient() {
 
 void TPNLUpgradeUpgrading::RenewShortcuts() {
     platform::Platform& os = FormMain->Platform();
-    const std::optional<std::string> programs = os.shell.FolderPath(platform::SpecialFolder::Programs);
+    const std::optional<std::string> programs =
+        os.shell.FolderPath(platform::SpecialFolder::Programs);
     if (!programs) return;
     const std::string group = *programs + "\\" + kStartMenuGroup;
     // Usually there already; if it cannot be made the links are simply missing.

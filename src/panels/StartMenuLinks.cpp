@@ -4,14 +4,17 @@
 
 namespace torvane {
 
-void CreateStartMenuLinks(platform::Shell& shell, const std::string& group, const std::string& installDir,
-                          const std::string& helpPath) {
+void CreateStartMenuLinks(platform::Shell& shell, const std::string& group,
+                          const std::string& installDir, const std::string& helpPath) {
     const std::string server = config::kWebServer;
-    shell.CreateShortcut(installDir + "Torvane.Exe", group + "\\Torvane P2P.Lnk", "Torvane P2P", 0, "");
-    shell.CreateShortcut(server + "/p2p/", group + "\\Torvane P2P On the Web.Lnk", "Torvane P2P On the web", -1, "");
-    shell.CreateShortcut(server + helpPath, group + "\\Torvane P2P Help.Lnk", "Torvane P2P Help", -1, "");
-    shell.CreateShortcut(installDir + "Uninstall.Exe", group + "\\Torvane P2P Uninstall.Lnk", "Torvane P2P Uninstall",
-                         0, "");
+    shell.CreateShortcut(installDir + "Torvane.Exe", group + "\\Torvane P2P.Lnk", "Torvane P2P", 0,
+                         "");
+    shell.CreateShortcut(server + "/p2p/", group + "\\Torvane P2P On the Web.Lnk",
+                         "Torvane P2P On the web", -1, "");
+    shell.CreateShortcut(server + helpPath, group + "\\Torvane P2P Help.Lnk", "Torvane P2P Help",
+                         -1, "");
+    shell.CreateShortcut(installDir + "Uninstall.Exe", group + "\\Torvane P2P Uninstall.Lnk",
+                         "Torvane P2P Uninstall", 0, "");
 }
 
 }  // namespace torvane

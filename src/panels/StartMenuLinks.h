@@ -14,7 +14,7 @@ inline constexpr const char* kStartMenuGroup = "Torvane P2P";
 // home page ("/p2p/") and its help page at `helpPath` on the maker's web
 // server. Existing links of the same names are overwritten. Raises when the
 // shell link object cannot be made; a link that cannot be saved is missing.
-void CreateStartMenuLinks(platform::Shell& shell, const std::string& group, const std::string& installDir,
-                          const std::string& helpPath);
+void CreateStartMenuLinks(platform::Shell& shell, const std::string& group,
+                          const std::string& installDir, const std::string& helpPath);
 
 }  // namespace torvane

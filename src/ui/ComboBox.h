@@ -36,7 +36,9 @@ public:
         Notify(Property::Selection);
     }
     // The selected item, "" when none is.
-    std::string Text() const { return itemIndex_ >= 0 ? items_[static_cast<std::size_t>(itemIndex_)] : std::string(); }
+    std::string Text() const {
+        return itemIndex_ >= 0 ? items_[static_cast<std::size_t>(itemIndex_)] : std::string();
+    }
 
     std::function<void()> OnChange;  // the user picked another item
 
@@ -48,7 +50,9 @@ public:
     }
 
 private:
-    bool ValidIndex(int index) const { return index >= 0 && static_cast<std::size_t>(index) < items_.size(); }
+    bool ValidIndex(int index) const {
+        return index >= 0 && static_cast<std::size_t>(index) < items_.size();
+    }
 
     std::vector<std::string> items_;
     int itemIndex_ = -1;

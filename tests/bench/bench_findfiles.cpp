@@ -43,9 +43,11 @@ public:
             if (number % kMatchEvery == 0) add("Torvane.exe", 0x20);
         }
         if (top < 0)
-            for (int t = 0; t < kTop; ++t) add("top" + std::to_string(t), platform::kAttributeDirectory);
+            for (int t = 0; t < kTop; ++t)
+                add("top" + std::to_string(t), platform::kAttributeDirectory);
         else if (sub < 0)
-            for (int s = 0; s < kSub; ++s) add("sub" + std::to_string(s), platform::kAttributeDirectory);
+            for (int s = 0; s < kSub; ++s)
+                add("sub" + std::to_string(s), platform::kAttributeDirectory);
         return list;
     }
     int CompareTextIgnoringCase(const std::string& a, const std::string& b) override {
@@ -68,7 +70,9 @@ private:
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
         return s;
     }
-    static bool EqualsIgnoringCase(const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }
+    static bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+        return Lower(a) == Lower(b);
+    }
     // "X:\top12\" or "X:\top12\sub7\".
     static bool Parse(const std::string& folder, int& top, int& sub) {
         if (std::sscanf(folder.c_str(), "X:\\top%d\\sub%d\\", &top, &sub) == 2) return true;
@@ -80,10 +84,13 @@ private:
 class NoDrives : public platform::Drives {
 public:
     std::vector<char> Letters() override { return {}; }
-    platform::DriveType TypeOf(const std::string&) override { return platform::DriveType::NoRootDirectory; }
+    platform::DriveType TypeOf(const std::string&) override {
+        return platform::DriveType::NoRootDirectory;
+    }
 };
 
-void BareWalk(platform::FileSearch& search, const std::string& folder, std::vector<std::string>& found) {
+void BareWalk(platform::FileSearch& search, const std::string& folder,
+              std::vector<std::string>& found) {
     std::unique_ptr<platform::FileEnumeration> list = search.Enumerate(folder + "*.*");
     platform::FoundEntry entry;
     while (list->Next(entry)) {
@@ -114,7 +121,8 @@ void BM_FindFilesOverGeneratedTree(benchmark::State& state) {
     for (auto _ : state) {
         std::size_t reports = 0;
         const std::vector<std::string> found = FindFiles(
-            services, "torvane.exe", 99, "X:\\", [&reports](std::uint8_t) { return ++reports, false; },
+            services, "torvane.exe", 99, "X:\\",
+            [&reports](std::uint8_t) { return ++reports, false; },
             [](const std::string&) { return true; }, 0);
         if (found.size() != 10) state.SkipWithError("wrong number of matches");
         benchmark::DoNotOptimize(found.data());

@@ -16,14 +16,16 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: hold_file FILE MARKER\n");
         return 2;
     }
-    HANDLE file = CreateFileA(argv[1], GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file =
+        CreateFileA(argv[1], GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
         fprintf(stderr, "hold_file: cannot open %s: error %lu\n", argv[1], GetLastError());
         return 1;
     }
     char held[MAX_PATH + 8];
     snprintf(held, sizeof held, "%s.held", argv[2]);
-    HANDLE note = CreateFileA(held, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE note = CreateFileA(held, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (note != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
         WriteFile(note, "held", 4, &written, NULL);

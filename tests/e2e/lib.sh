@@ -300,7 +300,7 @@ e2e_type() {
 # Win32 windows, through wintext.exe (see tests/e2e/wintext.c)
 # ---------------------------------------------------------------------------
 
-# e2e_wintext [--all | --client TITLE | --focus TITLE | --items CLASS]: prints the windows
+# e2e_wintext [--all | --client TITLE | --focus TITLE | --clipboard | --items CLASS]: prints the windows
 # (or a combo box's items); CRs stripped.
 e2e_wintext() {
     (cd "$WINEPREFIX/drive_c/e2e" && timeout 20 wine 'C:\e2e\wintext.exe' "$@") | tr -d '\r'

@@ -35,7 +35,8 @@ bool Match(const char* name, const char* mask) {
 
 class ListEnumeration : public platform::FileEnumeration {
 public:
-    explicit ListEnumeration(std::vector<platform::FoundEntry> entries) : entries_(std::move(entries)) {}
+    explicit ListEnumeration(std::vector<platform::FoundEntry> entries)
+        : entries_(std::move(entries)) {}
     bool Next(platform::FoundEntry& entry) override {
         if (next_ >= entries_.size()) return false;
         entry = entries_[next_++];
@@ -106,14 +107,16 @@ std::unique_ptr<platform::FileEnumeration> DriveFileSearch::Enumerate(const std:
         if (files_.hidden.count(folder + name)) attributes |= platform::kAttributeHidden;
         named.push_back({name, attributes});
     }
-    std::sort(named.begin(), named.end(), [](const platform::FoundEntry& a, const platform::FoundEntry& b) {
-        const std::string lowerA = LowerAscii(a.name), lowerB = LowerAscii(b.name);
-        return lowerA != lowerB ? lowerA < lowerB : a.name < b.name;
-    });
+    std::sort(named.begin(), named.end(),
+              [](const platform::FoundEntry& a, const platform::FoundEntry& b) {
+                  const std::string lowerA = LowerAscii(a.name), lowerB = LowerAscii(b.name);
+                  return lowerA != lowerB ? lowerA < lowerB : a.name < b.name;
+              });
     entries.insert(entries.end(), named.begin(), named.end());
 
     const auto failing = failAfter.find(folder);
-    if (failing != failAfter.end() && entries.size() > failing->second) entries.resize(failing->second);
+    if (failing != failAfter.end() && entries.size() > failing->second)
+        entries.resize(failing->second);
     return std::make_unique<ListEnumeration>(std::move(entries));
 }
 

@@ -28,13 +28,15 @@ protected:
         drives.Add('F', DriveType::CdRom);
         drives.Add('G', DriveType::Remote);
         drives.Add('H', DriveType::RamDisk);
-        for (char letter : std::string("CDEFGH")) files.WriteText(std::string(1, letter) + ":\\x.txt", "x");
+        for (char letter : std::string("CDEFGH"))
+            files.WriteText(std::string(1, letter) + ":\\x.txt", "x");
     }
 
     // FindFiles with a progress callback recording every percent (and
     // answering from `stopAt`) and a file callback keeping everything but
     // the paths in `refuse`.
-    Paths Find(const std::string& masks, std::uint8_t mode, const std::string& extra = "", std::int32_t max = 0) {
+    Paths Find(const std::string& masks, std::uint8_t mode, const std::string& extra = "",
+               std::int32_t max = 0) {
         return FindFiles(
             services, masks, mode, extra,
             [this](std::uint8_t percent) {
@@ -99,7 +101,8 @@ TEST_F(FindFilesOnDrives, DriveModesChooseTheDriveTypes) {
         {4, {}},
         {255, {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(Find("x.txt", c.mode), c.expected) << "mode " << int(c.mode);
+    for (const Case& c : cases)
+        EXPECT_EQ(Find("x.txt", c.mode), c.expected) << "mode " << int(c.mode);
 
     search.currentDirectory = "D:\\somewhere\\deep";
     EXPECT_EQ(Find("x.txt", 0), Paths{"D:\\x.txt"});
@@ -110,8 +113,9 @@ TEST_F(FindFilesOnDrives, ResultIsSortedIgnoringCaseAndKeepsTheFileSystemsSpelli
     files.WriteText("D:\\Apps\\torvane.exe", "");
     files.WriteText("C:\\apps\\TORVANE.EXE", "");
     files.WriteText("C:\\Other\\torvane.exe.bak", "");
-    EXPECT_EQ(Find("torvane.exe", 1), (Paths{"C:\\apps\\TORVANE.EXE", "C:\\Program Files\\Torvane P2P\\Torvane.Exe",
-                                             "D:\\Apps\\torvane.exe"}));
+    EXPECT_EQ(Find("torvane.exe", 1),
+              (Paths{"C:\\apps\\TORVANE.EXE", "C:\\Program Files\\Torvane P2P\\Torvane.Exe",
+                     "D:\\Apps\\torvane.exe"}));
 }
 
 TEST_F(FindFilesOnDrives, AFileReachedTwiceIsListedOnceAsFirstFound) {
@@ -135,13 +139,15 @@ TEST_F(FindFilesOnDrives, DuplicatesDifferOnlyInTheCaseOfAToZ) {
     files.WriteText("D:\\d\\aBC.txt", "");
     files.WriteText("D:\\d\\\xC9t\xE9.txt", "");
     files.WriteText("D:\\d\\\xE9t\xE9.txt", "");
-    EXPECT_EQ(Find("*.txt", 99, "D:\\d"), (Paths{"D:\\d\\Abc.txt", "D:\\d\\\xC9t\xE9.txt", "D:\\d\\\xE9t\xE9.txt"}));
+    EXPECT_EQ(Find("*.txt", 99, "D:\\d"),
+              (Paths{"D:\\d\\Abc.txt", "D:\\d\\\xC9t\xE9.txt", "D:\\d\\\xE9t\xE9.txt"}));
 }
 
 TEST_F(FindFilesOnDrives, FoldersNamedLikeTheMaskAreCollected) {
     files.MakeFolders("D:\\odd\\torvane.exe");
     files.WriteText("D:\\odd\\torvane.exe\\torvane.exe", "");
-    EXPECT_EQ(Find("torvane.exe", 1), (Paths{"D:\\odd\\torvane.exe", "D:\\odd\\torvane.exe\\torvane.exe"}));
+    EXPECT_EQ(Find("torvane.exe", 1),
+              (Paths{"D:\\odd\\torvane.exe", "D:\\odd\\torvane.exe\\torvane.exe"}));
 }
 
 TEST_F(FindFilesOnDrives, HiddenFilesAreFoundButHiddenFoldersAreNotEntered) {
@@ -150,7 +156,8 @@ TEST_F(FindFilesOnDrives, HiddenFilesAreFoundButHiddenFoldersAreNotEntered) {
     files.WriteText("C:\\secret\\torvane.exe", "");
     files.WriteText("C:\\secret\\below\\torvane.exe", "");
     files.hidden = {"C:\\shown\\torvane.exe", "C:\\secret"};
-    EXPECT_EQ(Find("torvane.exe", 1), (Paths{"C:\\shown\\hiddenfile\\torvane.exe", "C:\\shown\\torvane.exe"}));
+    EXPECT_EQ(Find("torvane.exe", 1),
+              (Paths{"C:\\shown\\hiddenfile\\torvane.exe", "C:\\shown\\torvane.exe"}));
     // A hidden folder named like the mask is still collected: the mask
     // listing admits every attribute.
     EXPECT_EQ(Find("secret", 1), Paths{"C:\\secret"});
@@ -161,16 +168,19 @@ TEST_F(FindFilesOnDrives, MissingAndBrokenFoldersArePassedOverSilently) {
     files.WriteText("D:\\a\\2.txt", "");
     files.WriteText("D:\\a\\3.txt", "");
     search.failAfter["D:\\a\\"] = 2;  // the listing breaks after two entries
-    EXPECT_EQ(Find("*.txt", 99, "Q:\\nowhere;D:\\missing;D:\\a"), (Paths{"D:\\a\\1.txt", "D:\\a\\2.txt"}));
+    EXPECT_EQ(Find("*.txt", 99, "Q:\\nowhere;D:\\missing;D:\\a"),
+              (Paths{"D:\\a\\1.txt", "D:\\a\\2.txt"}));
     EXPECT_EQ(percents.back(), 100);
 }
 
 TEST_F(FindFilesOnDrives, MaxCountLimitsTheListButNotTheWalk) {
-    for (const char* path : {"D:\\a\\f1.txt", "D:\\a\\f2.txt", "D:\\b\\f3.txt", "D:\\c\\f4.txt"}) files.WriteText(path, "");
+    for (const char* path : {"D:\\a\\f1.txt", "D:\\a\\f2.txt", "D:\\b\\f3.txt", "D:\\c\\f4.txt"})
+        files.WriteText(path, "");
     EXPECT_EQ(Find("f*.txt", 99, "D:\\", 2), (Paths{"D:\\a\\f1.txt", "D:\\a\\f2.txt"}));
     // Every folder is still visited and the progress still reaches 100.
     EXPECT_EQ(percents.back(), 100);
-    EXPECT_NE(std::find(search.asked.begin(), search.asked.end(), "D:\\c\\*.*"), search.asked.end());
+    EXPECT_NE(std::find(search.asked.begin(), search.asked.end(), "D:\\c\\*.*"),
+              search.asked.end());
 
     EXPECT_EQ(Find("f*.txt", 99, "D:\\", 0).size(), 4u) << "0: no limit";
     offered.clear();
@@ -245,7 +255,8 @@ TEST_F(FindFilesOnDrives, AStopAnsweredOnlyOnceLetsTheWalkGoOn) {
     // folder is walked because the flag was overwritten.
     int calls = 0;
     stopAt = [&calls](std::uint8_t) { return ++calls == 2; };
-    EXPECT_EQ(Find("*.txt", 99, "D:\\;D:\\c"), (Paths{"D:\\a\\1.txt", "D:\\c\\3.txt", "D:\\x.txt"}));
+    EXPECT_EQ(Find("*.txt", 99, "D:\\;D:\\c"),
+              (Paths{"D:\\a\\1.txt", "D:\\c\\3.txt", "D:\\x.txt"}));
 }
 
 }  // namespace

@@ -34,7 +34,9 @@ protected:
             if (labels.empty() || labels.back() != caption) labels.push_back(caption);
         };
     }
-    TPnlUpgradeFindDir& search() { return PanelNamed<TPnlUpgradeFindDir>(wizard, "PnlUpgradeFindDir"); }
+    TPnlUpgradeFindDir& search() {
+        return PanelNamed<TPnlUpgradeFindDir>(wizard, "PnlUpgradeFindDir");
+    }
     TPNLUpgradeStart& start() { return PanelNamed<TPNLUpgradeStart>(wizard, "PNLUpgradeStart"); }
 
     // From the install-or-upgrade panel with "upgrade" chosen, as the user does.
@@ -58,8 +60,9 @@ TEST_F(UpgradeSearch, ListsEveryCopyOnTheFixedDisksSortedAndShowsTheStartPanel) 
     ChooseUpgrade();
 
     ASSERT_TRUE(FoundInstallations.has_value());
-    EXPECT_EQ(*FoundInstallations, (Paths{"C:\\apps\\old\\torvane.exe", "C:\\Program Files\\Torvane P2P\\Torvane.Exe",
-                                          "D:\\Apps\\TORVANE.EXE"}));
+    EXPECT_EQ(*FoundInstallations,
+              (Paths{"C:\\apps\\old\\torvane.exe", "C:\\Program Files\\Torvane P2P\\Torvane.Exe",
+                     "D:\\Apps\\TORVANE.EXE"}));
     EXPECT_EQ(wizard.activePanel(), "PNLUpgradeStart");
     EXPECT_EQ(wizard.header(), "Ready to upgrade");
     EXPECT_TRUE(wizard.host.messages.empty());
@@ -71,10 +74,12 @@ TEST_F(UpgradeSearch, ListsEveryCopyOnTheFixedDisksSortedAndShowsTheStartPanel) 
     EXPECT_EQ(search().Label12.Caption(), "0% complete");
     EXPECT_EQ(search().ProgressBar1.Position(), 0);
     EXPECT_EQ(search().StaticText4.Caption(),
-              "Now searching for installed Torvane P2P versions on your hard disks.\rThis can take a few moments.");
+              "Now searching for installed Torvane P2P versions on your hard disks.\rThis can take "
+              "a few moments.");
 
     // Only the fixed disks were walked.
-    for (const std::string& asked : wizard.search.asked) EXPECT_NE(asked.substr(0, 2), "E:") << asked;
+    for (const std::string& asked : wizard.search.asked)
+        EXPECT_NE(asked.substr(0, 2), "E:") << asked;
 
     // The start panel lists the folders, the first one chosen.
     EXPECT_EQ(start().ComboBoxUpgrade.Items(),
@@ -129,7 +134,8 @@ protected:
 };
 
 TEST(FolderPart, KeepsEverythingUpToTheLastBackslashOrColon) {
-    EXPECT_EQ(FolderPart("C:\\Program Files\\Torvane P2P\\Torvane.exe"), "C:\\Program Files\\Torvane P2P\\");
+    EXPECT_EQ(FolderPart("C:\\Program Files\\Torvane P2P\\Torvane.exe"),
+              "C:\\Program Files\\Torvane P2P\\");
     EXPECT_EQ(FolderPart("C:\\torvane.exe"), "C:\\");
     EXPECT_EQ(FolderPart("C:torvane.exe"), "C:");
     EXPECT_EQ(FolderPart("torvane.exe"), "");
@@ -145,7 +151,8 @@ TEST_F(UpgradeStart, ListsTheFoldersFirstChosenWithExitUpgradeAndPrevious) {
     EXPECT_EQ(wizard.bar().LeftButton(1).Caption(), "&Exit");
     EXPECT_EQ(wizard.bar().RightButton(1).Caption(), "&Upgrade");
     EXPECT_EQ(wizard.bar().RightButton(2).Caption(), "&Previous");
-    for (ui::TLbSpeedButton* b : {&wizard.bar().LeftButton(1), &wizard.bar().RightButton(1), &wizard.bar().RightButton(2)})
+    for (ui::TLbSpeedButton* b :
+         {&wizard.bar().LeftButton(1), &wizard.bar().RightButton(1), &wizard.bar().RightButton(2)})
         EXPECT_EQ(b->Width(), 90) << b->Caption();
 
     // A new search refills the list and chooses the first entry again.

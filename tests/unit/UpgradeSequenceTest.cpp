@@ -8,8 +8,8 @@
 #include "app/PNL_Error.h"
 #include "fakes/WizardFixture.h"
 #include "generated/BuildConfig.h"
-#include "payload/GB_Payloads.h"
 #include "panels/PNL_UpgradeUpgrading.h"
+#include "payload/GB_Payloads.h"
 
 namespace torvane {
 namespace {
@@ -23,9 +23,11 @@ protected:
     // An earlier installation in D:\Apps\Torvane P2P\ with its data file,
     // uninstall list and a desktop shortcut, and old Start-menu links.
     explicit UpgradeSequence(std::vector<std::string> params = {}) : wizard(std::move(params)) {
-        for (const char* file : {"Torvane.Exe", "Uninstall.Exe", "QVInst.Dat", "UnInstall.dat", "Torvane.bak"})
+        for (const char* file :
+             {"Torvane.Exe", "Uninstall.Exe", "QVInst.Dat", "UnInstall.dat", "Torvane.bak"})
             wizard.files.WriteText(kDir + file, std::string("old ") + file);
-        wizard.files.WriteText(std::string(Wizard::kDesktop) + "\\Torvane P2P.Lnk", "old desktop link");
+        wizard.files.WriteText(std::string(Wizard::kDesktop) + "\\Torvane P2P.Lnk",
+                               "old desktop link");
         wizard.files.WriteText(kGroup + "\\Torvane P2P.Lnk", "old link");
         // Every distinct text of the retry label, in order, and what the
         // test wants done while the sequence waits.
@@ -49,7 +51,9 @@ protected:
         wizard.app.Dispatch([this] { wizard.form().ShowPanel("PnlUpgradeUpgrading", false); });
     }
 
-    std::string Text(const std::string& path) { return wizard.files.ReadText(path).value_or("<missing>"); }
+    std::string Text(const std::string& path) {
+        return wizard.files.ReadText(path).value_or("<missing>");
+    }
 
     const std::string kDir = "D:\\Apps\\Torvane P2P\\";
     Wizard wizard;
@@ -79,7 +83,8 @@ TEST_F(UpgradeSequence, ReplacesBothProgramsRenewsTheLinksAndLeavesTheRestAlone)
         {kDir + "Torvane.Exe", kGroup + "\\Torvane P2P.Lnk", "Torvane P2P", 0},
         {server + "/p2p/", kGroup + "\\Torvane P2P On the Web.Lnk", "Torvane P2P On the web", -1},
         {server + "/p2p/help/", kGroup + "\\Torvane P2P Help.Lnk", "Torvane P2P Help", -1},
-        {kDir + "Uninstall.Exe", kGroup + "\\Torvane P2P Uninstall.Lnk", "Torvane P2P Uninstall", 0},
+        {kDir + "Uninstall.Exe", kGroup + "\\Torvane P2P Uninstall.Lnk", "Torvane P2P Uninstall",
+         0},
     };
     for (std::size_t i = 0; i < 4; ++i) {
         const testing::Shortcut& s = wizard.shell.shortcuts[i];
@@ -90,7 +95,8 @@ TEST_F(UpgradeSequence, ReplacesBothProgramsRenewsTheLinksAndLeavesTheRestAlone)
         EXPECT_EQ(s.arguments, "");
         EXPECT_TRUE(s.saved) << s.linkFile;
     }
-    EXPECT_EQ(Text(kGroup + "\\Torvane P2P.Lnk"), "shortcut to " + kDir + "Torvane.Exe") << "overwritten";
+    EXPECT_EQ(Text(kGroup + "\\Torvane P2P.Lnk"), "shortcut to " + kDir + "Torvane.Exe")
+        << "overwritten";
 
     // The bar is full at the end; the retry label was never used.
     EXPECT_EQ(panel().ProgressBar1.Position(), panel().ProgressBar1.Max());
@@ -109,9 +115,11 @@ TEST_F(UpgradeSequence, ALockedClientIsRetriedAfterFifteenSecondsAndTheLabelClea
     };
     Upgrade();
     ASSERT_EQ(wizard.activePanel(), "PNLUpgradeReady") << PnlError->StaticText1.Caption();
-    EXPECT_EQ(retryTexts, (std::vector<std::string>{".", TPNLUpgradeUpgrading::RetryMessage(1), ""}));
+    EXPECT_EQ(retryTexts,
+              (std::vector<std::string>{".", TPNLUpgradeUpgrading::RetryMessage(1), ""}));
     EXPECT_EQ(TPNLUpgradeUpgrading::RetryMessage(1),
-              "Torvane P2P is still running or in use by another program. Upgrade will retry in a few seconds. "
+              "Torvane P2P is still running or in use by another program. Upgrade will retry in a "
+              "few seconds. "
               "(Attempt 1)");
     EXPECT_EQ(wizard.clock.sleptMs, 15000u);
     EXPECT_EQ(Text(client).size(), GB_TorvaneP2P_exe::kInflatedSize);

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "Check.h"
-#include "platform/win32/WinHeaders.h"
 #include "lib/LIB_FindFiles.h"
 #include "platform/win32/Win32FileSearch.h"
+#include "platform/win32/WinHeaders.h"
 
 using namespace torvane;
 using platform::win32::Win32FileSearch;
@@ -24,24 +24,30 @@ public:
     Tree() {
         char temp[MAX_PATH];
         ::GetTempPathA(MAX_PATH, temp);
-        root = std::string(temp) + "torvane_search_" + std::to_string(::GetCurrentProcessId()) + "\\";
+        root =
+            std::string(temp) + "torvane_search_" + std::to_string(::GetCurrentProcessId()) + "\\";
         ::CreateDirectoryA(root.c_str(), nullptr);
         ::CreateDirectoryA((root + "sub").c_str(), nullptr);
         ::CreateDirectoryA((root + "cloak").c_str(), nullptr);
-        for (const char* name : {"A.txt", "b.TXT", "hidden.txt", "sub\\Torvane.Exe", "cloak\\torvane.exe"}) Touch(name);
+        for (const char* name :
+             {"A.txt", "b.TXT", "hidden.txt", "sub\\Torvane.Exe", "cloak\\torvane.exe"})
+            Touch(name);
         ::SetFileAttributesA((root + "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
-        ::SetFileAttributesA((root + "cloak").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+        ::SetFileAttributesA((root + "cloak").c_str(),
+                             FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
     }
     ~Tree() {
         ::SetFileAttributesA((root + "hidden.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
-        for (const char* name : {"A.txt", "b.TXT", "hidden.txt", "sub\\Torvane.Exe", "cloak\\torvane.exe"})
+        for (const char* name :
+             {"A.txt", "b.TXT", "hidden.txt", "sub\\Torvane.Exe", "cloak\\torvane.exe"})
             ::DeleteFileA((root + name).c_str());
         ::RemoveDirectoryA((root + "sub").c_str());
         ::RemoveDirectoryA((root + "cloak").c_str());
         ::RemoveDirectoryA(root.c_str());
     }
     void Touch(const std::string& name) {
-        HANDLE file = ::CreateFileA((root + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE file = ::CreateFileA((root + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    0, nullptr);
         if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
     }
     std::string root;
@@ -55,7 +61,8 @@ std::vector<platform::FoundEntry> List(platform::FileSearch& search, const std::
     return entries;
 }
 
-const platform::FoundEntry* Named(const std::vector<platform::FoundEntry>& entries, const std::string& name) {
+const platform::FoundEntry* Named(const std::vector<platform::FoundEntry>& entries,
+                                  const std::string& name) {
     for (const auto& e : entries)
         if (e.name == name) return &e;
     return nullptr;
@@ -98,13 +105,16 @@ TEST(FindFilesWalksARealTreeButNotItsHiddenFolders) {
     Win32FileSearch search;
     struct NoDrives : platform::Drives {
         std::vector<char> Letters() override { return {}; }
-        platform::DriveType TypeOf(const std::string&) override { return platform::DriveType::NoRootDirectory; }
+        platform::DriveType TypeOf(const std::string&) override {
+            return platform::DriveType::NoRootDirectory;
+        }
     } drives;
     std::vector<int> percents;
     const std::vector<std::string> found = FindFiles(
         {search, drives}, "torvane.exe;*.txt", 99, tree.root,
         [&percents](std::uint8_t p) { return percents.push_back(p), false; }, nullptr, 0);
-    const std::vector<std::string> expected = {tree.root + "A.txt", tree.root + "b.TXT", tree.root + "hidden.txt",
+    const std::vector<std::string> expected = {tree.root + "A.txt", tree.root + "b.TXT",
+                                               tree.root + "hidden.txt",
                                                tree.root + "sub\\Torvane.Exe"};
     CHECK(found == expected);
     if (found != expected)

@@ -12,7 +12,8 @@ namespace {
 class Win32Enumeration : public FileEnumeration {
 public:
     explicit Win32Enumeration(const std::string& pattern)
-        : handle_(::FindFirstFileA(pattern.c_str(), &found_)), pending_(static_cast<bool>(handle_)) {}
+        : handle_(::FindFirstFileA(pattern.c_str(), &found_)),
+          pending_(static_cast<bool>(handle_)) {}
 
     bool Next(FoundEntry& entry) override {
         if (!handle_) return false;
@@ -42,8 +43,9 @@ std::unique_ptr<FileEnumeration> Win32FileSearch::Enumerate(const std::string& p
 }
 
 int Win32FileSearch::CompareTextIgnoringCase(const std::string& a, const std::string& b) {
-    const int result = ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                                        b.data(), static_cast<int>(b.size()));
+    const int result =
+        ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                         b.data(), static_cast<int>(b.size()));
     // 0 means the call failed (never for valid arguments): fall back to the
     // order of the bytes so the sort still gets a consistent answer.
     if (result == 0) return a.compare(b);

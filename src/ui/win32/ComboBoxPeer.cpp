@@ -3,11 +3,13 @@
 namespace torvane::ui::win32 {
 
 ComboBoxPeer::ComboBoxPeer(PeerContext& context, ComboBox& combo)
-    : NativeControlPeer(context, combo, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP), combo_(combo) {}
+    : NativeControlPeer(context, combo, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP),
+      combo_(combo) {}
 
 Bounds ComboBoxPeer::WindowBounds() const {
     Bounds bounds = combo_.GetBounds();
-    bounds.height += kVisibleItems * (combo_.GetBounds().height > 0 ? combo_.GetBounds().height - 5 : 16) + 2;
+    bounds.height +=
+        kVisibleItems * (combo_.GetBounds().height > 0 ? combo_.GetBounds().height - 5 : 16) + 2;
     return bounds;
 }
 
@@ -21,16 +23,16 @@ void ComboBoxPeer::FillItems() {
 void ComboBoxPeer::Apply(Property what) {
     NativeControlPeer::Apply(what);
     switch (what) {
-    case Property::All:
-    case Property::Items:
-        FillItems();
-        break;
-    case Property::Selection:
-        // -1 clears the selection.
-        ::SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(combo_.ItemIndex()), 0);
-        break;
-    default:
-        break;
+        case Property::All:
+        case Property::Items:
+            FillItems();
+            break;
+        case Property::Selection:
+            // -1 clears the selection.
+            ::SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(combo_.ItemIndex()), 0);
+            break;
+        default:
+            break;
     }
 }
 

@@ -31,14 +31,16 @@ namespace {
 constexpr int kTop = 100, kSub = 99, kFilesPerFolder = 10, kMatchEvery = 1000;
 
 bool WriteEmptyFile(const std::string& path) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     ::CloseHandle(file);
     return true;
 }
 
 bool FillFolder(const std::string& folder, int& number) {
-    if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
     for (int f = 0; f < kFilesPerFolder; ++f)
         if (!WriteEmptyFile(folder + "\\file" + std::to_string(f) + ".dat")) return false;
     if (number++ % kMatchEvery == 0 && !WriteEmptyFile(folder + "\\Torvane.exe")) return false;
@@ -46,7 +48,8 @@ bool FillFolder(const std::string& folder, int& number) {
 }
 
 bool MakeTree(const std::string& root) {
-    if (::GetFileAttributesA((root + "\\ready.txt").c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    if (::GetFileAttributesA((root + "\\ready.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
     std::printf("making the tree below %s ...\n", root.c_str());
     ::CreateDirectoryA(root.c_str(), nullptr);
     int number = 0;
@@ -56,7 +59,8 @@ bool MakeTree(const std::string& root) {
         for (int s = 0; s < kSub; ++s)
             if (!FillFolder(top + "\\sub" + std::to_string(s), number)) return false;
     }
-    std::printf("%d folders, %d files\n", number, number * kFilesPerFolder + (number + kMatchEvery - 1) / kMatchEvery);
+    std::printf("%d folders, %d files\n", number,
+                number * kFilesPerFolder + (number + kMatchEvery - 1) / kMatchEvery);
     return WriteEmptyFile(root + "\\ready.txt");
 }
 
@@ -100,7 +104,8 @@ void BareWalkWithMaskListing(const std::string& folder, std::vector<std::string>
     if (search.handle == INVALID_HANDLE_VALUE) return;
     do {
         const char* name = data.cFileName;
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN))
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN))
             continue;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
         BareWalkWithMaskListing(folder + name + "\\", found);
@@ -116,7 +121,8 @@ public:
 };
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return static_cast<double>(to.QuadPart - from.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
 }
 
 double Median(std::vector<double> values) {
@@ -134,7 +140,8 @@ int main(int argc, char** argv) {
     const std::string root = argv[1];
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     if (!MakeTree(root)) {
-        std::fprintf(stderr, "cannot make the tree below %s (error %lu)\n", root.c_str(), ::GetLastError());
+        std::fprintf(stderr, "cannot make the tree below %s (error %lu)\n", root.c_str(),
+                     ::GetLastError());
         return 1;
     }
 
@@ -164,7 +171,8 @@ int main(int argc, char** argv) {
         reports = 0;
         ::QueryPerformanceCounter(&t0);
         const std::vector<std::string> result = torvane::FindFiles(
-            services, "torvane.exe", 99, root, [&reports](std::uint8_t) { return ++reports, false; },
+            services, "torvane.exe", 99, root,
+            [&reports](std::uint8_t) { return ++reports, false; },
             [](const std::string&) { return true; }, 0);
         ::QueryPerformanceCounter(&t1);
         if (run > 0) findFiles.push_back(Seconds(t0, t1, frequency));
@@ -175,11 +183,14 @@ int main(int argc, char** argv) {
     std::printf("bare FindFirstFileA walk: best %.3f s, median %.3f s, %zu found\n",
                 *std::min_element(bare.begin(), bare.end()), Median(bare), bareFound);
     std::printf("bare walk, mask listed too: best %.3f s, median %.3f s, %zu found\n",
-                *std::min_element(twoListings.begin(), twoListings.end()), Median(twoListings), twoFound);
-    std::printf("FindFiles:                best %.3f s, median %.3f s, %zu found, %zu progress reports\n",
-                *std::min_element(findFiles.begin(), findFiles.end()), Median(findFiles), found, reports);
+                *std::min_element(twoListings.begin(), twoListings.end()), Median(twoListings),
+                twoFound);
+    std::printf(
+        "FindFiles:                best %.3f s, median %.3f s, %zu found, %zu progress reports\n",
+        *std::min_element(findFiles.begin(), findFiles.end()), Median(findFiles), found, reports);
     std::printf("ratio FindFiles / bare walk: best %.2f, median %.2f\n",
-                *std::min_element(findFiles.begin(), findFiles.end()) / *std::min_element(bare.begin(), bare.end()),
+                *std::min_element(findFiles.begin(), findFiles.end()) /
+                    *std::min_element(bare.begin(), bare.end()),
                 Median(findFiles) / Median(bare));
     std::printf("ratio FindFiles / bare walk with the mask listed: best %.2f, median %.2f\n",
                 *std::min_element(findFiles.begin(), findFiles.end()) /
