@@ -11,6 +11,7 @@
 #include "lib/LIB_FolderHelpers.h"
 #include "lib/Rounding.h"
 #include "panels/ParentColors.h"
+#include "panels/ProgressControls.h"
 #include "panels/StartMenuLinks.h"
 #include "payload/ExtractPayload.h"
 #include "payload/GB_Payloads.h"
@@ -84,14 +85,7 @@ TPNLInstallInstalling::TPNLInstallInstalling()
     : TFramePanel("PNLInstallInstalling", "Installing Torvane P2P"),
       Label12(this, "Label12"),
       ProgressBar1(this, "ProgressBar1") {
-    Label12.SetBounds(344, 200, 60, 13);
-    Label12.SetCaption("0% complete");
-    ui::Font font = Label12.GetFont();
-    font.pixels = 11;
-    font.color = ui::colors::White;
-    Label12.SetFont(font);
-    ProgressBar1.SetBounds(39, 232, 634, 26);
-    ProgressBar1.SetSmooth(true);
+    PlaceProgressControls(Label12, ProgressBar1);
     UseParentColors(*this);
 }
 

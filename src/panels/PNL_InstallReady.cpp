@@ -3,6 +3,7 @@
 #include "app/Appl_Globals.h"
 #include "app/FormMain.h"
 #include "panels/ParentColors.h"
+#include "panels/StartClient.h"
 #include "ui/Pictures.h"
 
 namespace torvane {
@@ -51,11 +52,7 @@ void TPNLInstallReady::ExitClick() {
 
 void TPNLInstallReady::StartClick() {
     if (FormMain->Sliding) return;
-    // The full path as the program to run and quoted on its command line, so
-    // that no part of a path with blanks is taken for the program. The setup
-    // may run elevated; the client must run with the user's own rights.
-    const std::string client = InstallDir + "Torvane.Exe";
-    FormMain->Platform().processes.Start(client, "\"" + client + "\"", platform::ShowMode::Maximized, true);
+    StartInstalledClient(FormMain->Platform().processes, InstallDir);
     FormMain->Close();
 }
 

@@ -4,6 +4,7 @@
 #include "app/FormMain.h"
 #include "lib/LIB_FindFiles.h"
 #include "panels/ParentColors.h"
+#include "panels/ProgressControls.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
 
@@ -24,15 +25,7 @@ TPnlUpgradeFindDir::TPnlUpgradeFindDir()
     Image9.SetBounds(0, 8, 160, 202);
     Image9.SetPicture(ui::LoadPicture(ui::PictureId::Search));
 
-    Label12.SetBounds(344, 200, 60, 13);
-    Label12.SetCaption("0% complete");
-    ui::Font font = Label12.GetFont();
-    font.pixels = 11;
-    font.color = ui::colors::White;
-    Label12.SetFont(font);
-
-    ProgressBar1.SetBounds(39, 232, 634, 26);
-    ProgressBar1.SetSmooth(true);
+    PlaceProgressControls(Label12, ProgressBar1);
 
     StaticText4.SetBounds(328, 272, 336, 82);
     StaticText4.SetCaption("Explanation");

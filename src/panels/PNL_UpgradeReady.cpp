@@ -3,6 +3,7 @@
 #include "app/Appl_Globals.h"
 #include "app/FormMain.h"
 #include "panels/ParentColors.h"
+#include "panels/StartClient.h"
 #include "ui/Pictures.h"
 
 namespace torvane {
@@ -50,12 +51,7 @@ void TPNLUpgradeReady::ExitClick() {
 
 void TPNLUpgradeReady::StartClick() {
     if (FormMain->Sliding) return;
-    // As after a new installation: the full path as the program to run and
-    // quoted on its command line, so no part of a path with blanks is taken
-    // for the program, and the user's own rights rather than the setup's.
-    const std::string client = InstallDir + "Torvane.Exe";
-    FormMain->Platform().processes.Start(client, "\"" + client + "\"",
-                                         platform::ShowMode::Maximized, true);
+    StartInstalledClient(FormMain->Platform().processes, InstallDir);
     FormMain->Close();
 }
 

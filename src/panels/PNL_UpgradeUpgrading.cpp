@@ -9,6 +9,8 @@
 #include "lib/EnsureFolder.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "panels/ParentColors.h"
+#include "panels/ProgressControls.h"
+#include "panels/StartClient.h"
 #include "panels/StartMenuLinks.h"
 #include "payload/ExtractPayload.h"
 #include "payload/GB_Payloads.h"
@@ -20,20 +22,13 @@ TPNLUpgradeUpgrading::TPNLUpgradeUpgrading()
       Label12(this, "Label12"),
       Label1(this, "Label1"),
       ProgressBar1(this, "ProgressBar1") {
-    Label12.SetBounds(344, 200, 60, 13);
-    Label12.SetCaption("0% complete");
-    ui::Font font = Label12.GetFont();
-    font.pixels = 11;
-    font.color = ui::colors::White;
-    Label12.SetFont(font);
+    PlaceProgressControls(Label12, ProgressBar1);
 
     Label1.SetBounds(8, 8, 0, 0);
     Label1.SetCaption(".");
+    ui::Font font = Label12.GetFont();
     font.color = ui::colors::Red;
     Label1.SetFont(font);
-
-    ProgressBar1.SetBounds(39, 232, 634, 26);
-    ProgressBar1.SetSmooth(true);
     UseParentColors(*this);
 }
 
@@ -116,10 +111,7 @@ void TPNLUpgradeUpgrading::AfterShow() {
     SetProgress(ProgressBar1.Max());
 
     if (AutoUpdate) {
-        // As the finished panels do: the full path as the program and quoted
-        // on its command line, with the user's own rights.
-        const std::string client = InstallDir + "Torvane.Exe";
-        os.processes.Start(client, "\"" + client + "\"", platform::ShowMode::Maximized, true);
+        StartInstalledClient(os.processes, InstallDir);
         os.processes.EndProcess(0);
         return;
     }

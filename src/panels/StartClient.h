@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+#include "platform/Processes.h"
+
+namespace torvane {
+
+// Starts the installed client in `folder` (ending with a backslash),
+// maximised. The full path is the program to run and is quoted on its
+// command line, so that no part of a path with blanks ("C:\Program Files")
+// can be taken for the program. The setup may run elevated; a network-facing
+// client must run with the user's own rights.
+inline void StartInstalledClient(platform::Processes& processes, const std::string& folder) {
+    const std::string client = folder + "Torvane.Exe";
+    processes.Start(client, "\"" + client + "\"", platform::ShowMode::Maximized, true);
+}
+
+}  // namespace torvane
