@@ -146,7 +146,7 @@ private:
                 position += step;
                 rest -= step;
                 if (position > upper) position = upper;
-                if (!stop_) Walk(folder + entry.name + "\\", subLower, position);
+                Walk(folder + entry.name + "\\", subLower, position);
             }
         }
         Report(upper);
