@@ -3,14 +3,14 @@
 # the given number of seconds (default 60). The data-file reader starts from a
 # real data file written by the native tree's mkdatafile, when that is built.
 # Crashes leave their input in build/fuzz/findings/ and fail the run.
-#   bash scripts/run-fuzz.sh [seconds] [unscramble_url|node_address|data_file ...]
+#   bash scripts/run-fuzz.sh [seconds] [unscramble_url|node_address|data_file|uninstall_list|command_line ...]
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(unscramble_url node_address data_file)
+[[ ${#targets[@]} -gt 0 ]] || targets=(unscramble_url node_address data_file uninstall_list command_line)
 
 fuzz=$repo/build/fuzz
 cmake -S "$repo" -B "$fuzz" -G Ninja -DTORVANE_FUZZ=ON \
@@ -28,6 +28,18 @@ for target in "${targets[@]}"; do
         if [[ -x $mkdatafile && ! -f $corpus/seed.dat ]]; then
             "$mkdatafile" "$corpus/seed.dat" 'C:\Users\me\AppData\Local\Torvane P2P\' 'D:\' 3
         fi
+    fi
+    if [[ $target == uninstall_list && ! -f $corpus/typical.dat ]]; then
+        # The list the setup writes, so that mutations start from real lines.
+        i='C:\Program Files\Torvane P2P\' d='C:\Users\me\AppData\Local\Torvane P2P\'
+        printf '%s\r\n' 'Torvane P2P' "<P${d}*.DAT>" "<P${d}*.GET>" "<E${d}>" "<F${i}Torvane.Exe>" \
+            "<F${d}Torvane.dat>" "<F${i}Uninstall.Exe>" "<F${i}Torvane_toolbar.exe>" "<E${i}>" \
+            '<RSoftware\Microsoft\Windows\CurrentVersion\Uninstall\Torvane P2P>' '<STorvane P2P>' \
+            '<TTorvane P2P.Lnk>' >"$corpus/typical.dat"
+    fi
+    if [[ $target == command_line && ! -f $corpus/cleanup.txt ]]; then
+        printf '%s' '"C:\T\c.exe" /cleanup "C:\Program Files\Torvane P2P\Uninstall.Exe" 42 "C:\x"' >"$corpus/cleanup.txt"
+        printf '%s' 'Install_Torvane.exe /autoupdate "C:\Program Files\Torvane P2P"' >"$corpus/autoupdate.txt"
     fi
     echo "fuzz: $target for ${seconds}s"
     "$fuzz/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -artifact_prefix="$fuzz/findings/$target-" \

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "uninstall/Confinement.h"
 
 namespace torvane::uninstall {
 
@@ -19,10 +23,15 @@ bool StartsWithNoCase(const std::string& text, const std::string& head) {
 
 bool IsKnownKind(char c) {
     switch (c) {
-    case 'P': case 'E': case 'F': case 'R': case 'S': case 'T':
-        return true;
-    default:
-        return false;
+        case 'P':
+        case 'E':
+        case 'F':
+        case 'R':
+        case 'S':
+        case 'T':
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -31,26 +40,35 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     std::size_t start = 0;
     while (true) {
         const std::size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        parts.push_back(
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (end == std::string::npos) return parts;
         start = end + 1;
     }
 }
 
 bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
-bool HasBadNameCharacter(const std::string& text) { return text.find_first_of("<>\"|") != std::string::npos; }
+bool HasBadNameCharacter(const std::string& text) {
+    return text.find_first_of("<>\"|") != std::string::npos;
+}
 
 // Windows drops trailing dots and blanks from a name, so "..." or ".. "
 // would mean something else than what the list shows.
-bool EndsInDotOrBlank(const std::string& name) { return !name.empty() && (name.back() == '.' || name.back() == ' '); }
+bool EndsInDotOrBlank(const std::string& name) {
+    return !name.empty() && (name.back() == '.' || name.back() == ' ');
+}
 
 // The rules shared by P, E and F. `patternLast`: the last component may hold
 // wildcards (P). `minComponents`: how many names below the drive root.
-std::optional<std::string> CheckDrivePath(std::string path, bool patternLast, bool allowTrailingSlash,
-                                          std::size_t minComponents) {
+std::optional<std::string> CheckDrivePath(std::string path, bool patternLast,
+                                          bool allowTrailingSlash, std::size_t minComponents) {
     if (path.find('/') != std::string::npos) return "contains \"/\"";
-    const bool driveRooted = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-                             path[1] == ':' && path[2] == '\\';
+    // No Windows name holds one; on a command line a tab would split the path.
+    for (char c : path)
+        if (static_cast<unsigned char>(c) < 0x20) return "contains a control character";
+    const bool driveRooted = path.size() >= 3 &&
+                             std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                             path[2] == '\\';
     if (!driveRooted) return "is not an absolute path on a drive";
     std::string rest = path.substr(3);
     if (allowTrailingSlash && !rest.empty() && rest.back() == '\\') rest.pop_back();
@@ -82,7 +100,8 @@ std::optional<std::string> CheckPlainName(const std::string& name) {
 }
 
 std::optional<std::string> CheckMachineKey(const std::string& key) {
-    if (!StartsWithNoCase(key, "Software\\") || key.size() == 9) return "is not a key below Software\\";
+    if (!StartsWithNoCase(key, "Software\\") || key.size() == 9)
+        return "is not a key below Software\\";
     for (const std::string& name : Split(key, '\\')) {
         if (name.empty()) return "has an empty key name";
         if (name == "." || name == "..") return "contains \".\" or \"..\"";
@@ -98,21 +117,30 @@ std::string StripTrailingSlash(std::string path) {
 
 std::string Describe(const Entry& entry) {
     switch (entry.kind) {
-    case EntryKind::Pattern: return "files " + entry.argument;
-    case EntryKind::EmptyFolder: return "folder " + StripTrailingSlash(entry.argument);
-    case EntryKind::File: return "file " + entry.argument;
-    case EntryKind::MachineKey: return "registry key HKEY_LOCAL_MACHINE\\" + entry.argument;
-    case EntryKind::StartMenuGroup: return "Start-menu group " + entry.argument;
-    case EntryKind::DesktopShortcut: return "desktop shortcut " + entry.argument;
+        case EntryKind::Pattern:
+            return "files " + entry.argument;
+        case EntryKind::EmptyFolder:
+            return "folder " + StripTrailingSlash(entry.argument);
+        case EntryKind::File:
+            return "file " + entry.argument;
+        case EntryKind::MachineKey:
+            return "registry key HKEY_LOCAL_MACHINE\\" + entry.argument;
+        case EntryKind::StartMenuGroup:
+            return "Start-menu group " + entry.argument;
+        case EntryKind::DesktopShortcut:
+            return "desktop shortcut " + entry.argument;
     }
     return entry.argument;
 }
 
 ItemState StateOf(Status status) {
     switch (status) {
-    case Status::Removed: return ItemState::Removed;
-    case Status::Absent: return ItemState::Absent;
-    case Status::Failed: return ItemState::Failed;
+        case Status::Removed:
+            return ItemState::Removed;
+        case Status::Absent:
+            return ItemState::Absent;
+        case Status::Failed:
+            return ItemState::Failed;
     }
     return ItemState::Failed;
 }
@@ -121,76 +149,108 @@ Item FromOutcome(std::string what, const Outcome& outcome, std::string path = {}
     return Item{std::move(what), StateOf(outcome.status), outcome.reason, std::move(path)};
 }
 
+std::string Lowered(const std::string& text) {
+    std::string lower = text;
+    for (char& c : lower) c = Lower(c);
+    return lower;
+}
+
+// Every folder from the first below the drive root down to `path` itself
+// ("C:\a\b" -> "C:\a", "C:\a\b").
+std::vector<std::string> PathAndAncestors(const std::string& path) {
+    std::vector<std::string> chain;
+    for (std::size_t slash = path.find('\\', 3); slash != std::string::npos;
+         slash = path.find('\\', slash + 1))
+        chain.push_back(path.substr(0, slash));
+    chain.push_back(path);
+    return chain;
+}
+
 class Runner {
 public:
-    Runner(const std::vector<Step>& steps, UninstallSystem& system) : steps_(steps), system_(system) {
+    Runner(const std::vector<Step>& steps, UninstallSystem& system, std::uint64_t listWritten)
+        : steps_(steps), system_(system), listWritten_(listWritten) {
         for (const Step& step : steps)
-            if (step.removesSelf && step.refusal.empty()) selfPath_ = step.entry.argument;
+            if (step.removesSelf) selfPath_ = step.entry.argument;
     }
 
     RunResult Run() {
-        for (const Step& step : steps_) {
-            if (!step.refusal.empty()) {
-                Add(Item{"line " + std::to_string(step.entry.line) + " (" + Describe(step.entry) +
-                                                 ")",
-                                             ItemState::Refused, "refused: it " + step.refusal, {}});
-                continue;
-            }
-            RunStep(step);
+        for (const Step& step : steps_) RunStep(step);
+        // Items settled by a later success were only marked; drop them now,
+        // in one pass, so that the run stays linear in the list's length.
+        RunResult result;
+        result.foldersAfterSelf = std::move(result_.foldersAfterSelf);
+        for (std::size_t i = 0; i < result_.items.size(); ++i) {
+            if (dropped_[i]) continue;
+            if (selfIndex_ && *selfIndex_ == i) result.selfItem = result.items.size();
+            result.items.push_back(std::move(result_.items[i]));
         }
-        return std::move(result_);
+        return result;
     }
 
 private:
     void RunStep(const Step& step) {
         const std::string& arg = step.entry.argument;
         switch (step.entry.kind) {
-        case EntryKind::Pattern:
-            DeleteMatching(FolderOf(arg), NameOf(arg), "files " + arg);
-            break;
-        case EntryKind::EmptyFolder:
-            RemoveFolder(StripTrailingSlash(arg));
-            break;
-        case EntryKind::File:
-            if (step.removesSelf) {
-                Add(Item{"file " + arg, ItemState::Pending, {}, arg});
-                result_.selfItem = result_.items.size() - 1;
-            } else {
-                Add(FromOutcome("file " + arg, system_.RemoveFile(arg), arg));
-            }
-            break;
-        case EntryKind::MachineKey:
-            Add(FromOutcome(Describe(step.entry), system_.DeleteMachineKey(arg)));
-            break;
-        case EntryKind::StartMenuGroup: {
-            std::string base;
-            const Outcome where = system_.ProgramsFolder(base);
-            if (where.status != Status::Removed) {
-                Add(FromOutcome(Describe(step.entry), Outcome::Error(where.reason)));
+            case EntryKind::Pattern:
+                DeleteMatching(FolderOf(arg), NameOf(arg), "files " + arg, true);
+                break;
+            case EntryKind::EmptyFolder:
+                RemoveFolder(StripTrailingSlash(arg));
+                break;
+            case EntryKind::File:
+                if (step.removesSelf) {
+                    Add(Item{"file " + arg, ItemState::Pending, {}, arg});
+                    selfIndex_ = result_.items.size() - 1;
+                } else {
+                    Add(FromOutcome("file " + arg, system_.RemoveFile(arg), arg));
+                }
+                break;
+            case EntryKind::MachineKey:
+                Add(FromOutcome(Describe(step.entry), system_.DeleteMachineKey(arg)));
+                break;
+            case EntryKind::StartMenuGroup: {
+                std::string base;
+                const Outcome where = system_.ProgramsFolder(base);
+                if (where.status != Status::Removed) {
+                    Add(FromOutcome(Describe(step.entry), Outcome::Error(where.reason)));
+                    break;
+                }
+                const std::string folder = StripTrailingSlash(base) + "\\" + arg;
+                DeleteMatching(folder, "*.lnk", "shortcuts " + folder + "\\*.lnk", false);
+                RemoveFolder(folder);
                 break;
             }
-            const std::string folder = StripTrailingSlash(base) + "\\" + arg;
-            DeleteMatching(folder, "*.lnk", "shortcuts " + folder + "\\*.lnk");
-            RemoveFolder(folder);
-            break;
-        }
-        case EntryKind::DesktopShortcut: {
-            std::string base;
-            const Outcome where = system_.DesktopFolder(base);
-            if (where.status != Status::Removed) {
-                Add(FromOutcome(Describe(step.entry), Outcome::Error(where.reason)));
+            case EntryKind::DesktopShortcut: {
+                std::string base;
+                const Outcome where = system_.DesktopFolder(base);
+                if (where.status != Status::Removed) {
+                    Add(FromOutcome(Describe(step.entry), Outcome::Error(where.reason)));
+                    break;
+                }
+                const std::string path = StripTrailingSlash(base) + "\\" + arg;
+                Add(FromOutcome("file " + path, system_.RemoveFile(path), path));
                 break;
             }
-            const std::string path = StripTrailingSlash(base) + "\\" + arg;
-            Add(FromOutcome("file " + path, system_.RemoveFile(path), path));
-            break;
-        }
         }
     }
 
-    // One item per file deleted or failed; one item for the whole pattern
-    // when nothing matched or the folder cannot be read.
-    void DeleteMatching(const std::string& folder, const std::string& pattern, const std::string& what) {
+    // A file a pattern matches that was there before the list was written
+    // (created or last written earlier) is the user's or another program's,
+    // not this installation's: the setup writes the list last, and the
+    // client's files come after it. Without the list's time, nothing is
+    // taken for the installation's.
+    bool PredatesInstallation(const std::string& path) {
+        if (listWritten_ == 0) return true;
+        PathFacts facts;
+        if (system_.Inspect(path, facts).status != Status::Removed) return false;
+        return facts.created < listWritten_ || facts.written < listWritten_;
+    }
+
+    // One item per file deleted, kept or failed; one item for the whole
+    // pattern when nothing matched or the folder cannot be read.
+    void DeleteMatching(const std::string& folder, const std::string& pattern,
+                        const std::string& what, bool keepOlder) {
         std::vector<FolderEntry> entries;
         const Outcome listed = system_.ListFolder(folder, entries);
         if (listed.status != Status::Removed) {
@@ -202,6 +262,12 @@ private:
             if (e.isFolder || !WildcardMatch(pattern, e.name)) continue;
             any = true;
             const std::string path = folder + "\\" + e.name;
+            if (keepOlder && PredatesInstallation(path)) {
+                kept_.insert(Lowered(path));
+                Add(Item{"file " + path, ItemState::Kept, "it was there before the installation",
+                         path});
+                continue;
+            }
             Add(FromOutcome("file " + path, system_.RemoveFile(path), path));
         }
         if (!any) Add(Item{what, ItemState::Absent, {}, {}});
@@ -210,60 +276,82 @@ private:
     void RemoveFolder(const std::string& folder) {
         const Outcome outcome = system_.RemoveEmptyFolder(folder);
         Item item = FromOutcome("folder " + folder, outcome, folder);
-        if (outcome.status == Status::Failed && HoldsOnlyWhatGoesLater(folder)) {
-            item.state = ItemState::Pending;
-            if (std::none_of(result_.foldersAfterSelf.begin(), result_.foldersAfterSelf.end(),
-                             [&](const std::string& f) { return SameText(f, folder); }))
-                result_.foldersAfterSelf.push_back(folder);
+        if (outcome.status == Status::Failed) {
+            switch (WhatStaysIn(folder)) {
+                case Rest::Other:
+                    break;
+                case Rest::ProgramOnly:
+                    item.state = ItemState::Pending;
+                    if (waiting_.insert(Lowered(folder)).second)
+                        result_.foldersAfterSelf.push_back(folder);
+                    break;
+                case Rest::KeptFiles:
+                    item.state = ItemState::Kept;
+                    item.reason = "it holds files that were there before the installation";
+                    kept_.insert(Lowered(folder));
+                    break;
+            }
         }
         Add(std::move(item));
     }
 
-    // True when the folder is not empty only because of the uninstaller
-    // itself, or of folders already waiting for it to go.
-    bool HoldsOnlyWhatGoesLater(const std::string& folder) {
-        if (selfPath_.empty()) return false;
+    enum class Rest {
+        Other,        // something the list does not account for
+        ProgramOnly,  // only the uninstaller itself, or folders waiting for it
+        KeptFiles,    // files (or folders) kept as the user's, perhaps besides the program
+    };
+
+    // Why a folder that could not be removed is not empty.
+    Rest WhatStaysIn(const std::string& folder) {
         std::vector<FolderEntry> entries;
-        if (system_.ListFolder(folder, entries).status != Status::Removed || entries.empty()) return false;
+        if (system_.ListFolder(folder, entries).status != Status::Removed || entries.empty())
+            return Rest::Other;
+        bool anyKept = false;
         for (const FolderEntry& e : entries) {
-            const std::string path = folder + "\\" + e.name;
-            const bool isSelf = !e.isFolder && SameText(path, selfPath_);
-            const bool waits = e.isFolder && std::any_of(result_.foldersAfterSelf.begin(),
-                                                         result_.foldersAfterSelf.end(),
-                                                         [&](const std::string& f) { return SameText(f, path); });
-            if (!isSelf && !waits) return false;
+            const std::string path = Lowered(folder + "\\" + e.name);
+            const bool isSelf = !e.isFolder && !selfPath_.empty() && path == Lowered(selfPath_);
+            const bool waits = e.isFolder && waiting_.count(path) != 0;
+            const bool kept = kept_.count(path) != 0;
+            if (!isSelf && !waits && !kept) return Rest::Other;
+            anyKept = anyKept || kept;
         }
-        return true;
+        if (anyKept) return Rest::KeptFiles;
+        return selfPath_.empty() ? Rest::Other : Rest::ProgramOnly;
     }
 
     // Records an item. The list may name an object twice (the data folder's
-    // E line comes before and after the F lines that empty it): a later
-    // success settles an earlier failure for the same object, and the same
-    // failure is reported once.
+    // E line comes before and after the F lines that empty it, a P line may
+    // keep the data file an F line then deletes): a later success settles an
+    // earlier failure or keeping of the same object, and the same failure is
+    // reported once. The items still open are kept per path, so that each
+    // item costs the same however long the list is.
     void Add(Item item) {
-        auto& items = result_.items;
         if (!item.path.empty()) {
-            auto samePath = [&](const Item& earlier) { return SameText(earlier.path, item.path); };
-            if (item.state != ItemState::Failed) {
-                items.erase(std::remove_if(items.begin(), items.end(),
-                                           [&](const Item& earlier) {
-                                               return samePath(earlier) && earlier.state == ItemState::Failed;
-                                           }),
-                            items.end());
-            } else if (std::any_of(items.begin(), items.end(), [&](const Item& earlier) {
-                           return samePath(earlier) && earlier.state == ItemState::Failed &&
-                                  earlier.reason == item.reason;
-                       })) {
-                return;
+            std::vector<std::size_t>& open = open_[Lowered(item.path)];
+            if (item.state == ItemState::Failed || item.state == ItemState::Kept) {
+                for (std::size_t index : open) {
+                    const Item& earlier = result_.items[index];
+                    if (earlier.state == item.state && earlier.reason == item.reason) return;
+                }
+                open.push_back(result_.items.size());
+            } else {
+                for (std::size_t index : open) dropped_[index] = true;
+                open.clear();
             }
         }
-        items.push_back(std::move(item));
+        result_.items.push_back(std::move(item));
+        dropped_.push_back(false);
     }
 
     const std::vector<Step>& steps_;
     UninstallSystem& system_;
+    const std::uint64_t listWritten_;
     std::string selfPath_;
     RunResult result_;
+    std::optional<std::size_t> selfIndex_;
+    std::vector<bool> dropped_;
+    std::unordered_map<std::string, std::vector<std::size_t>> open_;  // failed or kept, unsettled
+    std::unordered_set<std::string> waiting_, kept_;
 };
 
 std::string Quote(const std::string& text) { return "\"" + text + "\""; }
@@ -283,8 +371,8 @@ bool ParseProcessId(const std::string& text, std::uint32_t& id) {
 }  // namespace
 
 bool SameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
@@ -320,7 +408,8 @@ std::string NameOf(const std::string& path) {
 }
 
 UninstallList ParseUninstallList(const std::string& bytes) {
-    if (bytes.size() > kMaxListBytes) throw ListError("it is larger than any list the setup writes");
+    if (bytes.size() > kMaxListBytes)
+        throw ListError("it is larger than any list the setup writes");
     std::vector<std::string> lines = Split(bytes, '\n');
     // The remainder after the last line end is empty in a complete list.
     if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
@@ -328,22 +417,25 @@ UninstallList ParseUninstallList(const std::string& bytes) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
 
     UninstallList list;
-    if (lines.empty() || lines[0].empty()) throw ListError("the first line (the product name) is empty");
+    if (lines.empty() || lines[0].empty())
+        throw ListError("the first line (the product name) is empty");
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         const std::string where = "line " + std::to_string(i + 1);
         for (char c : line)
-            if (static_cast<unsigned char>(c) < 0x20) throw ListError(where + " contains a control character");
+            if (static_cast<unsigned char>(c) < 0x20)
+                throw ListError(where + " contains a control character");
         if (i == 0) {
             list.productName = line;
             continue;
         }
         if (line.size() < 3 || line.front() != '<' || line.back() != '>')
             throw ListError(where + " is not of the form <kind letter and argument>");
-        if (!IsKnownKind(line[1])) throw ListError(where + " has an unknown kind letter '" + line.substr(1, 1) + "'");
+        if (!IsKnownKind(line[1]))
+            throw ListError(where + " has an unknown kind letter '" + line.substr(1, 1) + "'");
         if (line.size() == 3) throw ListError(where + " has no argument");
-        list.entries.push_back(Entry{static_cast<EntryKind>(line[1]), line.substr(2, line.size() - 3),
-                                     static_cast<int>(i + 1)});
+        list.entries.push_back(Entry{static_cast<EntryKind>(line[1]),
+                                     line.substr(2, line.size() - 3), static_cast<int>(i + 1)});
     }
     return list;
 }
@@ -356,31 +448,40 @@ std::string DamagedListMessage(const std::string& listPath, const std::string& r
 std::optional<std::string> RefusalOf(const Entry& entry) {
     const std::string& arg = entry.argument;
     switch (entry.kind) {
-    case EntryKind::Pattern:
-        if (arg.find('\\') == std::string::npos && arg.find('/') == std::string::npos) return "has no folder part";
-        return CheckDrivePath(arg, true, false, 2);
-    case EntryKind::EmptyFolder:
-        return CheckDrivePath(arg, false, true, 1);
-    case EntryKind::File:
-        return CheckDrivePath(arg, false, false, 1);
-    case EntryKind::MachineKey:
-        return CheckMachineKey(arg);
-    case EntryKind::StartMenuGroup:
-        return CheckPlainName(arg);
-    case EntryKind::DesktopShortcut:
-        if (auto refusal = CheckPlainName(arg)) return refusal;
-        if (!EndsWithNoCase(arg, ".lnk")) return "is not a shortcut (.lnk)";
-        return std::nullopt;
+        case EntryKind::Pattern:
+            if (arg.find('\\') == std::string::npos && arg.find('/') == std::string::npos)
+                return "has no folder part";
+            return CheckDrivePath(arg, true, false, 2);
+        case EntryKind::EmptyFolder:
+            return CheckDrivePath(arg, false, true, 1);
+        case EntryKind::File:
+            return CheckDrivePath(arg, false, false, 1);
+        case EntryKind::MachineKey:
+            return CheckMachineKey(arg);
+        case EntryKind::StartMenuGroup:
+            return CheckPlainName(arg);
+        case EntryKind::DesktopShortcut:
+            if (auto refusal = CheckPlainName(arg)) return refusal;
+            if (!EndsWithNoCase(arg, ".lnk")) return "is not a shortcut (.lnk)";
+            return std::nullopt;
     }
     return "has an unknown kind";
 }
 
 std::vector<Step> MakePlan(const UninstallList& list, const std::string& selfPath) {
+    if (!SameText(list.productName, kProductName))
+        throw ListError("the first line names \"" + list.productName + "\", not " + kProductName);
+    const std::string ownFolder = FolderOf(selfPath);
     std::vector<Step> plan;
     std::optional<Step> self;
     for (const Entry& entry : list.entries) {
-        Step step{entry, RefusalOf(entry).value_or(std::string()), false};
-        if (entry.kind == EntryKind::File && step.refusal.empty() && !selfPath.empty() &&
+        std::optional<std::string> refusal = RefusalOf(entry);
+        if (!refusal) refusal = OutsideOf(entry, ownFolder);
+        if (refusal)
+            throw ListError("line " + std::to_string(entry.line) + " (" + Describe(entry) + ") " +
+                            *refusal);
+        Step step{entry, false};
+        if (entry.kind == EntryKind::File && !selfPath.empty() &&
             SameText(entry.argument, selfPath)) {
             step.removesSelf = true;
             if (!self) self = step;
@@ -392,32 +493,94 @@ std::vector<Step> MakePlan(const UninstallList& list, const std::string& selfPat
     return plan;
 }
 
-RunResult RunPlan(const std::vector<Step>& steps, UninstallSystem& system) { return Runner(steps, system).Run(); }
+void CheckPathsOnDisk(const std::vector<Step>& steps, UninstallSystem& system) {
+    // Folders are shared by many lines; each is looked at once.
+    std::unordered_map<std::string, bool> seen;
+    std::string programs, desktop;
+    bool programsAsked = false, desktopAsked = false;
+    auto check = [&](const Step& step, const std::string& path) {
+        for (const std::string& part : PathAndAncestors(path)) {
+            auto [at, fresh] = seen.emplace(Lowered(part), false);
+            if (fresh) {
+                PathFacts facts;
+                at->second =
+                    system.Inspect(part, facts).status == Status::Removed && facts.isReparsePoint;
+            }
+            if (at->second)
+                throw ListError("line " + std::to_string(step.entry.line) + " (" +
+                                Describe(step.entry) + ") leads through " + part +
+                                ", which is a junction or a link");
+        }
+    };
+    auto shellFolder = [&](bool& asked, std::string& folder,
+                           bool programsFolder) -> const std::string& {
+        if (!asked) {
+            asked = true;
+            const Outcome found =
+                programsFolder ? system.ProgramsFolder(folder) : system.DesktopFolder(folder);
+            if (found.status != Status::Removed) folder.clear();
+            folder = StripTrailingSlash(folder);
+        }
+        return folder;
+    };
+    for (const Step& step : steps) {
+        const std::string& arg = step.entry.argument;
+        switch (step.entry.kind) {
+            case EntryKind::Pattern:
+                check(step, FolderOf(arg));
+                break;
+            case EntryKind::EmptyFolder:
+                check(step, StripTrailingSlash(arg));
+                break;
+            case EntryKind::File:
+                check(step, arg);
+                break;
+            case EntryKind::MachineKey:
+                break;
+            case EntryKind::StartMenuGroup:
+                if (const std::string& base = shellFolder(programsAsked, programs, true);
+                    !base.empty())
+                    check(step, base + "\\" + arg);
+                break;
+            case EntryKind::DesktopShortcut:
+                if (const std::string& base = shellFolder(desktopAsked, desktop, false);
+                    !base.empty())
+                    check(step, base + "\\" + arg);
+                break;
+        }
+    }
+}
 
-std::optional<RunResult> Uninstall(const std::string& listBytes, const std::string& selfPath,
-                                   UninstallSystem& system,
-                                   const std::function<bool(const std::string& productName)>& confirm,
-                                   std::string& productName) {
+RunResult RunPlan(const std::vector<Step>& steps, UninstallSystem& system,
+                  std::uint64_t listWritten) {
+    return Runner(steps, system, listWritten).Run();
+}
+
+std::optional<RunResult> Uninstall(
+    const std::string& listBytes, std::uint64_t listWritten, const std::string& selfPath,
+    UninstallSystem& system, const std::function<bool(const std::string& productName)>& confirm,
+    std::string& productName) {
     const UninstallList list = ParseUninstallList(listBytes);
     productName = list.productName;
     const std::vector<Step> plan = MakePlan(list, selfPath);
+    CheckPathsOnDisk(plan, system);
     if (!confirm(list.productName)) return std::nullopt;
-    return RunPlan(plan, system);
+    return RunPlan(plan, system, listWritten);
 }
 
 void SettleSelfRemoval(RunResult& result, SelfRemoval how, const std::string& reason) {
     auto settle = [&](Item& item) {
         switch (how) {
-        case SelfRemoval::ByCopy:
-            item.state = ItemState::Pending;
-            break;
-        case SelfRemoval::AtRestart:
-            item.state = ItemState::AtRestart;
-            break;
-        case SelfRemoval::Failed:
-            item.state = ItemState::Failed;
-            if (!reason.empty()) item.reason = reason;
-            break;
+            case SelfRemoval::ByCopy:
+                item.state = ItemState::Pending;
+                break;
+            case SelfRemoval::AtRestart:
+                item.state = ItemState::AtRestart;
+                break;
+            case SelfRemoval::Failed:
+                item.state = ItemState::Failed;
+                if (!reason.empty()) item.reason = reason;
+                break;
         }
     };
     if (result.selfItem) settle(result.items[*result.selfItem]);
@@ -429,12 +592,12 @@ void SettleSelfRemoval(RunResult& result, SelfRemoval how, const std::string& re
 }
 
 bool EverythingRemoved(const RunResult& result) {
-    return std::none_of(result.items.begin(), result.items.end(), [](const Item& item) {
-        return item.state == ItemState::Failed || item.state == ItemState::Refused;
-    });
+    return std::none_of(result.items.begin(), result.items.end(),
+                        [](const Item& item) { return item.state == ItemState::Failed; });
 }
 
-std::string ReportMessage(const std::string& productName, const RunResult& result, std::size_t maxItems) {
+std::string ReportMessage(const std::string& productName, const RunResult& result,
+                          std::size_t maxItems) {
     auto listOf = [&](auto keep, bool withReason) {
         std::string text;
         std::size_t shown = 0, total = 0;
@@ -454,13 +617,16 @@ std::string ReportMessage(const std::string& productName, const RunResult& resul
         message = productName + " has been removed from your computer.";
     } else {
         message = productName + " has been removed, except for these items, which could not be:\n" +
-                  listOf([](const Item& item) { return item.state == ItemState::Failed ||
-                                                       item.state == ItemState::Refused; },
-                         true) +
+                  listOf([](const Item& item) { return item.state == ItemState::Failed; }, true) +
                   "\n\nYou may delete them yourself.";
     }
+    auto kept = [](const Item& item) { return item.state == ItemState::Kept; };
+    if (std::any_of(result.items.begin(), result.items.end(), kept))
+        message += "\n\nThese items were there before " + productName +
+                   " was installed and have been kept:\n" + listOf(kept, false);
     if (std::any_of(result.items.begin(), result.items.end(), atRestart))
-        message += "\n\nThese items will be removed when Windows restarts:\n" + listOf(atRestart, false);
+        message +=
+            "\n\nThese items will be removed when Windows restarts:\n" + listOf(atRestart, false);
     return message;
 }
 
@@ -468,12 +634,14 @@ Invocation ParseInvocation(const std::vector<std::string>& params) {
     Invocation invocation;
     if (!params.empty() && SameText(params[0], "/cleanup")) {
         invocation.mode = Mode::Cleanup;
-        if (params.size() < 3) throw ListError("/cleanup needs the original program and its process id");
+        if (params.size() < 3)
+            throw ListError("/cleanup needs the original program and its process id");
         CleanupRequest& request = invocation.cleanup;
         request.original = params[1];
         if (auto refusal = CheckDrivePath(request.original, false, false, 1))
             throw ListError("the program to remove " + *refusal);
-        if (!ParseProcessId(params[2], request.processId)) throw ListError("the process id is not a number");
+        if (!ParseProcessId(params[2], request.processId))
+            throw ListError("the process id is not a number");
         for (std::size_t i = 3; i < params.size(); ++i) {
             if (auto refusal = CheckDrivePath(params[i], false, true, 1))
                 throw ListError("the folder " + params[i] + " " + *refusal);

@@ -54,7 +54,8 @@ std::string DamagedListMessage(const std::string& listPath, const std::string& r
 
 // --- refusal rules ------------------------------------------------------------
 
-// Why the argument of a line is not acted on, or nothing when it may be.
+// Why the argument of a line is not well formed, or nothing when it is. Where
+// a well-formed line may point is judged by OutsideOf (Confinement.h).
 //  P, E, F: an absolute path on a drive ("C:\..."), below the drive's root,
 //           with no empty, "." or ".." component, no "/", no ':' after the
 //           drive, none of < > " | and no wildcard (* ?) except, for P, in the
@@ -80,22 +81,24 @@ std::string NameOf(const std::string& path);
 
 struct Step {
     Entry entry;
-    std::string refusal;        // non-empty: the step is refused and not carried out
-    bool removesSelf = false;   // the F line naming the running uninstaller
+    bool removesSelf = false;  // the F line naming the running uninstaller
 };
 
 // The steps in the order they run: the list's order, except that the F line
 // naming the running program itself (`selfPath`, compared without regard to
 // case) moves to the very end, as a running program cannot delete itself.
-// A second line naming the program again is dropped.
+// A second line naming the program again is dropped. A list whose first
+// line is not kProductName, or with any line that is not well formed
+// (RefusalOf) or points outside the installation of the program at
+// `selfPath` (OutsideOf), is damaged as a whole: ListError naming the line.
 std::vector<Step> MakePlan(const UninstallList& list, const std::string& selfPath);
 
 // --- carrying it out ------------------------------------------------------------
 
 enum class Status {
-    Removed,    // done
-    Absent,     // was not there: nothing to remove
-    Failed,     // could not be removed (reason says why)
+    Removed,  // done
+    Absent,   // was not there: nothing to remove
+    Failed,   // could not be removed (reason says why)
 };
 
 struct Outcome {
@@ -111,15 +114,30 @@ struct FolderEntry {
     bool isFolder = false;
 };
 
+// What the uninstaller needs to know of one file or folder, the object itself
+// (a link or junction is not followed). Times are in 100 ns units since 1601
+// (FILETIME); 0 when the file system does not keep them.
+struct PathFacts {
+    bool isFolder = false;
+    bool isReparsePoint = false;  // a junction, a symbolic link, a mount point
+    std::uint64_t created = 0;
+    std::uint64_t written = 0;
+};
+
 // The operations the plan needs from the system. Each reports Absent when
 // its object does not exist.
 class UninstallSystem {
 public:
     virtual ~UninstallSystem() = default;
+    // The facts of `path` itself, without following a reparse point.
+    virtual Outcome Inspect(const std::string& path, PathFacts& facts) = 0;
     // Everything directly in `folder` (not "." and ".."), files and folders.
     virtual Outcome ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) = 0;
+    // Deletes the file only if it really is `path`: not reached through a
+    // link, a junction or a short name (the real system checks the final
+    // path of the handle it deletes through).
     virtual Outcome RemoveFile(const std::string& path) = 0;
-    // Removes the folder only if it is empty.
+    // Removes the folder only if it is empty, and with the same check.
     virtual Outcome RemoveEmptyFolder(const std::string& path) = 0;
     // Deletes HKEY_LOCAL_MACHINE\<subkey>, which must have no subkeys.
     virtual Outcome DeleteMachineKey(const std::string& subkey) = 0;
@@ -132,13 +150,15 @@ enum class ItemState {
     Removed,
     Absent,
     Failed,
-    Refused,
+    Kept,  // a file a pattern matched that was there before the installation, or a folder holding
+           // one
     Pending,    // left to the copy that runs after this program has ended
     AtRestart,  // Windows removes it when it restarts
 };
 
 struct Item {
-    std::string what;  // e.g. "C:\...\Torvane.Exe", "folder C:\...", "registry key HKEY_LOCAL_MACHINE\..."
+    std::string
+        what;  // e.g. "C:\...\Torvane.Exe", "folder C:\...", "registry key HKEY_LOCAL_MACHINE\..."
     ItemState state = ItemState::Removed;
     std::string reason;
     std::string path;  // the file or folder the item is about (empty for keys)
@@ -156,19 +176,28 @@ struct RunResult {
     std::vector<std::string> foldersAfterSelf;
 };
 
-// Carries out the steps in order and reports on every object. Refused steps
-// touch nothing. Never throws for a failed operation.
-RunResult RunPlan(const std::vector<Step>& steps, UninstallSystem& system);
+// Looks at every folder on the path of every line (and at the file of an F
+// line) on the disk: one that is a reparse point (a junction or a link, which
+// could lead anywhere) makes the list damaged, ListError. Nothing is changed.
+void CheckPathsOnDisk(const std::vector<Step>& steps, UninstallSystem& system);
 
-// The uninstall once the list's bytes are read: the whole list is parsed
-// first (a damaged one throws ListError before anything is asked or touched),
-// then `confirm` is asked with the product name (false: nothing is touched,
-// the result is empty), then the plan runs. `productName` receives the name
-// as soon as the list has parsed.
-std::optional<RunResult> Uninstall(const std::string& listBytes, const std::string& selfPath,
-                                   UninstallSystem& system,
-                                   const std::function<bool(const std::string& productName)>& confirm,
-                                   std::string& productName);
+// Carries out the steps in order and reports on every object. A file a P line
+// matches is kept when it was created or last written before `listWritten`
+// (the list's last-write time; 0, unknown: every match is kept). Never throws
+// for a failed operation. Linear in the number of steps.
+RunResult RunPlan(const std::vector<Step>& steps, UninstallSystem& system,
+                  std::uint64_t listWritten);
+
+// The uninstall once the list's bytes and last-write time are read: the whole
+// list is parsed and planned and its paths checked on the disk first (a
+// damaged one throws ListError before anything is asked or touched), then
+// `confirm` is asked with the product name (false: nothing is touched, the
+// result is empty), then the plan runs. `productName` receives the name as
+// soon as the list has parsed.
+std::optional<RunResult> Uninstall(
+    const std::string& listBytes, std::uint64_t listWritten, const std::string& selfPath,
+    UninstallSystem& system, const std::function<bool(const std::string& productName)>& confirm,
+    std::string& productName);
 
 // What the caller managed for the deferred self-removal.
 enum class SelfRemoval {
@@ -179,20 +208,22 @@ enum class SelfRemoval {
 // Marks the self item and the folders-after-self items accordingly.
 void SettleSelfRemoval(RunResult& result, SelfRemoval how, const std::string& reason = {});
 
-// True when nothing failed and nothing was refused (Pending and AtRestart count
-// as removed): exit code 0 with /s.
+// True when nothing failed (Pending and AtRestart count as removed, Kept as
+// done right): exit code 0 with /s.
 bool EverythingRemoved(const RunResult& result);
 
 // The closing message: that everything was removed, or the list of what could
-// not be (at most `maxItems`, then "and N more").
-std::string ReportMessage(const std::string& productName, const RunResult& result, std::size_t maxItems = 25);
+// not be (at most `maxItems`, then "and N more"); then what was kept as older
+// than the installation, and what goes at the next restart.
+std::string ReportMessage(const std::string& productName, const RunResult& result,
+                          std::size_t maxItems = 25);
 
 // --- command line -----------------------------------------------------------------
 
 struct CleanupRequest {
-    std::string original;               // the uninstaller that ended
-    std::uint32_t processId = 0;        // its process, to wait for
-    std::vector<std::string> folders;   // folders to try again once it is gone
+    std::string original;              // the uninstaller that ended
+    std::uint32_t processId = 0;       // its process, to wait for
+    std::vector<std::string> folders;  // folders to try again once it is gone
 };
 
 enum class Mode { Interactive, Silent, Cleanup };

@@ -11,10 +11,7 @@
 //                            <pid>, deletes the original if it is this very
 //                            program, removes the folders if now empty, and
 //                            has itself deleted at the next restart
-#include "platform/win32/DllHardening.h"
-#include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WinHeaders.h"
-
+#include <cstdint>
 #include <exception>
 #include <optional>
 #include <string>
@@ -23,6 +20,9 @@
 #include "app/CommandLine.h"
 #include "common/CarriedVersion.h"
 #include "common/win32/CarriedWin32.h"
+#include "platform/win32/DllHardening.h"
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WinHeaders.h"
 #include "uninstall/UninstallList.h"
 #include "uninstall/Win32UninstallSystem.h"
 
@@ -41,31 +41,82 @@ constexpr int kExitNotAllRemoved = 1;
 
 std::string Title(const std::string& product) { return "Uninstall " + product; }
 
-// Starts "<temp>\Torvane-Uninstall-<pid>.exe /cleanup ..." to delete `self`
-// and then the folders once this process has ended.
-bool StartCleanupCopy(const std::string& self, const std::vector<std::string>& folders, std::string& error) {
+// A folder of this run's own in the temporary folder: made here, so nobody
+// can have put a file or a link in it beforehand.
+std::string MakeFreshFolder(const std::string& temp, std::string& error) {
+    const std::string stem =
+        temp + "\\Torvane-Uninstall-" + std::to_string(::GetCurrentProcessId()) + "-";
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const std::string folder = stem + std::to_string((::GetTickCount() + attempt) % 100000);
+        if (::CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+        if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    error = "cannot make a folder in " + temp + ": " + ErrorText(::GetLastError());
+    return {};
+}
+
+// True when the file open as `copy` holds exactly the bytes of `self`.
+bool HoldsSameBytes(HANDLE copy, const std::string& self) {
+    std::string mine;
+    DWORD error = 0;
+    if (!carried::win32::ReadWholeFile(self, 64u << 20, mine, error)) return false;
+    std::string theirs(mine.size() + 1, '\0');
+    std::size_t done = 0;
+    while (done < theirs.size()) {
+        DWORD got = 0;
+        if (!::ReadFile(copy, &theirs[done], static_cast<DWORD>(theirs.size() - done), &got,
+                        nullptr))
+            return false;
+        if (got == 0) break;
+        done += got;
+    }
+    theirs.resize(done);
+    return theirs == mine;
+}
+
+// Starts "<temp>\Torvane-Uninstall-<pid>-<n>\Torvane-Uninstall-<pid>.exe
+// /cleanup ..." to delete `self` and then the folders once this process has
+// ended. The copy lives in a fresh folder of its own and is held open without
+// write or delete sharing from the moment it is checked until it runs, so no
+// other program can swap it.
+bool StartCleanupCopy(const std::string& self, const std::vector<std::string>& folders,
+                      std::string& error) {
     const std::string temp = carried::win32::TempFolder();
     if (temp.empty()) {
         error = "no temporary folder";
         return false;
     }
-    const std::string copy = temp + "\\Torvane-Uninstall-" + std::to_string(::GetCurrentProcessId()) + ".exe";
-    if (!::CopyFileA(self.c_str(), copy.c_str(), FALSE)) {
-        error = "cannot copy it to " + copy + ": " + ErrorText(::GetLastError());
+    const std::string folder = MakeFreshFolder(temp, error);
+    if (folder.empty()) return false;
+    const std::string copy =
+        folder + "\\Torvane-Uninstall-" + std::to_string(::GetCurrentProcessId()) + ".exe";
+    auto giveUp = [&](const std::string& why) {
+        error = why;
+        ::DeleteFileA(copy.c_str());
+        ::RemoveDirectoryA(folder.c_str());
         return false;
+    };
+    if (!::CopyFileA(self.c_str(), copy.c_str(), TRUE))
+        return giveUp("cannot copy it to " + copy + ": " + ErrorText(::GetLastError()));
+    UniqueKernelHandle held(::CreateFileA(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!held) return giveUp("cannot open its copy " + copy + ": " + ErrorText(::GetLastError()));
+    if (!HoldsSameBytes(held.Get(), self)) {
+        held.Reset();
+        return giveUp("its copy " + copy + " was changed by another program");
     }
     CleanupRequest request{self, ::GetCurrentProcessId(), folders};
     std::string commandLine = CleanupCommandLine(copy, request);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    // Its working folder is the temporary folder, so it holds no handle on
-    // the folders it is to remove.
-    if (!::CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, temp.c_str(), &startup,
-                          &process)) {
-        error = "cannot start " + copy + ": " + ErrorText(::GetLastError());
-        ::DeleteFileA(copy.c_str());
-        return false;
+    // Its working folder is its own, so it holds no handle on the folders it
+    // is to remove.
+    if (!::CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.c_str(), &startup, &process)) {
+        const std::string why = "cannot start " + copy + ": " + ErrorText(::GetLastError());
+        held.Reset();
+        return giveUp(why);
     }
     UniqueKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
     return true;
@@ -73,14 +124,53 @@ bool StartCleanupCopy(const std::string& self, const std::vector<std::string>& f
 
 // Leaves the running program (and the folders it keeps from being empty) to
 // Windows: removed at the next restart. Needs administrator rights.
-bool RemoveAtRestart(const std::string& self, const std::vector<std::string>& folders, std::string& error) {
+bool RemoveAtRestart(const std::string& self, const std::vector<std::string>& folders,
+                     std::string& error) {
     if (!::MoveFileExA(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
         error = ErrorText(::GetLastError());
         return false;
     }
     // Registered after the file, so they are removed after it; Windows
     // removes a folder at restart only if it is empty by then.
-    for (const std::string& folder : folders) ::MoveFileExA(folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    for (const std::string& folder : folders)
+        ::MoveFileExA(folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    return true;
+}
+
+// Reads the list and its last-write time through one handle, so both are of
+// the same file.
+bool ReadList(const std::string& path, std::string& bytes, std::uint64_t& written, DWORD& error) {
+    UniqueKernelHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        error = ::GetLastError();
+        return false;
+    }
+    FILETIME time{};
+    LARGE_INTEGER size{};
+    if (!::GetFileTime(file.Get(), nullptr, nullptr, &time) ||
+        !::GetFileSizeEx(file.Get(), &size)) {
+        error = ::GetLastError();
+        return false;
+    }
+    if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > kMaxListBytes) {
+        error = ERROR_FILE_TOO_LARGE;
+        return false;
+    }
+    written = (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), &bytes[done], static_cast<DWORD>(bytes.size() - done), &got,
+                        nullptr)) {
+            error = ::GetLastError();
+            return false;
+        }
+        if (got == 0) break;
+        done += got;
+    }
+    bytes.resize(done);
     return true;
 }
 
@@ -97,11 +187,13 @@ int RunUninstall(bool silent) {
     std::string reason;
     std::optional<RunResult> ran;
     std::string bytes;
+    std::uint64_t written = 0;
     DWORD error = 0;
     if (self.empty()) {
         reason = "the program cannot find its own folder";
-    } else if (!carried::win32::ReadWholeFile(listPath, kMaxListBytes, bytes, error)) {
-        reason = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? "it does not exist"
+    } else if (!ReadList(listPath, bytes, written, error)) {
+        reason = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                     ? "it does not exist"
                  : error == ERROR_FILE_TOO_LARGE ? "it is larger than any list the setup writes"
                                                  : "it cannot be read: " + ErrorText(error);
     } else {
@@ -109,10 +201,11 @@ int RunUninstall(bool silent) {
         auto confirm = [&](const std::string& name) {
             if (silent) return true;
             const std::string question = "Remove " + name + " and all of its components?";
-            return ::MessageBoxA(nullptr, question.c_str(), Title(name).c_str(), MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) == IDYES;
+            return ::MessageBoxA(nullptr, question.c_str(), Title(name).c_str(),
+                                 MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) == IDYES;
         };
         try {
-            ran = uninstall::Uninstall(bytes, self, system, confirm, product);
+            ran = uninstall::Uninstall(bytes, written, self, system, confirm, product);
             if (!ran) return kExitNotAllRemoved;  // the user said no
         } catch (const ListError& e) {
             reason = e.what();
@@ -120,8 +213,8 @@ int RunUninstall(bool silent) {
     }
     if (!reason.empty()) {
         if (!silent)
-            ::MessageBoxA(nullptr, DamagedListMessage(listPath, reason).c_str(), Title(product).c_str(),
-                          MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+            ::MessageBoxA(nullptr, DamagedListMessage(listPath, reason).c_str(),
+                          Title(product).c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
         return kExitNotAllRemoved;
     }
 
@@ -159,15 +252,17 @@ int Cleanup(const CleanupRequest& request) {
         UniqueKernelHandle original(opened);
         ::WaitForSingleObject(original.Get(), kWaitForOriginalMs);
     }
+    Win32UninstallSystem system;
     bool allGone = true;
     if (!SameText(self, request.original) && carried::win32::FileExists(request.original)) {
         if (SameBytes(self, request.original)) {
             // The image may stay locked for a moment after the process ends.
             const DWORD start = ::GetTickCount();
-            while (!::DeleteFileA(request.original.c_str())) {
-                const DWORD error = ::GetLastError();
-                if (error == ERROR_FILE_NOT_FOUND || ::GetTickCount() - start > kDeleteRetryMs) {
-                    allGone = error == ERROR_FILE_NOT_FOUND;
+            while (true) {
+                const Outcome outcome = system.RemoveFile(request.original);
+                if (outcome.status != Status::Failed) break;
+                if (::GetTickCount() - start > kDeleteRetryMs) {
+                    allGone = false;
                     break;
                 }
                 ::Sleep(200);
@@ -177,14 +272,15 @@ int Cleanup(const CleanupRequest& request) {
         }
     }
     for (const std::string& folder : request.folders)
-        if (!::RemoveDirectoryA(folder.c_str())) {
-            const DWORD error = ::GetLastError();
-            if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) allGone = false;
-        }
-    // A running program cannot delete itself: this copy stays in the
-    // temporary folder until the next restart (if Windows lets us register
-    // that, which needs administrator rights).
+        if (system.RemoveEmptyFolder(folder).status == Status::Failed) allGone = false;
+    // A running program cannot delete itself: this copy and its folder stay
+    // in the temporary folder until the next restart (if Windows lets us
+    // register that, which needs administrator rights); the folder is
+    // registered after the file, so it is empty by then.
     ::MoveFileExA(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    const std::string ownFolder = carried::win32::FolderPart(self);
+    if (NameOf(ownFolder).rfind("Torvane-Uninstall-", 0) == 0)
+        ::MoveFileExA(ownFolder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     return allGone ? kExitRemoved : kExitNotAllRemoved;
 }
 
@@ -196,9 +292,12 @@ int Run() {
         return 2;  // a malformed /cleanup: only the program itself starts that
     }
     switch (invocation.mode) {
-    case Mode::Cleanup: return Cleanup(invocation.cleanup);
-    case Mode::Silent: return RunUninstall(true);
-    case Mode::Interactive: return RunUninstall(false);
+        case Mode::Cleanup:
+            return Cleanup(invocation.cleanup);
+        case Mode::Silent:
+            return RunUninstall(true);
+        case Mode::Interactive:
+            return RunUninstall(false);
     }
     return 2;
 }
@@ -215,11 +314,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         const std::string text = std::string("The uninstaller failed: ") + e.what();
         bool silent = false;
         try {
-            silent = ParseInvocation(SplitCommandLine(::GetCommandLineA())).mode != Mode::Interactive;
+            silent =
+                ParseInvocation(SplitCommandLine(::GetCommandLineA())).mode != Mode::Interactive;
         } catch (...) {
             silent = true;
         }
-        if (!silent) ::MessageBoxA(nullptr, text.c_str(), "Uninstall " TORVANE_CARRIED_PRODUCT, MB_OK | MB_ICONERROR);
+        if (!silent)
+            ::MessageBoxA(nullptr, text.c_str(), "Uninstall " TORVANE_CARRIED_PRODUCT,
+                          MB_OK | MB_ICONERROR);
     } catch (...) {
     }
     return kExitNotAllRemoved;

@@ -1,28 +1,89 @@
 #include "uninstall/Win32UninstallSystem.h"
 
-#include "common/win32/CarriedWin32.h"
-
 #include <shlobj.h>
+
+#include "common/win32/CarriedWin32.h"
 
 namespace torvane::uninstall {
 
 namespace {
 
 using carried::win32::ErrorText;
+using platform::win32::UniqueKernelHandle;
 
-bool IsNotThere(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+bool IsNotThere(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
 
-Outcome FromError(DWORD error) { return IsNotThere(error) ? Outcome::NotThere() : Outcome::Error(ErrorText(error)); }
+Outcome FromError(DWORD error) {
+    return IsNotThere(error) ? Outcome::NotThere() : Outcome::Error(ErrorText(error));
+}
+
+std::uint64_t Ticks(const FILETIME& time) {
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// The path Windows reaches through a handle, in the drive-letter form
+// ("C:\..."), long names, links and junctions resolved; empty if unknown.
+std::string FinalPathOf(HANDLE handle) {
+    std::string path(MAX_PATH + 8, '\0');
+    DWORD length = ::GetFinalPathNameByHandleA(handle, &path[0], static_cast<DWORD>(path.size()),
+                                               FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length >= path.size()) {
+        path.assign(length + 1, '\0');
+        length = ::GetFinalPathNameByHandleA(handle, &path[0], static_cast<DWORD>(path.size()),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
+    if (length == 0 || length >= path.size()) return {};
+    path.resize(length);
+    if (path.rfind("\\\\?\\", 0) == 0) path.erase(0, 4);
+    return path;
+}
+
+// Opens the object at `path` itself (a link or junction is not followed) for
+// deletion, and makes sure it is what the list names: no reparse point, and
+// the handle's final path is `path` (no short name, no link on the way).
+Outcome OpenForDeletion(const std::string& path, bool folder, UniqueKernelHandle& handle) {
+    // No delete sharing: nobody renames or replaces it while it is checked.
+    handle.Reset(::CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle) return FromError(::GetLastError());
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(handle.Get(), &info))
+        return Outcome::Error(ErrorText(::GetLastError()));
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return Outcome::Error("it is a junction or a link, which is not followed");
+    const bool isFolder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (isFolder != folder)
+        return Outcome::Error(folder ? "it is a file, not a folder" : "it is a folder");
+    const std::string final = FinalPathOf(handle.Get());
+    if (final.empty()) return Outcome::Error("Windows cannot say where it is");
+    if (!SameText(final, path)) return Outcome::Error("it is really " + final);
+    return Outcome::Done();
+}
+
+bool MarkForDeletion(HANDLE handle, DWORD& error) {
+    // (Its one member is named DeleteFile, which <windows.h> may turn into
+    // DeleteFileA by macro: set it by position.)
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    if (::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition))
+        return true;
+    error = ::GetLastError();
+    return false;
+}
 
 Outcome SpecialFolder(int csidl, const char* what, std::string& folder) {
     folder = carried::win32::ShellFolder(csidl);
-    if (folder.empty()) return Outcome::Error(std::string("Windows does not name the user's ") + what);
+    if (folder.empty())
+        return Outcome::Error(std::string("Windows does not name the user's ") + what);
     return Outcome::Done();
 }
 
 }  // namespace
 
-Outcome Win32UninstallSystem::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+Outcome Win32UninstallSystem::ListFolder(const std::string& folder,
+                                         std::vector<FolderEntry>& entries) {
     entries.clear();
     WIN32_FIND_DATAA found;
     carried::win32::UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
@@ -35,32 +96,58 @@ Outcome Win32UninstallSystem::ListFolder(const std::string& folder, std::vector<
     do {
         const std::string name = found.cFileName;
         if (name == "." || name == "..") continue;
-        entries.push_back(FolderEntry{name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        entries.push_back(
+            FolderEntry{name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (::FindNextFileA(find.Get(), &found));
     const DWORD error = ::GetLastError();
     if (error != ERROR_NO_MORE_FILES) return Outcome::Error(ErrorText(error));
     return Outcome::Done();
 }
 
+Outcome Win32UninstallSystem::Inspect(const std::string& path, PathFacts& facts) {
+    facts = PathFacts{};
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    // Reports the object itself: a link's or junction's own attributes.
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return FromError(::GetLastError());
+    facts.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    facts.isReparsePoint = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    facts.created = Ticks(data.ftCreationTime);
+    facts.written = Ticks(data.ftLastWriteTime);
+    return Outcome::Done();
+}
+
 Outcome Win32UninstallSystem::RemoveFile(const std::string& path) {
-    if (::DeleteFileA(path.c_str())) return Outcome::Done();
-    DWORD error = ::GetLastError();
+    UniqueKernelHandle file;
+    const Outcome opened = OpenForDeletion(path, false, file);
+    if (opened.status != Status::Removed) return opened;
+    DWORD error = 0;
+    if (MarkForDeletion(file.Get(), error)) return Outcome::Done();
     // A read-only file is refused with "access denied"; the list names it,
-    // so the attribute is taken off and the deletion tried once more.
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-        ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
-        if (::DeleteFileA(path.c_str())) return Outcome::Done();
-        error = ::GetLastError();
-        ::SetFileAttributesA(path.c_str(), attributes);
+    // so the attribute is taken off (through the same handle) and the
+    // deletion tried once more.
+    FILE_BASIC_INFO basic{};
+    if (error == ERROR_ACCESS_DENIED &&
+        ::GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &basic, sizeof basic) &&
+        (basic.FileAttributes & FILE_ATTRIBUTE_READONLY)) {
+        const DWORD original = basic.FileAttributes;
+        basic.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
+        if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        if (::SetFileInformationByHandle(file.Get(), FileBasicInfo, &basic, sizeof basic)) {
+            if (MarkForDeletion(file.Get(), error)) return Outcome::Done();
+            basic.FileAttributes = original;
+            ::SetFileInformationByHandle(file.Get(), FileBasicInfo, &basic, sizeof basic);
+        }
     }
     return FromError(error);
 }
 
 Outcome Win32UninstallSystem::RemoveEmptyFolder(const std::string& path) {
-    if (::RemoveDirectoryA(path.c_str())) return Outcome::Done();
-    const DWORD error = ::GetLastError();
+    UniqueKernelHandle folder;
+    const Outcome opened = OpenForDeletion(path, true, folder);
+    if (opened.status != Status::Removed) return opened;
+    DWORD error = 0;
+    if (MarkForDeletion(folder.Get(), error)) return Outcome::Done();
     if (error == ERROR_DIR_NOT_EMPTY) return Outcome::Error("it is not empty");
     return FromError(error);
 }
@@ -72,11 +159,12 @@ Outcome Win32UninstallSystem::DeleteMachineKey(const std::string& subkey) {
     // Windows answers "access denied" for a key that still has subkeys too;
     // say which it is.
     HKEY opened = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, KEY_QUERY_VALUE, &opened) == ERROR_SUCCESS) {
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, KEY_QUERY_VALUE, &opened) ==
+        ERROR_SUCCESS) {
         carried::win32::UniqueRegistryKey key(opened);
         DWORD subkeys = 0;
-        if (::RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+        if (::RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                               nullptr, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
             subkeys > 0)
             return Outcome::Error("it has subkeys, which the list does not name");
     }

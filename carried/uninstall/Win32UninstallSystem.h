@@ -3,12 +3,14 @@
 
 namespace torvane::uninstall {
 
-// The uninstall operations on the real system: files and folders through
-// the ...A file calls, the key through RegDeleteKeyA (32-bit registry view,
+// The uninstall operations on the real system: files and folders deleted
+// through a handle whose final path is checked first (no link, junction or
+// short name leads elsewhere), the key through RegDeleteKeyA (32-bit registry view,
 // as the 32-bit setup wrote it), the user's Start-menu programs and desktop
 // folders through SHGetFolderPathA.
 class Win32UninstallSystem : public UninstallSystem {
 public:
+    Outcome Inspect(const std::string& path, PathFacts& facts) override;
     Outcome ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override;
     Outcome RemoveFile(const std::string& path) override;
     Outcome RemoveEmptyFolder(const std::string& path) override;

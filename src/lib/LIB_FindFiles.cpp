@@ -139,6 +139,12 @@ private:
             while (!stop_ && folders->Next(entry)) {
                 if (entry.attributes & platform::kAttributeHidden)
                     continue;  // hidden folders are not entered
+                // Nor junctions and links: one to an ancestor would make the
+                // walk go round until the path grows too long, and one to
+                // elsewhere leads to folders the walk reaches by their own
+                // path anyway. Without them (NTFS has no hard links of
+                // folders) one walk enters no folder twice.
+                if (entry.attributes & platform::kAttributeReparsePoint) continue;
                 if (!(entry.attributes & platform::kAttributeDirectory)) continue;
                 if (entry.name == "." || entry.name == "..") continue;
                 const std::int32_t subLower = position;

@@ -1,5 +1,6 @@
 #include "lib/LIB_GetMemStreamFromTheWeb.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -96,8 +97,12 @@ void tLibGetMemStreamFromTheWeb::Fetch() {
     if (!request) return;
     request->QueryStatusCode();  // asked for, not looked at: every body is read
     std::uint8_t buffer[kChunk + 1];
-    std::size_t read = 0;
-    while (request->Read(buffer, kChunk, read) && read > 0) Stream->Write(buffer, read);
+    std::size_t read = 0, kept = 0;
+    while (kept < kMaxAnswer && request->Read(buffer, std::min(kChunk, kMaxAnswer - kept), read) &&
+           read > 0) {
+        Stream->Write(buffer, read);
+        kept += read;
+    }
 }
 
 void tLibGetMemStreamFromTheWeb::HandOver() {

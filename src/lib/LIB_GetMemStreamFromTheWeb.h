@@ -17,7 +17,8 @@ namespace torvane {
 // Worker thread: open the root handle (agent kAgent, the system's proxy
 // settings), open the URL (always from the server), ask for the status code
 // (not looked at: a 404 body is delivered like any other), read the body in
-// chunks of kChunk bytes until a read fails or returns nothing, close both
+// chunks of kChunk bytes until a read fails or returns nothing or kMaxAnswer
+// bytes are kept, close both
 // handles. Any failure on the way empties the stream; a root handle or URL
 // that cannot be opened simply gives an empty body. The stream is rewound,
 // then handed over and the worker waits until the hand-over has run.
@@ -35,6 +36,10 @@ public:
 
     static constexpr const char* kAgent = "InetURL:/1.0";
     static constexpr std::size_t kChunk = 4095;
+    // The most of an answer that is kept: the error report's answer is not
+    // even looked at, and a server (or whoever answers in its place) must
+    // not be able to fill the memory. Reading stops there.
+    static constexpr std::size_t kMaxAnswer = 1 << 20;
 
     // Starts a fetch of `URL`. `OnDone` may be empty: the answer is then
     // freed on the user-interface thread. Returns false when no thread could

@@ -24,6 +24,7 @@ namespace {
 const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Torvane P2P";
 const char* const kProductName = "Torvane P2P";
 const char* const kShortcutName = "Torvane P2P.Lnk";
+const char* const kToolbarName = "Torvane_toolbar.exe";
 
 std::string WithBackslash(std::string path) {
     if (path.empty() || path.back() != '\\') path += '\\';
@@ -46,8 +47,10 @@ void DeleteIfPresent(platform::FileSystem& files, const std::string& path) {
 
 // What the uninstaller removes, in the order it removes it: the client's
 // working files, the programs and data files, the folders once empty, the
-// registry entry and the shortcuts. The first line names the product.
-std::string UninstallListText() {
+// registry entry and the shortcuts. The first line names the product. The
+// toolbar installer, when it was written, is named before the installation
+// folder's E line, or it would keep the folder.
+std::string UninstallListText(bool toolbarWritten) {
     std::vector<std::string> lines = {
         kProductName,
         "<P" + WorkDir + "*.QCF>",
@@ -62,11 +65,14 @@ std::string UninstallListText() {
         "<F" + InstallDir + "QVInst.dat>",
         "<F" + InstallDir + "Uninstall.Exe>",
         "<F" + InstallDir + "Uninstall.Dat>",
-        "<E" + InstallDir + ">",
-        "<E" + UserDataDir + ">",
-        std::string("<R") + kUninstallKey + ">",
-        std::string("<S") + kProductName + ">",
     };
+    if (toolbarWritten) lines.push_back("<F" + InstallDir + kToolbarName + ">");
+    lines.insert(lines.end(), {
+                                  "<E" + InstallDir + ">",
+                                  "<E" + UserDataDir + ">",
+                                  std::string("<R") + kUninstallKey + ">",
+                                  std::string("<S") + kProductName + ">",
+                              });
     if (DesktopShortcut) lines.push_back(std::string("<T") + kShortcutName + ">");
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
@@ -177,11 +183,14 @@ void TPNLInstallInstalling::AfterShow() {
     DeleteIfPresent(files, InstallDir + "torvane.dat");
     DeleteIfPresent(files, InstallDir + "torvane.bak");
 
+    bool toolbarWritten = false;
     if (InstallToolbar) {
         try {
-            const std::string toolbar = InstallDir + "Torvane_toolbar.exe";
+            const std::string toolbar = InstallDir + kToolbarName;
             GB_torvane_toolbar_exe::ExtractPayload(toolbar, nullptr, nullptr, payloadServices);
-            os.processes.Start(toolbar, "\"" + toolbar + "\" /s -silent", platform::ShowMode::Minimized, false);
+            toolbarWritten = true;
+            os.processes.Start(toolbar, "\"" + toolbar + "\" /s -silent",
+                               platform::ShowMode::Minimized, false);
         } catch (const std::exception&) {
         }
     }
@@ -214,7 +223,7 @@ void TPNLInstallInstalling::AfterShow() {
     } catch (const std::exception&) {
     }
     try {
-        WriteTextFile(files, InstallDir + "UnInstall.dat", UninstallListText());
+        WriteTextFile(files, InstallDir + "UnInstall.dat", UninstallListText(toolbarWritten));
     } catch (const std::exception&) {
     }
 

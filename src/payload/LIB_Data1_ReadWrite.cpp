@@ -72,6 +72,10 @@ void TLibData1_ReadWrite::WriteText(File& f, const std::string& s) {
 }
 
 void TLibData1_ReadWrite::WritePlainText(File& f, const std::string& s) {
+    // The length has two bytes, as for WriteText: a longer text would be cut
+    // to its low 16 bits and the record after it read from its middle.
+    if (s.size() > 0xFFFF)
+        throw Exception("Text too long for a data record (" + std::to_string(s.size()) + " bytes)");
     WriteByte(f, static_cast<std::uint8_t>(s.size()));
     WriteByte(f, static_cast<std::uint8_t>(s.size() >> 8));
     for (char c : s) WriteByte(f, static_cast<std::uint8_t>(c));

@@ -53,5 +53,7 @@ public:
 
 constexpr std::uint32_t kAttributeHidden = 0x02;
 constexpr std::uint32_t kAttributeDirectory = 0x10;
+// A junction, a symbolic link or a mount point (FILE_ATTRIBUTE_REPARSE_POINT).
+constexpr std::uint32_t kAttributeReparsePoint = 0x400;
 
 }  // namespace torvane::platform

@@ -6,8 +6,13 @@
 #  3. answered Yes, with a folder the list does not fully empty, it removes
 #     the rest and lists what it could not remove;
 #  4. with /s it removes everything named, itself last (through its copy in
-#     the temporary folder), and nothing else: the download folder and other
-#     files stay; the copy goes at the next (simulated) restart.
+#     a fresh folder of its own in the temporary folder), and nothing else:
+#     the download folder and other files stay; the copy goes at the next
+#     (simulated) restart;
+#  5. a tampered list naming files outside the installation removes nothing,
+#     silently (exit code 1) and with a message box naming the line;
+#  6. files a pattern matches that are older than the list (there before the
+#     installation) are kept, and the folder holding them with them.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin carried_uninstall
 source "$(dirname "${BASH_SOURCE[0]}")/carried-lib.sh"
@@ -47,11 +52,15 @@ write_list() {
         '<TTorvane P2P.Lnk>')
     [[ -z ${1:-} ]] || lines[4]=$1
     printf '%s\r\n' "${lines[@]}" >"$INSTALL/UnInstall.dat"
+    # Written at the end of an installation an hour ago: the client's files
+    # laid out below are newer, as they would be.
+    touch -d '1 hour ago' "$INSTALL/UnInstall.dat"
 }
 
 # An installation as the setup leaves it, plus things of the user's.
 lay_out() {
     mkdir -p "$INSTALL" "$DATA" "$GROUP" "$DESKTOP" "$DOWNLOADS" "$OTHER_APP"
+    write_list "$@"
     carried_put Torvane.Exe "$INSTALL_WIN"
     carried_put Uninstall.Exe "$INSTALL_WIN"
     echo qv >"$INSTALL/QVInst.Dat"
@@ -66,7 +75,6 @@ lay_out() {
         e2e_fail "could not add $KEY"
     timeout 30 wine reg add "$KEY" /v UninstallString /t REG_SZ /d "\"$UNINSTALL_WIN\"" /f >/dev/null 2>&1 ||
         e2e_fail "could not add $KEY"
-    write_list "$@"
 }
 
 key_exists() { timeout 30 wine reg query "$KEY" >/dev/null 2>&1; }
@@ -183,3 +191,37 @@ for c in "${copies[@]}"; do
     [[ ! -e $c ]] || e2e_fail "$c is still there after the simulated restart"
 done
 e2e_log "the simulated restart removed the copies"
+
+# --- 5. a tampered list: nothing is removed -------------------------------------------------
+LETTER=$(e2e_unix_path "$U\\Documents")/letter.txt
+mkdir -p "$(dirname "$LETTER")"
+echo letter >"$LETTER"
+lay_out "<P$U\\Documents\\*.txt>"
+e2e_start_exe "$UNINSTALL_WIN" /s
+e2e_expect_exit 1 20
+sleep 1
+expect_all_there "tampered list, /s"
+[[ -f $LETTER ]] || e2e_fail "the tampered list deleted $LETTER"
+e2e_start_exe "$UNINSTALL_WIN"
+e2e_find_window "$BOX_RE"
+e2e_wait_text "$(carried_line "The uninstall list .* is missing or damaged: line 5 \\(files ${U//\\/\\\\}\\\\Documents\\\\\\*\\.txt\\) is not directly in the uninstaller's folder or in a folder named Torvane P2P\\.\\\\n\\\\nNothing has been removed\\.")" 10
+e2e_shot tampered-list
+e2e_key Return
+e2e_expect_exit 1 10
+expect_all_there "tampered list, message box"
+[[ -f $LETTER ]] || e2e_fail "the tampered list deleted $LETTER"
+e2e_log "a tampered list removed nothing and said so"
+
+# --- 6. files older than the list are kept ----------------------------------------------------
+# The list dated in the future: every file in the data folder was there
+# before it. The patterns keep them; the lines naming a file still go.
+lay_out
+touch -d '1 hour' "$INSTALL/UnInstall.dat"
+e2e_start_exe "$UNINSTALL_WIN" /s
+e2e_expect_exit 0 30
+wait_gone "$INSTALL" 30
+for kept in Nodes.DAT session.TMP old.bak debug.log readme.txt; do
+    [[ -f $DATA/$kept ]] || e2e_fail "$DATA/$kept, older than the list, was deleted"
+done
+[[ ! -e $DATA/Torvane.Dat ]] || e2e_fail "the data file the list names was kept"
+e2e_log "files older than the list were kept: $(cd "$DATA" && ls | paste -sd ' ')"

@@ -104,6 +104,8 @@ std::unique_ptr<platform::FileEnumeration> DriveFileSearch::Enumerate(const std:
         const std::string name = entry.path().filename().string();
         if (!MatchesMask(name, mask)) continue;
         std::uint32_t attributes = entry.is_directory(error) ? platform::kAttributeDirectory : 0x20;
+        // A host symbolic link stands for a junction or a link.
+        if (entry.is_symlink(error)) attributes |= platform::kAttributeReparsePoint;
         if (files_.hidden.count(folder + name)) attributes |= platform::kAttributeHidden;
         named.push_back({name, attributes});
     }

@@ -76,7 +76,7 @@ bool DriveFileSystem::ReadOnly(const std::string& path) const {
     const std::string clean = WithoutTrailingSeparator(path);
     for (const std::string& folder : readOnlyFolders) {
         const std::string prefix = EndsWithSeparator(folder) ? folder : folder + "\\";
-        if (clean.size() > prefix.size() && clean.compare(0, prefix.size(), prefix) == 0) return true;
+        if (clean.size() > prefix.size() && StartsNoCase(clean, prefix)) return true;
     }
     return false;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/NoCase.h"
 #include "fakes/TempDrives.h"
 #include "platform/FileSystem.h"
 
@@ -14,7 +15,9 @@ namespace torvane::testing {
 
 // The file system of the fake drives: every member works on the real folders
 // of a TempDrives, so what the code under test writes can be read back and
-// listed. Names are case-sensitive. Failures carry the system's numbers:
+// listed. Names compare without regard to case, as on Windows (a new file takes
+// the spelling it is created with, an existing one keeps its own). Failures carry the system's
+// numbers:
 //   - a path on no drive, or whose folder is missing: 3 (2 for a missing
 //     source of ReplaceFile); a name with one of " * : < > ? | after the
 //     drive: 123;
@@ -43,9 +46,9 @@ public:
     void WriteText(const std::string& path, const std::string& text);  // parents made too
     std::optional<std::string> ReadText(const std::string& path) const;  // nothing when no such file
 
-    std::set<std::string> uncreatable;
-    std::set<std::string> readOnlyFolders;
-    std::set<std::string> hidden;
+    std::set<std::string, NoCaseLess> uncreatable;
+    std::set<std::string, NoCaseLess> readOnlyFolders;
+    std::set<std::string, NoCaseLess> hidden;
     std::size_t capacity = SIZE_MAX;
 
 private:

@@ -6,13 +6,15 @@
 #include <vector>
 
 #include "fakes/MemoryFile.h"
+#include "fakes/NoCase.h"
 #include "lib/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/GuidSource.h"
 
 namespace torvane::testing {
 
-// Files in memory, keyed by path. Paths listed in `uncreatable` refuse to be
+// Files in memory, keyed by path without regard to case, as on Windows (a
+// file keeps the spelling it was first created with). Paths listed in `uncreatable` refuse to be
 // created (as a running program does); `capacity` limits every file, like a
 // nearly full disk.
 class MemoryFileSystem : public platform::FileSystem {
@@ -21,20 +23,23 @@ public:
         if (uncreatable.count(path)) throw EFCreateError(path, ErrorText(32));
         auto file = std::make_shared<MemoryFile>();
         file->capacity = capacity;
-        files[path] = file;
+        files[path] = file;  // an existing key keeps its spelling
         return std::make_unique<Handle>(file);
     }
     int ReplaceFile(const std::string& from, const std::string& to) override {
         if (uncreatable.count(to)) return 32;
         auto it = files.find(from);
         if (it == files.end()) return 2;
-        files[to] = it->second;
+        // Taken out first: `to` may be `from` in another letter case.
+        std::shared_ptr<MemoryFile> file = it->second;
         files.erase(it);
+        files[to] = file;
         return 0;
     }
     bool DeleteFile(const std::string& path) override { return files.erase(path) > 0; }
     std::string ErrorText(int code) override {
-        return code == 32 ? "The process cannot access the file because it is being used by another process"
+        return code == 32 ? "The process cannot access the file because it is being used by "
+                            "another process"
                           : "Error " + std::to_string(code);
     }
 
@@ -53,7 +58,7 @@ public:
         if (!prefix.empty() && prefix.back() != '\\') prefix += '\\';
         std::vector<std::string> names;
         for (const std::string& f : folders)
-            if (f.size() > prefix.size() && f.compare(0, prefix.size(), prefix) == 0 &&
+            if (f.size() > prefix.size() && StartsNoCase(f, prefix) &&
                 f.find('\\', prefix.size()) == std::string::npos)
                 names.push_back(f.substr(prefix.size()));
         return names;
@@ -61,9 +66,9 @@ public:
 
     const std::vector<std::uint8_t>& Bytes(const std::string& path) const { return files.at(path)->bytes; }
 
-    std::map<std::string, std::shared_ptr<MemoryFile>> files;
-    std::set<std::string> uncreatable;
-    std::set<std::string> folders;
+    std::map<std::string, std::shared_ptr<MemoryFile>, NoCaseLess> files;
+    std::set<std::string, NoCaseLess> uncreatable;
+    std::set<std::string, NoCaseLess> folders;
     std::size_t capacity = SIZE_MAX;
 
 private:

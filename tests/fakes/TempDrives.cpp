@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "fakes/NoCase.h"
+
 namespace torvane::testing {
 
 namespace {
@@ -40,6 +42,23 @@ platform::DriveType TempDrives::TypeOf(const std::string& root) {
     return it == types_.end() ? platform::DriveType::NoRootDirectory : it->second;
 }
 
+namespace {
+
+// The name as it is spelled on the disk when `folder` holds an entry of that
+// name in another letter case (Windows finds "Torvane.Exe" as "torvane.exe");
+// otherwise the name as given, for something yet to be made.
+std::string ExistingSpelling(const std::filesystem::path& folder, const std::string& name) {
+    std::error_code error;
+    if (std::filesystem::exists(folder / name, error)) return name;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string onDisk = entry.path().filename().string();
+        if (SameNoCase(onDisk, name)) return onDisk;
+    }
+    return name;
+}
+
+}  // namespace
+
 std::optional<std::filesystem::path> TempDrives::HostPath(const std::string& windowsPath) const {
     if (windowsPath.size() < 2 || windowsPath[1] != ':') return std::nullopt;
     const char letter = Upper(windowsPath[0]);
@@ -54,7 +73,7 @@ std::optional<std::filesystem::path> TempDrives::HostPath(const std::string& win
             continue;
         }
         if (name == "..") return std::nullopt;
-        if (!name.empty() && name != ".") host /= name;
+        if (!name.empty() && name != ".") host /= ExistingSpelling(host, name);
         name.clear();
     }
     return host;

@@ -87,6 +87,20 @@ TEST_F(RecordWriter, RefusesTextsLongerThan65535Bytes) {
     EXPECT_EQ(reader.ReadText().size(), 65535u);
 }
 
+TEST_F(RecordWriter, RefusesPlainTextsLongerThan65535BytesToo) {
+    // Without the check, 65536 bytes would go out with the length 0 and the
+    // reader would take the text for the records after it.
+    Bytes bytes;
+    EXPECT_THROW(Written([&](auto& f) { writer.WritePlainText(f, std::string(65536, 'x')); }),
+                 Exception);
+    EXPECT_NO_THROW(
+        bytes = Written([&](auto& f) { writer.WritePlainText(f, std::string(65535, 'y')); }));
+    ASSERT_EQ(bytes.size(), 65537u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xFF);
+    EXPECT_EQ(Data1Reader(bytes).ReadPlainText(), std::string(65535, 'y'));
+}
+
 TEST_F(RecordWriter, BooleansStayInTheirRanges) {
     for (int i = 0; i < 2000; ++i) {
         const bool value = i % 2 == 0;

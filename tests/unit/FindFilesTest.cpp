@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
@@ -132,15 +133,36 @@ TEST_F(FindFilesOnDrives, AFileReachedTwiceIsListedOnceAsFirstFound) {
 }
 
 TEST_F(FindFilesOnDrives, DuplicatesDifferOnlyInTheCaseOfAToZ) {
-    // On a case-sensitive store these are two files; only A-Z case folding
-    // makes the first pair the same path. Letters outside A-Z are compared
-    // as they are.
+    // The same folder named in two spellings reaches the same file twice;
+    // only A-Z case folding makes them one path. Letters outside A-Z are
+    // compared as they are (the fake drives fold only A-Z, so these are two
+    // files).
     files.WriteText("D:\\d\\Abc.txt", "");
-    files.WriteText("D:\\d\\aBC.txt", "");
     files.WriteText("D:\\d\\\xC9t\xE9.txt", "");
     files.WriteText("D:\\d\\\xE9t\xE9.txt", "");
-    EXPECT_EQ(Find("*.txt", 99, "D:\\d"),
+    EXPECT_EQ(Find("*.txt", 99, "D:\\d;d:\\D"),
               (Paths{"D:\\d\\Abc.txt", "D:\\d\\\xC9t\xE9.txt", "D:\\d\\\xE9t\xE9.txt"}));
+}
+
+TEST_F(FindFilesOnDrives, AJunctionLoopIsNotFollowedAndNoFolderIsEnteredTwice) {
+    files.WriteText("D:\\a\\b\\torvane.exe", "");
+    files.WriteText("D:\\elsewhere\\torvane.exe", "");
+    // D:\a\b\loop leads back to D:\a; D:\a\far to D:\elsewhere.
+    std::filesystem::create_directory_symlink(*drives.HostPath("D:\\a"),
+                                              *drives.HostPath("D:\\a\\b\\loop"));
+    std::filesystem::create_directory_symlink(*drives.HostPath("D:\\elsewhere"),
+                                              *drives.HostPath("D:\\a\\far"));
+    EXPECT_EQ(Find("torvane.exe", 99, "D:\\"),
+              (Paths{"D:\\a\\b\\torvane.exe", "D:\\elsewhere\\torvane.exe"}));
+    EXPECT_EQ(percents.back(), 100);
+    std::set<std::string> entered;
+    for (const std::string& pattern : search.asked) {
+        if (pattern.size() > 3 && pattern.compare(pattern.size() - 3, 3, "*.*") == 0) {
+            EXPECT_TRUE(entered.insert(pattern).second) << pattern << " listed twice";
+        }
+    }
+    EXPECT_EQ(entered, (std::set<std::string>{"D:\\*.*", "D:\\a\\*.*", "D:\\a\\b\\*.*",
+                                              "D:\\elsewhere\\*.*"}));
 }
 
 TEST_F(FindFilesOnDrives, FoldersNamedLikeTheMaskAreCollected) {

@@ -13,17 +13,17 @@
 #include "generated/BuildConfig.h"
 #include "lib/Exceptions.h"
 #include "lib/Rounding.h"
+#include "panels/PNL_InstallInstalling.h"
 #include "payload/DataFileDecoder.h"
 #include "payload/GB_Payloads.h"
 #include "payload/SeedDataFile.h"
-#include "panels/PNL_InstallInstalling.h"
 #include "uninstall/UninstallList.h"
 
 namespace torvane {
 namespace {
 
-using testing::Wizard;
 using platform::SpecialFolder;
+using testing::Wizard;
 
 const std::string kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Torvane P2P";
 const std::string kDataDir = std::string(Wizard::kLocalAppData) + "\\Torvane P2P\\";
@@ -159,6 +159,7 @@ TEST_F(InstallSequence, UninstallListNamesEverythingTheSetupMadeAndTheUninstalle
         "<F" + i + "QVInst.dat>",
         "<F" + i + "Uninstall.Exe>",
         "<F" + i + "Uninstall.Dat>",
+        "<F" + i + "Torvane_toolbar.exe>",  // written by default: it would keep the folder
         "<E" + i + ">",
         "<E" + d + ">",
         "<R" + kKey + ">",
@@ -168,10 +169,12 @@ TEST_F(InstallSequence, UninstallListNamesEverythingTheSetupMadeAndTheUninstalle
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t n = 0; n < lines.size(); ++n) EXPECT_EQ(lines[n], expected[n]) << "line " << n + 1;
 
-    const uninstall::UninstallList list = uninstall::ParseUninstallList(*wizard.files.ReadText(i + "UnInstall.dat"));
+    // The uninstaller beside it takes every line as its installation's own.
+    const uninstall::UninstallList list =
+        uninstall::ParseUninstallList(*wizard.files.ReadText(i + "UnInstall.dat"));
     EXPECT_EQ(list.productName, "Torvane P2P");
-    for (const uninstall::Entry& entry : list.entries)
-        EXPECT_EQ(uninstall::RefusalOf(entry), std::nullopt) << "line " << entry.line;
+    const std::vector<uninstall::Step> plan = uninstall::MakePlan(list, i + "Uninstall.Exe");
+    EXPECT_EQ(plan.size(), list.entries.size());
 }
 
 TEST_F(InstallSequence, WithoutDesktopShortcutOrToolbarNeitherIsMadeAndTheListHas17Lines) {
@@ -188,7 +191,19 @@ TEST_F(InstallSequence, WithoutDesktopShortcutOrToolbarNeitherIsMadeAndTheListHa
     EXPECT_EQ(lines.back(), "<STorvane P2P>");
 }
 
-TEST_F(InstallSequence, LabelClimbsToTheClientsShareThenStepsThroughTheFixedPointsAndNeverShows100) {
+TEST_F(InstallSequence, AToolbarInstallerThatCouldNotBeWrittenIsNotInTheList) {
+    wizard.files.uncreatable = {"D:\\Apps\\Torvane P2P\\Torvane_toolbar.exe"};
+    Install();
+    ASSERT_EQ(wizard.activePanel(), "PNLInstallReady");
+    const std::vector<std::string> lines = UninstallLines();
+    ASSERT_EQ(lines.size(), 18u);
+    for (const std::string& line : lines)
+        EXPECT_EQ(line.find("Torvane_toolbar.exe"), std::string::npos) << line;
+    EXPECT_EQ(lines[13], "<ED:\\Apps\\Torvane P2P\\>");
+}
+
+TEST_F(InstallSequence,
+       LabelClimbsToTheClientsShareThenStepsThroughTheFixedPointsAndNeverShows100) {
     Install();
     const std::int64_t max = kPayloadProgressMaximum + kPayloadProgressMaximum / 10;
     EXPECT_EQ(panel().ProgressBar1.Max(), max);
@@ -230,7 +245,7 @@ TEST_F(InstallSequence, WithoutLocalApplicationDataEverythingGoesToTheInstallati
     EXPECT_EQ(WorkDir, i);
     EXPECT_EQ(DataFile(i + "Torvane.Dat").workDir, i);
     const std::vector<std::string> lines = UninstallLines();
-    ASSERT_EQ(lines.size(), 18u);
+    ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines[1], "<P" + i + "*.QCF>");
     EXPECT_EQ(lines[6], "<E" + i + ">");
     EXPECT_EQ(lines[8], "<F" + i + "Torvane.dat>");

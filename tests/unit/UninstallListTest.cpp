@@ -8,6 +8,8 @@
 #include <set>
 
 #include "app/CommandLine.h"
+#include "fakes/FakeUninstallSystem.h"
+#include "uninstall/Confinement.h"
 #include "uninstall/UninstallList.h"
 
 namespace torvane::uninstall {
@@ -17,7 +19,8 @@ const std::string kData = "C:\\Users\\me\\AppData\\Local\\Torvane P2P";
 const std::string kInstall = "C:\\Program Files\\Torvane P2P";
 const std::string kSelf = kInstall + "\\Uninstall.Exe";
 const std::string kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Torvane P2P";
-const std::string kPrograms = "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
+const std::string kPrograms =
+    "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
 const std::string kDesktop = "C:\\Users\\me\\Desktop";
 const std::string kDownloads = "C:\\Users\\me\\Downloads\\Torvane";
 
@@ -50,70 +53,19 @@ std::string Join(const std::vector<std::string>& lines, const std::string& end =
 
 std::string Lower(std::string text) { return LowerCase(text); }
 
-// Files, folders and HKLM keys in memory; paths compare without case, as on
-// Windows. Every operation is logged in order.
-class FakeSystem : public UninstallSystem {
-public:
-    void AddFolder(const std::string& path) {
-        for (std::string p = path; p.size() > 2; p = FolderOf(p)) folders[Lower(p)] = p;
-    }
-    void AddFile(const std::string& path) {
-        AddFolder(FolderOf(path));
-        files[Lower(path)] = path;
-    }
-    bool HasFile(const std::string& path) const { return files.count(Lower(path)) != 0; }
-    bool HasFolder(const std::string& path) const { return folders.count(Lower(path)) != 0; }
-
-    Outcome ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
-        log.push_back("list " + folder);
-        entries.clear();
-        if (!HasFolder(folder)) return Outcome::NotThere();
-        for (const auto& [key, path] : files)
-            if (SameText(FolderOf(path), folder)) entries.push_back({NameOf(path), false});
-        for (const auto& [key, path] : folders)
-            if (SameText(FolderOf(path), folder)) entries.push_back({NameOf(path), true});
-        return Outcome::Done();
-    }
-    Outcome RemoveFile(const std::string& path) override {
-        log.push_back("delete " + path);
-        if (locked.count(Lower(path))) return Outcome::Error("it is in use");
-        return files.erase(Lower(path)) ? Outcome::Done() : Outcome::NotThere();
-    }
-    Outcome RemoveEmptyFolder(const std::string& path) override {
-        log.push_back("rmdir " + path);
-        if (!HasFolder(path)) return Outcome::NotThere();
-        std::vector<FolderEntry> inside;
-        ListFolder(path, inside);
-        log.pop_back();
-        if (!inside.empty()) return Outcome::Error("it is not empty");
-        folders.erase(Lower(path));
-        return Outcome::Done();
-    }
-    Outcome DeleteMachineKey(const std::string& subkey) override {
-        log.push_back("regdelete " + subkey);
-        return keys.erase(Lower(subkey)) ? Outcome::Done() : Outcome::NotThere();
-    }
-    Outcome ProgramsFolder(std::string& folder) override {
-        folder = programs;
-        return programs.empty() ? Outcome::Error("no programs folder") : Outcome::Done();
-    }
-    Outcome DesktopFolder(std::string& folder) override {
-        folder = desktop;
-        return Outcome::Done();
-    }
-
-    std::map<std::string, std::string> files, folders;
-    std::set<std::string> keys, locked;
-    std::string programs = kPrograms, desktop = kDesktop;
-    std::vector<std::string> log;
-};
+using testing::kAfter;
+using testing::kBefore;
+using testing::kListWritten;
+using FakeSystem = testing::FakeUninstallSystem;
 
 // A machine with Torvane P2P installed as the typical list describes it, plus
 // things of the user's the list does not name.
 class Installed : public ::testing::Test {
 protected:
     Installed() {
-        for (const char* name : {"Torvane.Dat", "Nodes.DAT", "session.tmp", "old.bak", "debug.LOG", "read.txt"})
+        // The setup wrote the data file before the list; the client's files came after.
+        system.AddFile(kData + "\\Torvane.Dat", kBefore);
+        for (const char* name : {"Nodes.DAT", "session.tmp", "old.bak", "debug.LOG", "read.txt"})
             system.AddFile(kData + "\\" + name);
         for (const char* name : {"Torvane.Exe", "QVInst.Dat", "Uninstall.Exe", "Uninstall.Dat"})
             system.AddFile(kInstall + "\\" + name);
@@ -126,7 +78,10 @@ protected:
         system.AddFile(kDownloads + "\\film.avi");
     }
 
-    RunResult RunTypical() { return RunPlan(MakePlan(ParseUninstallList(Join(TypicalLines())), kSelf), system); }
+    RunResult RunTypical() {
+        return RunPlan(MakePlan(ParseUninstallList(Join(TypicalLines())), kSelf), system,
+                       kListWritten);
+    }
 
     FakeSystem system;
 };
@@ -203,9 +158,10 @@ TEST(UninstallListParsing, RejectsEveryDamagedFormWithTheLineAndTheReason) {
                 << "reason \"" << e.what() << "\", want \"" << c.reason << "\"";
         }
     }
-    EXPECT_EQ(DamagedListMessage("C:\\P\\UnInstall.dat", "line 3 has no argument"),
-              "The uninstall list C:\\P\\UnInstall.dat is missing or damaged: line 3 has no argument.\n\n"
-              "Nothing has been removed.");
+    EXPECT_EQ(
+        DamagedListMessage("C:\\P\\UnInstall.dat", "line 3 has no argument"),
+        "The uninstall list C:\\P\\UnInstall.dat is missing or damaged: line 3 has no argument.\n\n"
+        "Nothing has been removed.");
 }
 
 TEST(UninstallListParsing, ADamagedListTouchesNothingAndAsksNothing) {
@@ -217,7 +173,9 @@ TEST(UninstallListParsing, ADamagedListTouchesNothingAndAsksNothing) {
     system.AddFile(kData + "\\Torvane.Dat");
     bool asked = false;
     std::string product;
-    EXPECT_THROW(Uninstall(Join(lines), kSelf, system, [&](const std::string&) { return asked = true; }, product),
+    EXPECT_THROW(Uninstall(
+                     Join(lines), kListWritten, kSelf, system,
+                     [&](const std::string&) { return asked = true; }, product),
                  ListError);
     EXPECT_FALSE(asked);
     EXPECT_TRUE(system.log.empty()) << system.log.front();
@@ -229,12 +187,19 @@ TEST(UninstallListParsing, ASaidNoTouchesNothingAndAYesRunsThePlan) {
     system.AddFile(kInstall + "\\Torvane.Exe");
     std::string product, askedAbout;
     const std::string text = "Torvane P2P\r\n<F" + kInstall + "\\Torvane.Exe>\r\n";
-    auto no = Uninstall(text, kSelf, system, [&](const std::string& p) { askedAbout = p; return false; }, product);
+    auto no = Uninstall(
+        text, kListWritten, kSelf, system,
+        [&](const std::string& p) {
+            askedAbout = p;
+            return false;
+        },
+        product);
     EXPECT_FALSE(no.has_value());
     EXPECT_EQ(askedAbout, "Torvane P2P");
     EXPECT_EQ(product, "Torvane P2P");
     EXPECT_TRUE(system.log.empty());
-    auto yes = Uninstall(text, kSelf, system, [](const std::string&) { return true; }, product);
+    auto yes = Uninstall(
+        text, kListWritten, kSelf, system, [](const std::string&) { return true; }, product);
     ASSERT_TRUE(yes.has_value());
     EXPECT_FALSE(system.HasFile(kInstall + "\\Torvane.Exe"));
     EXPECT_TRUE(EverythingRemoved(*yes));
@@ -277,7 +242,8 @@ TEST(UninstallRefusals, AcceptOnlyWhatTheSetupWrites) {
         {EntryKind::MachineKey, kKey, ""},
         {EntryKind::MachineKey, "SOFTWARE\\Torvane P2P", ""},
         {EntryKind::MachineKey, "Software\\", "not a key below Software"},
-        {EntryKind::MachineKey, "SYSTEM\\CurrentControlSet\\Services\\x", "not a key below Software"},
+        {EntryKind::MachineKey, "SYSTEM\\CurrentControlSet\\Services\\x",
+         "not a key below Software"},
         {EntryKind::MachineKey, "\\Software\\Torvane", "not a key below Software"},
         {EntryKind::MachineKey, "Software\\\\Torvane", "empty key name"},
         {EntryKind::MachineKey, "Software\\..\\SAM", "\".\" or \"..\""},
@@ -298,32 +264,16 @@ TEST(UninstallRefusals, AcceptOnlyWhatTheSetupWrites) {
     for (const Case& c : cases) {
         const auto refusal = RefusalOf(Entry{c.kind, c.argument, 2});
         if (c.refusal.empty()) {
-            EXPECT_FALSE(refusal.has_value()) << static_cast<char>(c.kind) << c.argument << ": " << *refusal;
+            EXPECT_FALSE(refusal.has_value())
+                << static_cast<char>(c.kind) << c.argument << ": " << *refusal;
         } else {
-            ASSERT_TRUE(refusal.has_value()) << static_cast<char>(c.kind) << c.argument << " accepted";
+            ASSERT_TRUE(refusal.has_value())
+                << static_cast<char>(c.kind) << c.argument << " accepted";
             EXPECT_NE(refusal->find(c.refusal), std::string::npos)
-                << static_cast<char>(c.kind) << c.argument << ": \"" << *refusal << "\", want \"" << c.refusal << "\"";
+                << static_cast<char>(c.kind) << c.argument << ": \"" << *refusal << "\", want \""
+                << c.refusal << "\"";
         }
     }
-}
-
-TEST(UninstallRefusals, RefusedLinesTouchNothingAndAreReported) {
-    FakeSystem system;
-    system.AddFile("C:\\Users\\me\\Documents\\letter.DAT");
-    system.AddFile("C:\\important.DAT");
-    system.AddFile(kInstall + "\\Torvane.Exe");
-    const UninstallList list = ParseUninstallList("Torvane P2P\r\n<PC:\\Users\\*\\Documents\\*.DAT>\r\n"
-                                                  "<PC:\\*.DAT>\r\n<F" + kInstall + "\\Torvane.Exe>\r\n");
-    const RunResult r = RunPlan(MakePlan(list, kSelf), system);
-    EXPECT_EQ(system.log, std::vector<std::string>{"delete " + kInstall + "\\Torvane.Exe"});
-    EXPECT_TRUE(system.HasFile("C:\\Users\\me\\Documents\\letter.DAT"));
-    EXPECT_TRUE(system.HasFile("C:\\important.DAT"));
-    ASSERT_EQ(r.items.size(), 3u);
-    EXPECT_EQ(r.items[0].state, ItemState::Refused);
-    EXPECT_EQ(r.items[0].what, "line 2 (files C:\\Users\\*\\Documents\\*.DAT)");
-    EXPECT_EQ(r.items[1].reason, "refused: it names files in the root of a drive");
-    EXPECT_EQ(r.items[2].state, ItemState::Removed);
-    EXPECT_FALSE(EverythingRemoved(r));
 }
 
 TEST(UninstallRefusals, WildcardsMatchLikeWindowsWithoutItsShortNameSurprises) {
@@ -349,12 +299,12 @@ TEST(UninstallPlan, KeepsTheListOrderButMovesTheProgramItselfLast) {
     ASSERT_EQ(plan.size(), 16u);
     EXPECT_EQ(plan.back().entry.argument, kSelf);
     EXPECT_TRUE(plan.back().removesSelf);
-    EXPECT_EQ(std::count_if(plan.begin(), plan.end(), [](const Step& s) { return s.removesSelf; }), 1);
+    EXPECT_EQ(std::count_if(plan.begin(), plan.end(), [](const Step& s) { return s.removesSelf; }),
+              1);
     // Everything else in list order: the self line (line 11) is missing between 10 and 12.
     std::vector<int> lines;
     for (const Step& s : plan) lines.push_back(s.entry.line);
     EXPECT_EQ(lines, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16, 17, 11}));
-    for (const Step& s : plan) EXPECT_TRUE(s.refusal.empty()) << s.entry.argument << ": " << s.refusal;
 }
 
 TEST(UninstallPlan, NamesTheProgramOnceAndOnlyWhenTheListDoes) {
@@ -366,9 +316,11 @@ TEST(UninstallPlan, NamesTheProgramOnceAndOnlyWhenTheListDoes) {
 
     // Run from elsewhere (a copy): its own path is not in the list, so the
     // list's Uninstall.Exe is an ordinary file deleted in its place.
-    const std::vector<Step> other = MakePlan(ParseUninstallList(Join(TypicalLines())), "C:\\Temp\\Uninstall.Exe");
+    const std::vector<Step> other =
+        MakePlan(ParseUninstallList(Join(TypicalLines())), "C:\\Temp\\Uninstall.Exe");
     EXPECT_EQ(other.size(), 16u);
-    EXPECT_TRUE(std::none_of(other.begin(), other.end(), [](const Step& s) { return s.removesSelf; }));
+    EXPECT_TRUE(
+        std::none_of(other.begin(), other.end(), [](const Step& s) { return s.removesSelf; }));
     EXPECT_EQ(other[9].entry.argument, kSelf);
 }
 
@@ -393,8 +345,8 @@ TEST_F(Installed, CarriesOutTheListInOrderAndLeavesTheUsersThingsAlone) {
     for (const std::string& op : system.log)
         if (op.rfind("list ", 0) != 0) changes.push_back(op);
     const std::vector<std::string> expected{
-        "delete " + kData + "\\Nodes.DAT",
-        "delete " + kData + "\\Torvane.Dat",
+        "delete " + kData +
+            "\\Nodes.DAT",  // Torvane.Dat is older than the list: its F line takes it
         "delete " + kData + "\\session.tmp",
         "delete " + kData + "\\old.bak",
         "delete " + kData + "\\debug.LOG",
@@ -425,20 +377,27 @@ TEST_F(Installed, CarriesOutTheListInOrderAndLeavesTheUsersThingsAlone) {
     ASSERT_NE(FindItem(r, "folder " + kInstall), nullptr);
     EXPECT_EQ(FindItem(r, "folder " + kInstall)->state, ItemState::Pending);
     EXPECT_TRUE(EverythingRemoved(r));
+    // The data file kept by its pattern and the data folder kept for it at
+    // first were settled by the later lines: nothing is reported as kept.
+    for (const Item& item : r.items) EXPECT_NE(item.state, ItemState::Kept) << item.what;
+    EXPECT_EQ(ReportMessage("Torvane P2P", r).find("kept"), std::string::npos);
 }
 
 TEST_F(Installed, SettlingTheSelfRemovalDecidesTheOutcome) {
     RunResult copy = RunTypical();
     SettleSelfRemoval(copy, SelfRemoval::ByCopy);
     EXPECT_TRUE(EverythingRemoved(copy));
-    EXPECT_EQ(ReportMessage("Torvane P2P", copy), "Torvane P2P has been removed from your computer.");
+    EXPECT_EQ(ReportMessage("Torvane P2P", copy),
+              "Torvane P2P has been removed from your computer.");
 
     RunResult restart = RunTypical();
     SettleSelfRemoval(restart, SelfRemoval::AtRestart);
     EXPECT_TRUE(EverythingRemoved(restart));
     EXPECT_EQ(ReportMessage("Torvane P2P", restart),
-              "Torvane P2P has been removed from your computer.\n\nThese items will be removed when Windows "
-              "restarts:\n\nfolder " + kInstall + "\nfile " + kSelf);
+              "Torvane P2P has been removed from your computer.\n\nThese items will be removed "
+              "when Windows "
+              "restarts:\n\nfolder " +
+                  kInstall + "\nfile " + kSelf);
 }
 
 TEST(UninstallRun, ReportsWhatCouldNotBeRemovedAndCarriesOnAfterAFailure) {
@@ -448,9 +407,9 @@ TEST(UninstallRun, ReportsWhatCouldNotBeRemovedAndCarriesOnAfterAFailure) {
     system.AddFile(kInstall + "\\My notes.txt");  // not named: keeps the folder
     system.locked.insert(Lower(kInstall + "\\Torvane.Exe"));
     system.programs.clear();
-    const std::string text = "Torvane P2P\r\n<F" + kInstall + "\\Torvane.Exe>\r\n<F" + kSelf + ">\r\n<E" +
-                             kInstall + ">\r\n<STorvane P2P>\r\n<R" + kKey + ">\r\n";
-    RunResult r = RunPlan(MakePlan(ParseUninstallList(text), kSelf), system);
+    const std::string text = "Torvane P2P\r\n<F" + kInstall + "\\Torvane.Exe>\r\n<F" + kSelf +
+                             ">\r\n<E" + kInstall + ">\r\n<STorvane P2P>\r\n<R" + kKey + ">\r\n";
+    RunResult r = RunPlan(MakePlan(ParseUninstallList(text), kSelf), system, kListWritten);
     // The key (absent) was still tried after the failures before it.
     EXPECT_EQ(system.log.back(), "regdelete " + kKey);
     EXPECT_TRUE(r.foldersAfterSelf.empty());  // the notes keep the folder, not the program
@@ -458,11 +417,17 @@ TEST(UninstallRun, ReportsWhatCouldNotBeRemovedAndCarriesOnAfterAFailure) {
     EXPECT_FALSE(EverythingRemoved(r));
     EXPECT_EQ(ReportMessage("Torvane P2P", r),
               "Torvane P2P has been removed, except for these items, which could not be:\n\n"
-              "file " + kInstall + "\\Torvane.Exe: it is in use\n"
-              "folder " + kInstall + ": it is not empty\n"
-              "Start-menu group Torvane P2P: no programs folder\n"
-              "file " + kSelf + ": no temporary folder\n\n"
-              "You may delete them yourself.");
+              "file " +
+                  kInstall +
+                  "\\Torvane.Exe: it is in use\n"
+                  "folder " +
+                  kInstall +
+                  ": it is not empty\n"
+                  "Start-menu group Torvane P2P: no programs folder\n"
+                  "file " +
+                  kSelf +
+                  ": no temporary folder\n\n"
+                  "You may delete them yourself.");
 }
 
 TEST(UninstallRun, ShortensALongReport) {
@@ -474,7 +439,7 @@ TEST(UninstallRun, ShortensALongReport) {
         system.locked.insert(Lower(path));
         text += "<F" + path + ">\r\n";
     }
-    const RunResult r = RunPlan(MakePlan(ParseUninstallList(text), kSelf), system);
+    const RunResult r = RunPlan(MakePlan(ParseUninstallList(text), kSelf), system, kListWritten);
     const std::string message = ReportMessage("Torvane P2P", r, 25);
     EXPECT_NE(message.find("file24.dat: it is in use"), std::string::npos);
     EXPECT_EQ(message.find("file25.dat"), std::string::npos);
@@ -487,9 +452,11 @@ TEST(UninstallRun, NestedFoldersWaitForTheProgramTooAndMissingThingsAreNoFailure
     const std::string self = bin + "\\Uninstall.Exe";
     FakeSystem system;
     system.AddFile(self);
+    const std::string gone = "C:\\Users\\me\\AppData\\Local\\Torvane P2P";
     const std::string text = "Torvane P2P\r\n<F" + self + ">\r\n<E" + bin + ">\r\n<E" + kInstall +
-                             "\\>\r\n<FC:\\gone\\x.dat>\r\n<PC:\\gone\\*.dat>\r\n<EC:\\gone>\r\n<TTorvane.lnk>\r\n";
-    const RunResult r = RunPlan(MakePlan(ParseUninstallList(text), self), system);
+                             "\\>\r\n<F" + gone + "\\x.dat>\r\n<P" + gone + "\\*.dat>\r\n<E" +
+                             gone + ">\r\n<TTorvane P2P.Lnk>\r\n";
+    const RunResult r = RunPlan(MakePlan(ParseUninstallList(text), self), system, kListWritten);
     EXPECT_EQ(r.foldersAfterSelf, (std::vector<std::string>{bin, kInstall}));
     EXPECT_TRUE(EverythingRemoved(r));
     int absent = 0;
@@ -502,10 +469,10 @@ TEST(UninstallRun, ALaterSuccessSettlesAnEarlierFailureAndAFailureIsReportedOnce
     system.AddFile(kData + "\\QVInst.Dat");
     system.AddFile(kInstall + "\\Torvane.Exe");
     system.AddFolder(kInstall + "\\Plugins");  // the user's: keeps the install folder
-    const std::string text = "Torvane P2P\r\n<E" + kData + ">\r\n<F" + kData + "\\QVInst.Dat>\r\n<E" + kData +
-                             ">\r\n<E" + kInstall + ">\r\n<F" + kInstall + "\\Torvane.Exe>\r\n<E" + kInstall +
-                             ">\r\n";
-    const RunResult r = RunPlan(MakePlan(ParseUninstallList(text), kSelf), system);
+    const std::string text = "Torvane P2P\r\n<E" + kData + ">\r\n<F" + kData +
+                             "\\QVInst.Dat>\r\n<E" + kData + ">\r\n<E" + kInstall + ">\r\n<F" +
+                             kInstall + "\\Torvane.Exe>\r\n<E" + kInstall + ">\r\n";
+    const RunResult r = RunPlan(MakePlan(ParseUninstallList(text), kSelf), system, kListWritten);
     EXPECT_FALSE(system.HasFolder(kData));
     // The data folder failed first, then went: no failure left for it.
     EXPECT_EQ(std::count_if(r.items.begin(), r.items.end(),
@@ -515,7 +482,314 @@ TEST(UninstallRun, ALaterSuccessSettlesAnEarlierFailureAndAFailureIsReportedOnce
     // The install folder failed twice for the same reason: reported once.
     EXPECT_EQ(ReportMessage("Torvane P2P", r),
               "Torvane P2P has been removed, except for these items, which could not be:\n\n"
-              "folder " + kInstall + ": it is not empty\n\nYou may delete them yourself.");
+              "folder " +
+                  kInstall + ": it is not empty\n\nYou may delete them yourself.");
+}
+
+// --- confinement: only what this installation owns ------------------------------
+
+// The uninstaller in the typical installation folder judges one line.
+std::optional<std::string> OutsideTypical(EntryKind kind, const std::string& argument) {
+    return OutsideOf(Entry{kind, argument, 2}, kInstall);
+}
+
+TEST(UninstallConfinement, TakesOnlyLinesInsideTheInstallation) {
+    const std::string product = "Torvane P2P";
+    struct Case {
+        EntryKind kind;
+        std::string argument;
+        std::string outside;  // empty: inside
+    } cases[] = {
+        // Directly in its own folder, or in a folder named after the product.
+        {EntryKind::File, kInstall + "\\Torvane.Exe", ""},
+        {EntryKind::File, kInstall + "\\Torvane_toolbar.exe", ""},
+        {EntryKind::File, kData + "\\Torvane.dat", ""},
+        {EntryKind::File, "D:\\Users\\bob\\Torvane P2P\\x.dat",
+         ""},  // by the folder's name, not the profile
+        {EntryKind::File, "C:\\USERS\\OTHER\\APPDATA\\LOCAL\\TORVANE P2P\\Torvane.dat", ""},
+        {EntryKind::Pattern, kData + "\\*.DAT", ""},
+        {EntryKind::Pattern, kInstall + "\\*.GET", ""},
+        {EntryKind::EmptyFolder, kInstall, ""},
+        {EntryKind::EmptyFolder, kInstall + "\\", ""},
+        {EntryKind::EmptyFolder, kData, ""},
+        {EntryKind::MachineKey, kKey, ""},
+        {EntryKind::MachineKey, Lower(kKey), ""},
+        {EntryKind::StartMenuGroup, product, ""},
+        {EntryKind::DesktopShortcut, "Torvane P2P.Lnk", ""},
+        {EntryKind::DesktopShortcut, "torvane p2p.lnk", ""},
+        // The attacks: system files, other programs' keys, other groups.
+        {EntryKind::Pattern, "C:\\Windows\\*.*", "is not directly in the uninstaller's folder"},
+        {EntryKind::File, "C:\\Windows\\System32\\config\\SAM",
+         "is not directly in the uninstaller's folder"},
+        {EntryKind::MachineKey, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+         "is not the uninstall key"},
+        {EntryKind::MachineKey, kKey + "\\Sub", "is not the uninstall key"},
+        {EntryKind::MachineKey, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Other",
+         "uninstall key"},
+        {EntryKind::StartMenuGroup, "Startup", "is not the Start-menu group"},
+        {EntryKind::DesktopShortcut, "Other Program.lnk", "is not the desktop shortcut"},
+        {EntryKind::DesktopShortcut, "Torvane P2P.url.lnk", "is not the desktop shortcut"},
+        {EntryKind::File, "C:\\x\\CON", "names the device CON"},
+        {EntryKind::File, kInstall + "\\CON", "names the device CON"},
+        {EntryKind::File, kInstall + "\\nul.txt", "names the device nul.txt"},
+        {EntryKind::File, kInstall + "\\COM1", "device"},
+        {EntryKind::File, kInstall + "\\LPT9.dat", "device"},
+        {EntryKind::File, kInstall + "\\AUX .log", "device"},
+        {EntryKind::File, kInstall + "\\COM\xB9", "device"},
+        {EntryKind::EmptyFolder, "C:\\PRN\\Torvane P2P", "device"},
+        {EntryKind::File, "C:\\PROGRA~1\\Torvane P2P\\Torvane.Exe", "short (8.3) name PROGRA~1"},
+        {EntryKind::File, kInstall + "\\TORVAN~1.EXE", "short (8.3) name"},
+        {EntryKind::EmptyFolder, "C:\\Users\\me\\AppData\\Local\\TORVAN~1", "short (8.3) name"},
+        // Only directly inside: not deeper, not the folder above, not a folder merely containing
+        // the name.
+        {EntryKind::File, kData + "\\Sub\\x.dat", "is not directly in"},
+        {EntryKind::File, "C:\\Program Files\\Torvane.Exe", "is not directly in"},
+        {EntryKind::Pattern, "C:\\Program Files\\*.*", "is not directly in"},
+        {EntryKind::Pattern, "C:\\Torvane P2P Backup\\*.DAT", "is not directly in"},
+        {EntryKind::EmptyFolder, "C:\\Program Files", "is neither the uninstaller's folder"},
+        {EntryKind::EmptyFolder, kInstall + "\\Sub", "is neither the uninstaller's folder"},
+    };
+    for (const Case& c : cases) {
+        const auto outside = OutsideTypical(c.kind, c.argument);
+        const std::string line = std::string(1, static_cast<char>(c.kind)) + c.argument;
+        if (c.outside.empty()) {
+            EXPECT_FALSE(outside.has_value()) << line << ": " << *outside;
+        } else {
+            ASSERT_TRUE(outside.has_value()) << line << " taken as inside";
+            EXPECT_NE(outside->find(c.outside), std::string::npos)
+                << line << ": \"" << *outside << "\"";
+        }
+    }
+    // The folder that is its own need not carry the product's name: the
+    // fallbacks "...\TorvaneP2P\" and "C:\Torvane\".
+    EXPECT_FALSE(OutsideOf(Entry{EntryKind::File, "C:\\Torvane\\Torvane.Exe", 2}, "C:\\Torvane")
+                     .has_value());
+    EXPECT_FALSE(OutsideOf(Entry{EntryKind::Pattern, "D:\\Users\\bob\\*.DAT", 2}, "D:\\Users\\bob")
+                     .has_value());
+    EXPECT_TRUE(
+        OutsideOf(Entry{EntryKind::File, "C:\\Torvane\\Torvane.Exe", 2}, "C:\\Other").has_value());
+}
+
+TEST(UninstallConfinement, DeviceAndShortNamesAreToldApartFromOrdinaryOnes) {
+    for (const char* device : {"CON", "con", "PRN", "AUX", "NUL", "COM0", "COM9", "LPT1", "CONIN$",
+                               "CONOUT$", "CLOCK$", "NUL.txt", "CON .x", "lpt\xB2"})
+        EXPECT_TRUE(IsDeviceName(device)) << device;
+    for (const char* name :
+         {"CONSOLE", "CON1", "COM10", "xNUL", "NULL.txt", "Torvane.Exe", "COMA", "LPT"})
+        EXPECT_FALSE(IsDeviceName(name)) << name;
+    for (const char* shortName : {"PROGRA~1", "TORVAN~12.EXE", "A~1"})
+        EXPECT_TRUE(IsShortName(shortName)) << shortName;
+    for (const char* name : {"Torvane P2P", "notes~.txt", "~1", "a~b.txt", "x~1a"})
+        EXPECT_FALSE(IsShortName(name)) << name;
+}
+
+// Each of the issue's lines in an otherwise typical list: the whole list is
+// damaged, nothing is asked and nothing touched.
+TEST(UninstallConfinement, ALineOutsideDamagesTheWholeList) {
+    const std::string lines[] = {
+        "<PC:\\Windows\\*.*>",
+        "<FC:\\Windows\\System32\\config\\SAM>",
+        "<RSoftware\\Microsoft\\Windows\\CurrentVersion\\Run>",
+        "<SStartup>",
+        "<FC:\\x\\CON>",
+        "<FC:\\PROGRA~1\\Torvane P2P\\Torvane.Exe>",
+        "<TDesktop.ini>",
+        "<PC:\\Users\\*\\Documents\\*.DAT>",  // not well formed either: also damaged now
+    };
+    for (const std::string& bad : lines) {
+        std::vector<std::string> list = TypicalLines();
+        list.insert(list.begin() + 3, bad);
+        FakeSystem system;
+        system.AddFile(kSelf);
+        system.AddFile(kData + "\\Torvane.Dat");
+        system.AddFile("C:\\Windows\\System32\\config\\SAM");
+        bool asked = false;
+        std::string product;
+        try {
+            Uninstall(
+                Join(list), kListWritten, kSelf, system,
+                [&](const std::string&) { return asked = true; }, product);
+            ADD_FAILURE() << bad << " was accepted";
+        } catch (const ListError& e) {
+            EXPECT_NE(std::string(e.what()).find("line 4 ("), std::string::npos) << e.what();
+        }
+        EXPECT_FALSE(asked) << bad;
+        EXPECT_TRUE(system.log.empty()) << bad << ": " << system.log.front();
+        EXPECT_TRUE(system.HasFile("C:\\Windows\\System32\\config\\SAM"));
+    }
+}
+
+TEST(UninstallConfinement, TheFirstLineMustNameTheProduct) {
+    // Naming another product would make its folders "owned".
+    const std::string text = "System32\r\n<FC:\\Windows\\System32\\x.dll>\r\n";
+    try {
+        MakePlan(ParseUninstallList(text), kSelf);
+        ADD_FAILURE() << "another product's name was accepted";
+    } catch (const ListError& e) {
+        EXPECT_NE(std::string(e.what()).find("the first line names \"System32\""),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_NO_THROW(
+        MakePlan(ParseUninstallList("TORVANE P2P\r\n<F" + kInstall + "\\Torvane.Exe>\r\n"), kSelf));
+    EXPECT_EQ(std::string(kProductName), "Torvane P2P");
+}
+
+// --- reparse points ------------------------------------------------------------------
+
+TEST(UninstallReparsePoints, AJunctionAnywhereOnAPathDamagesTheList) {
+    const std::string places[] = {
+        kData,                           // the data folder replaced by a junction
+        "C:\\Users\\me\\AppData",        // an ancestor
+        kInstall + "\\Torvane.Exe",      // a file that is a link
+        kPrograms + "\\Torvane P2P",     // the Start-menu group
+        kDesktop + "\\Torvane P2P.Lnk",  // the desktop shortcut
+    };
+    for (const std::string& place : places) {
+        FakeSystem system;
+        for (const char* name : {"Torvane.Dat", "Nodes.DAT"}) system.AddFile(kData + "\\" + name);
+        system.AddFile(kSelf);
+        system.AddFile(kInstall + "\\Torvane.Exe");
+        system.AddFile(kPrograms + "\\Torvane P2P\\Torvane P2P.lnk");
+        system.AddFile(kDesktop + "\\Torvane P2P.Lnk");
+        system.reparse.insert(Lower(place));
+        bool asked = false;
+        std::string product;
+        try {
+            Uninstall(
+                Join(TypicalLines()), kListWritten, kSelf, system,
+                [&](const std::string&) { return asked = true; }, product);
+            ADD_FAILURE() << "a junction at " << place << " was followed";
+        } catch (const ListError& e) {
+            EXPECT_NE(std::string(e.what()).find("leads through " + place +
+                                                 ", which is a junction or a link"),
+                      std::string::npos)
+                << e.what();
+        }
+        EXPECT_FALSE(asked);
+        EXPECT_TRUE(system.log.empty()) << place << ": " << system.log.front();
+        EXPECT_TRUE(system.HasFile(kData + "\\Nodes.DAT"));
+    }
+    // Without one, the same installation goes.
+    FakeSystem clean;
+    clean.AddFile(kSelf);
+    clean.AddFile(kData + "\\Nodes.DAT");
+    std::string product;
+    EXPECT_NO_THROW(Uninstall(
+        Join(TypicalLines()), kListWritten, kSelf, clean, [](const std::string&) { return true; },
+        product));
+    EXPECT_FALSE(clean.HasFile(kData + "\\Nodes.DAT"));
+}
+
+// --- the user's files ------------------------------------------------------------------
+
+// The setup's list when the data folder could not be made: the P lines name
+// the installation folder, here a folder of the user's own.
+std::vector<std::string> ListForWorkFolder(const std::string& folder) {
+    return {"Torvane P2P",
+            "<P" + folder + "\\*.QCF>",
+            "<P" + folder + "\\*.DAT>",
+            "<P" + folder + "\\*.GET>",
+            "<E" + folder + "\\>",
+            "<F" + folder + "\\Torvane.Exe>",
+            "<F" + folder + "\\Torvane.dat>",
+            "<F" + folder + "\\Uninstall.Exe>",
+            "<F" + folder + "\\Uninstall.Dat>",
+            "<E" + folder + "\\>"};
+}
+
+TEST(UninstallUsersFiles, APatternKeepsWhatWasThereBeforeTheInstallation) {
+    const std::string bob = "D:\\Users\\bob";
+    FakeSystem system;
+    system.AddFile(bob + "\\savegame.DAT", kBefore);
+    system.AddFile(bob + "\\movie.GET", kBefore);
+    system.AddFile(bob + "\\NTUSER.DAT", kBefore, kAfter);  // older, though written since
+    system.AddFile(bob + "\\notes.DAT", kAfter, kBefore);   // copied in: its contents are older
+    system.AddFile(bob + "\\Torvane.dat", kBefore);         // the setup's, named by an F line
+    system.AddFile(bob + "\\Nodes.DAT");                    // the client's, written since
+    system.AddFile(bob + "\\part.GET");
+    system.AddFile(bob + "\\Torvane.Exe", kBefore);
+    system.AddFile(bob + "\\Uninstall.Exe", kBefore);
+    system.AddFile(bob + "\\Uninstall.Dat", kListWritten);
+    const std::string self = bob + "\\Uninstall.Exe";
+    RunResult r = RunPlan(MakePlan(ParseUninstallList(Join(ListForWorkFolder(bob))), self), system,
+                          kListWritten);
+    for (const char* kept : {"savegame.DAT", "movie.GET", "NTUSER.DAT", "notes.DAT"}) {
+        EXPECT_TRUE(system.HasFile(bob + "\\" + kept)) << kept;
+        ASSERT_NE(FindItem(r, "file " + bob + "\\" + kept), nullptr) << kept;
+        EXPECT_EQ(FindItem(r, "file " + bob + "\\" + kept)->state, ItemState::Kept) << kept;
+    }
+    for (const char* gone :
+         {"Nodes.DAT", "part.GET", "Torvane.dat", "Torvane.Exe", "Uninstall.Dat"})
+        EXPECT_FALSE(system.HasFile(bob + "\\" + gone)) << gone;
+    // The folder stays for the user's files; that is no failure.
+    EXPECT_TRUE(system.HasFolder(bob));
+    EXPECT_EQ(FindItem(r, "folder " + bob)->state, ItemState::Kept);
+    EXPECT_TRUE(r.foldersAfterSelf.empty());
+    SettleSelfRemoval(r, SelfRemoval::ByCopy);
+    EXPECT_TRUE(EverythingRemoved(r));
+    const std::string message = ReportMessage("Torvane P2P", r);
+    EXPECT_EQ(
+        message.rfind(
+            "Torvane P2P has been removed from your computer.\n\nThese items were there before "
+            "Torvane P2P was installed and have been kept:\n",
+            0),
+        0u)
+        << message;
+    EXPECT_NE(message.find("\nfile " + bob + "\\savegame.DAT"), std::string::npos) << message;
+    EXPECT_NE(message.find("\nfolder " + bob), std::string::npos) << message;
+}
+
+TEST(UninstallUsersFiles, WithoutTheListsTimeEveryMatchIsKeptButNamedFilesGo) {
+    FakeSystem system;
+    system.AddFile(kData + "\\Nodes.DAT");
+    system.AddFile(kData + "\\Torvane.dat");
+    const std::string text =
+        "Torvane P2P\r\n<P" + kData + "\\*.DAT>\r\n<F" + kData + "\\Torvane.dat>\r\n";
+    const RunResult r = RunPlan(MakePlan(ParseUninstallList(text), kSelf), system, 0);
+    EXPECT_TRUE(system.HasFile(kData + "\\Nodes.DAT"));
+    EXPECT_FALSE(system.HasFile(kData + "\\Torvane.dat"));
+    EXPECT_EQ(FindItem(r, "file " + kData + "\\Nodes.DAT")->state, ItemState::Kept);
+}
+
+TEST(UninstallUsersFiles, AFolderWithAnUnnamedFileOfTheUsersIsStillAFailure) {
+    FakeSystem system;
+    system.AddFile(kInstall + "\\My notes.txt");  // no pattern matched it: unknown, not kept
+    system.AddFile(kInstall + "\\old.DAT", kBefore);
+    const std::string text = "Torvane P2P\r\n<P" + kInstall + "\\*.DAT>\r\n<E" + kInstall + ">\r\n";
+    const RunResult r = RunPlan(MakePlan(ParseUninstallList(text), kSelf), system, kListWritten);
+    EXPECT_EQ(FindItem(r, "folder " + kInstall)->state, ItemState::Failed);
+    EXPECT_FALSE(EverythingRemoved(r));
+}
+
+// --- a long list ---------------------------------------------------------------------
+
+// Every file named twice: a locked one fails twice and is reported once, a
+// free one is removed, then absent. The bookkeeping that settles repeated
+// objects must give for a long list what it gives for a short one.
+TEST(UninstallRun, ALongListIsSettledLikeAShortOne) {
+    FakeSystem system;
+    std::string text = "Torvane P2P\r\n";
+    const int count = 4000;
+    for (int i = 0; i < count; ++i) {
+        const std::string path = kInstall + "\\f" + std::to_string(i);
+        system.AddFile(path);
+        if (i % 2) system.locked.insert(Lower(path));
+        text += "<F" + path + ">\r\n<F" + path + ">\r\n";
+    }
+    const RunResult r = RunPlan(MakePlan(ParseUninstallList(text), kSelf), system, kListWritten);
+    ASSERT_EQ(r.items.size(), static_cast<std::size_t>(count / 2 * 3));
+    auto count_of = [&](ItemState state) {
+        return std::count_if(r.items.begin(), r.items.end(),
+                             [&](const Item& i) { return i.state == state; });
+    };
+    EXPECT_EQ(count_of(ItemState::Failed), count / 2);
+    EXPECT_EQ(count_of(ItemState::Removed), count / 2);
+    EXPECT_EQ(count_of(ItemState::Absent), count / 2);
+    EXPECT_EQ(r.items[0].state, ItemState::Removed);
+    EXPECT_EQ(r.items[1].state, ItemState::Absent);
+    EXPECT_EQ(r.items[2].what, "file " + kInstall + "\\f1");
+    EXPECT_EQ(r.items[2].state, ItemState::Failed);
 }
 
 // --- command line ---------------------------------------------------------------------
@@ -532,9 +806,10 @@ TEST(UninstallCommandLine, TellsTheModesApart) {
 
 TEST(UninstallCommandLine, TheCleanupLineSurvivesTheRoundTrip) {
     const CleanupRequest request{kSelf, 4242, {kInstall, "C:\\Data Folder"}};
-    const std::string line = CleanupCommandLine("C:\\Temp Dir\\Torvane-Uninstall-4242.exe", request);
-    EXPECT_EQ(line, "\"C:\\Temp Dir\\Torvane-Uninstall-4242.exe\" /cleanup \"" + kSelf + "\" 4242 \"" + kInstall +
-                        "\" \"C:\\Data Folder\"");
+    const std::string line =
+        CleanupCommandLine("C:\\Temp Dir\\Torvane-Uninstall-4242.exe", request);
+    EXPECT_EQ(line, "\"C:\\Temp Dir\\Torvane-Uninstall-4242.exe\" /cleanup \"" + kSelf +
+                        "\" 4242 \"" + kInstall + "\" \"C:\\Data Folder\"");
     const Invocation back = ParseInvocation(SplitCommandLine(line));
     ASSERT_EQ(back.mode, Mode::Cleanup);
     EXPECT_EQ(back.cleanup.original, kSelf);
@@ -555,7 +830,8 @@ TEST(UninstallCommandLine, RefusesAMalformedCleanup) {
         {"/cleanup", kSelf, "12", "C:\\"},
         {"/cleanup", "C:\\*.exe", "12"},
     };
-    for (const auto& params : bad) EXPECT_THROW(ParseInvocation(params), ListError) << params.size();
+    for (const auto& params : bad)
+        EXPECT_THROW(ParseInvocation(params), ListError) << params.size();
 }
 
 }  // namespace

@@ -115,6 +115,25 @@ TEST_F(FetchTest, ReadsOneChunkAtATimeWhateverTheStatus) {
     }
 }
 
+TEST_F(FetchTest, KeepsAtMostTheCapAndStopsReadingThere) {
+    const std::size_t cap = tLibGetMemStreamFromTheWeb::kMaxAnswer;
+    for (std::size_t size : {cap, cap + 1, 3 * cap}) {
+        SCOPED_TRACE(std::to_string(size) + " bytes sent");
+        deliveries.clear();
+        http->readSizes.clear();
+        http->Respond("big", {"200", Body(size)});
+        Start("big");
+        ASSERT_TRUE(PumpUntil([&] { return !deliveries.empty(); }));
+        ASSERT_TRUE(AllFetchesFreed());
+        EXPECT_EQ(deliveries[0].body, Body(cap));
+        // No read asks beyond the cap, and none follows once it is reached.
+        std::size_t asked = 0;
+        for (std::size_t s : http->readSizes) asked += s;
+        EXPECT_EQ(asked, cap);
+        EXPECT_EQ(http->readSizes.back(), cap % 4095);
+    }
+}
+
 TEST_F(FetchTest, FailuresEndAsAnEmptyRewoundStream) {
     struct Case {
         const char* what;

@@ -23,7 +23,9 @@ public:
           HttpQueryInfoA(library_.Require<decltype(::HttpQueryInfoA)>("HttpQueryInfoA")),
           InternetReadFile(library_.Require<decltype(::InternetReadFile)>("InternetReadFile")),
           InternetCloseHandle(
-              library_.Require<decltype(::InternetCloseHandle)>("InternetCloseHandle")) {}
+              library_.Require<decltype(::InternetCloseHandle)>("InternetCloseHandle")),
+          InternetSetOptionA(
+              library_.Require<decltype(::InternetSetOptionA)>("InternetSetOptionA")) {}
 
 private:
     SystemLibrary library_;
@@ -34,7 +36,23 @@ public:
     decltype(::HttpQueryInfoA)* const HttpQueryInfoA;
     decltype(::InternetReadFile)* const InternetReadFile;
     decltype(::InternetCloseHandle)* const InternetCloseHandle;
+    decltype(::InternetSetOptionA)* const InternetSetOptionA;
 };
+
+// WinInet waits for a server that accepts and then says nothing for as long
+// as the system's defaults allow (for a receive: an hour). The fetch gives
+// each step this long, on the root handle, so every request opened from it
+// inherits the limits.
+constexpr DWORD kTimeoutMs = 30 * 1000;
+
+void SetTimeouts(const WinInet& api, HINTERNET root) {
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                         INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
+                         INTERNET_OPTION_DATA_RECEIVE_TIMEOUT}) {
+        DWORD value = kTimeoutMs;
+        api.InternetSetOptionA(root, option, &value, sizeof value);
+    }
+}
 
 // An HINTERNET closed with InternetCloseHandle when it goes. Not a
 // UniqueHandle: the closing function lives in the run-time loaded DLL, which
@@ -109,6 +127,7 @@ std::unique_ptr<HttpSession> Win32Http::Open(const std::string& agent) {
     HINTERNET root =
         api->InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!root) return nullptr;
+    SetTimeouts(*api, root);
     return std::make_unique<Win32HttpSession>(std::move(api), root);
 }
 
