@@ -78,7 +78,7 @@ bool IsDeviceName(const std::string& name) {
 bool IsShortName(const std::string& name) {
     const std::string base = name.substr(0, name.find('.'));
     const std::size_t tilde = base.find('~');
-    if (tilde == std::string::npos || tilde + 1 >= base.size()) return false;
+    if (tilde == std::string::npos || tilde == 0 || tilde + 1 >= base.size()) return false;
     for (std::size_t i = tilde + 1; i < base.size(); ++i)
         if (!std::isdigit(static_cast<unsigned char>(base[i]))) return false;
     return true;

@@ -328,16 +328,24 @@ private:
     void Add(Item item) {
         if (!item.path.empty()) {
             std::vector<std::size_t>& open = open_[Lowered(item.path)];
-            if (item.state == ItemState::Failed || item.state == ItemState::Kept) {
-                for (std::size_t index : open) {
-                    const Item& earlier = result_.items[index];
-                    if (earlier.state == item.state && earlier.reason == item.reason) return;
-                }
-                open.push_back(result_.items.size());
-            } else {
-                for (std::size_t index : open) dropped_[index] = true;
-                open.clear();
+            const bool unsettled = item.state == ItemState::Failed || item.state == ItemState::Kept;
+            for (std::size_t index : open) {
+                const Item& earlier = result_.items[index];
+                if (unsettled && earlier.state == item.state && earlier.reason == item.reason)
+                    return;
             }
+            // A failure adds to earlier failures of other kinds; anything else
+            // is the object's latest word and settles what came before.
+            std::vector<std::size_t> still;
+            for (std::size_t index : open) {
+                if (item.state == ItemState::Failed &&
+                    result_.items[index].state == ItemState::Failed)
+                    still.push_back(index);
+                else
+                    dropped_[index] = true;
+            }
+            open = std::move(still);
+            if (unsettled) open.push_back(result_.items.size());
         }
         result_.items.push_back(std::move(item));
         dropped_.push_back(false);

@@ -225,3 +225,27 @@ for kept in Nodes.DAT session.TMP old.bak debug.log readme.txt; do
 done
 [[ ! -e $DATA/Torvane.Dat ]] || e2e_fail "the data file the list names was kept"
 e2e_log "files older than the list were kept: $(cd "$DATA" && ls | paste -sd ' ')"
+
+# --- 7. a junction in place of the data folder: nothing is removed -----------------------------
+# (Wine reports a host symbolic link as a reparse point, as Windows does a
+# junction.) The folder it leads to holds files a pattern would match.
+VICTIM=$(e2e_unix_path 'C:\Victim')
+mkdir -p "$VICTIM"
+echo precious >"$VICTIM/precious.DAT"
+rm -rf "$DATA"
+lay_out
+rm -rf "$DATA"
+ln -s "$VICTIM" "$DATA"
+touch "$VICTIM/precious.DAT"
+e2e_start_exe "$UNINSTALL_WIN" /s
+e2e_expect_exit 1 20
+[[ -f $VICTIM/precious.DAT ]] || e2e_fail "the uninstaller followed the junction and deleted precious.DAT"
+[[ -f $INSTALL/Torvane.Exe ]] || e2e_fail "a list leading through a junction still removed Torvane.Exe"
+e2e_start_exe "$UNINSTALL_WIN"
+e2e_find_window "$BOX_RE"
+e2e_wait_text "$(carried_line "The uninstall list .* is missing or damaged: line 2 \\(files .*\\) leads through ${DATA_WIN//\\/\\\\}, which is a junction or a link\\.\\\\n\\\\nNothing has been removed\\.")" 10
+e2e_shot junction
+e2e_key Return
+e2e_expect_exit 1 10
+[[ -f $VICTIM/precious.DAT ]] || e2e_fail "the uninstaller followed the junction and deleted precious.DAT"
+e2e_log "a junction in place of the data folder was not followed"

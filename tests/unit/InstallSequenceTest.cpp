@@ -3,6 +3,9 @@
 // uninstall list and progress, and the failure that ends on the error panel.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
+
 #include <algorithm>
 #include <iterator>
 #include <sstream>
@@ -226,12 +229,22 @@ TEST_F(InstallSequence,
 }
 
 TEST_F(InstallSequence, OldProgramAndDataFilesAreDeletedAndTheProgramWrittenAnew) {
+    // An earlier installation's files in another letter case: Windows (and
+    // the fake drives) finds them under the names the setup asks for.
     const std::string folder = "D:\\Apps\\Torvane P2P\\";
-    for (const char* name : {"torvane.exe", "torvane.dat", "torvane.bak"}) wizard.files.WriteText(folder + name, "old");
-    wizard.files.WriteText(folder + "Torvane.Exe", "old");
+    for (const char* name : {"TORVANE.EXE", "Torvane.Dat", "TORVANE.BAK"}) wizard.files.WriteText(folder + name, "old");
     Install();
-    for (const char* name : {"torvane.exe", "torvane.dat", "torvane.bak"}) EXPECT_FALSE(IsFile(folder + name)) << name;
+    EXPECT_FALSE(IsFile(folder + "torvane.bak"));
     EXPECT_EQ(wizard.files.ReadText(folder + "Torvane.Exe").value_or("").size(), GB_TorvaneP2P_exe::kInflatedSize);
+    // The old program was deleted, not written over: the new one has the
+    // setup's spelling. The old data file in the installation folder went too.
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(*wizard.drives.HostPath(folder)))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names.count("Torvane.Exe"), 1u);
+    EXPECT_EQ(names.count("TORVANE.EXE"), 0u);
+    EXPECT_EQ(names.count("Torvane.Dat"), 0u);
+    EXPECT_EQ(names.count("TORVANE.BAK"), 0u);
 }
 
 // --- folders -------------------------------------------------------------------
