@@ -3,9 +3,13 @@
 // the wrong answers.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <initializer_list>
+
 #include "fakes/DriveFileSystem.h"
 #include "fakes/FakeShell.h"
 #include "fakes/HeadlessHost.h"
+#include "fakes/MemoryFileSystem.h"
 #include "fakes/RecordingProcesses.h"
 #include "fakes/TempDrives.h"
 #include "fakes/WizardFixture.h"
@@ -54,6 +58,30 @@ TEST_F(Drives, LettersTypesAndHostPaths) {
     EXPECT_EQ(drives.HostPath("D:\\a"), std::nullopt);
     EXPECT_EQ(drives.HostPath("C:\\a\\..\\..\\x"), std::nullopt);
     EXPECT_EQ(drives.HostPath("\\\\server\\share"), std::nullopt);
+}
+
+// Windows finds a file whatever the letter case of its name; a fake that did
+// not would let DeleteIfPresent("torvane.exe") pass without finding
+// "Torvane.Exe". An existing file keeps its own spelling when written again.
+TEST_F(Drives, NamesAreFoundWithoutRegardToCaseAsOnWindows) {
+    MemoryFileSystem memory;
+    for (platform::FileSystem* fs : std::initializer_list<platform::FileSystem*>{&files, &memory}) {
+        ASSERT_EQ(fs->CreateFolder("C:\\Apps"), 0);
+        Write(*fs, "C:\\Apps\\Torvane.Exe", "old");
+        EXPECT_EQ(fs->CreateFolder("c:\\APPS"), 183);
+        EXPECT_EQ(fs->Attributes("c:\\apps\\TORVANE.EXE"), 0x20u);
+        Write(*fs, "C:\\APPS\\torvane.exe", "new");  // the same file
+        EXPECT_EQ(fs->SubFolders("C:\\", false), std::vector<std::string>{"Apps"});
+        EXPECT_TRUE(fs->DeleteFile("C:\\apps\\torvane.exe"));
+        EXPECT_EQ(fs->Attributes("C:\\Apps\\Torvane.Exe"), std::nullopt);
+    }
+    files.uncreatable = {"C:\\Apps\\Uninstall.Exe"};
+    EXPECT_NE(CreateFailure(files, "c:\\apps\\UNINSTALL.EXE"), "");
+    Write(files, "C:\\Apps\\Torvane.Exe", "x");
+    Write(files, "c:\\apps\\TORVANE.EXE", "y");
+    EXPECT_TRUE(std::filesystem::exists(drives.Root() / "C" / "Apps" / "Torvane.Exe"));
+    EXPECT_FALSE(std::filesystem::exists(drives.Root() / "C" / "Apps" / "TORVANE.EXE"));
+    EXPECT_EQ(files.ReadText("C:\\Apps\\Torvane.Exe"), "y");
 }
 
 TEST_F(Drives, FilesAreRealAndReplaceable) {
