@@ -7,8 +7,6 @@ namespace torvane::uninstall {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && SameText(text.substr(text.size() - tail.size()), tail);
 }
@@ -282,17 +280,12 @@ bool ParseProcessId(const std::string& text, std::uint32_t& id) {
 
 }  // namespace
 
-bool SameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
     if (pattern == "*.*") return true;
     // Iterative match with one back-tracking point for the last '*'.
     std::size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || LowerChar(pattern[p]) == LowerChar(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {

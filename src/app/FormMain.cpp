@@ -2,6 +2,7 @@
 
 #include "app/Appl_Globals.h"
 #include "app/CommandLine.h"
+#include "base/Text.h"
 #include "app/CreatePanels.h"
 #include "app/ErrorReport.h"
 #include "app/PNL_Error.h"

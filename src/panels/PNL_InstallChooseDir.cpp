@@ -1,10 +1,9 @@
 #include "panels/PNL_InstallChooseDir.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "app/Appl_Globals.h"
-#include "app/CommandLine.h"
+#include "base/Text.h"
 #include "app/FormMain.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "ui/Application.h"
@@ -27,8 +26,7 @@ std::unique_ptr<ui::FolderTree> CreateShellTree(TFramePanel& panel, const std::s
 bool AddFolder(const std::string& path) {
     if (path.size() < 3) return false;  // no drive root: not a file-system folder
     platform::Platform& platform = FormMain->Platform();
-    std::string root = path.substr(0, 3);
-    for (char& c : root) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string root = UpperCase(path.substr(0, 3));
     if (platform.drives.TypeOf(root) != platform::DriveType::Fixed) return false;
     return FolderExists(platform.files, path);
 }

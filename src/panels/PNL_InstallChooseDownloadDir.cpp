@@ -1,7 +1,7 @@
 #include "panels/PNL_InstallChooseDownloadDir.h"
 
 #include "app/Appl_Globals.h"
-#include "app/CommandLine.h"
+#include "base/Text.h"
 #include "app/FormMain.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "panels/PNL_InstallChooseDir.h"

@@ -7,7 +7,7 @@
 #include "app/Appl_Globals.h"
 #include "app/FormMain.h"
 #include "lib/EnsureFolder.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "lib/Rounding.h"
 #include "panels/ParentColors.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "lib/BufferedWriter.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "lib/Rounding.h"
 
 namespace torvane {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fakes/MemoryFile.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/GuidSource.h"
 

@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Appl_Globals.h"
-#include "app/CommandLine.h"
+#include "base/SplitCommandLine.h"
+#include "base/Text.h"
 #include "client/ClientReport.h"
 #include "fakes/FakeClock.h"
 #include "fakes/MemoryFileSystem.h"

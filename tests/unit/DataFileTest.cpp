@@ -9,7 +9,7 @@
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/WizardFixture.h"
 #include "generated/BuildConfig.h"
-#include "lib/DateTime.h"
+#include "base/DateTime.h"
 #include "payload/DataFileDecoder.h"
 #include "payload/GB_TORVANE_DAT.h"
 #include "payload/SeedDataFile.h"

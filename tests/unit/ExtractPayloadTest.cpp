@@ -3,7 +3,7 @@
 
 #include "fakes/HeadlessHost.h"
 #include "fakes/MemoryFileSystem.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "payload/ExtractPayload.h"
 #include "payload/GB_Payloads.h"
 #include "ui/Form.h"

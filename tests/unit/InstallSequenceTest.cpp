@@ -11,7 +11,7 @@
 #include "app/PNL_Error.h"
 #include "fakes/WizardFixture.h"
 #include "generated/BuildConfig.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "lib/Rounding.h"
 #include "payload/DataFileDecoder.h"
 #include "payload/GB_Payloads.h"

@@ -7,7 +7,8 @@
 #include <map>
 #include <set>
 
-#include "app/CommandLine.h"
+#include "base/SplitCommandLine.h"
+#include "base/Text.h"
 #include "uninstall/UninstallList.h"
 
 namespace torvane::uninstall {

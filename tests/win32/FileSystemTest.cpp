@@ -12,9 +12,9 @@
 
 #include "Check.h"
 #include "Fixture.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "payload/ExtractPayload.h"
-#include "platform/win32/UniqueHandle.h"
+#include "base/win32/UniqueHandle.h"
 #include "platform/win32/Win32FileSystem.h"
 
 using namespace torvane;

@@ -10,7 +10,7 @@
 
 #include "app/Appl_Globals.h"
 #include "common/StdioFileSystem.h"
-#include "lib/DateTime.h"
+#include "base/DateTime.h"
 #include "payload/SeedDataFile.h"
 
 using namespace torvane;

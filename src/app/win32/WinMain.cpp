@@ -1,12 +1,13 @@
 // Program entry of Install_Torvane.exe.
 #include "platform/win32/SystemLibrary.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 
 #include <exception>
 #include <string>
 
 #include "app/Appl_Globals.h"
 #include "app/CommandLine.h"
+#include "base/SplitCommandLine.h"
 #include "app/FormMain.h"
 #include "platform/Platform.h"
 #include "platform/win32/ComPtr.h"
