@@ -10,6 +10,8 @@ namespace torvane {
 using ByteString = std::vector<std::uint8_t>;
 
 // The bytes as an 8-bit string (for plain-text records).
-inline std::string ToText(const ByteString& bytes) { return std::string(bytes.begin(), bytes.end()); }
+inline std::string ToText(const ByteString& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
 
 }  // namespace torvane

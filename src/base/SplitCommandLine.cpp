@@ -14,8 +14,10 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
         std::string param;
         bool quoted = false;
         while (i < n && (quoted || !IsBlank(commandLine[i]))) {
-            if (commandLine[i] == '"') quoted = !quoted;
-            else param += commandLine[i];
+            if (commandLine[i] == '"')
+                quoted = !quoted;
+            else
+                param += commandLine[i];
             ++i;
         }
         params.push_back(param);

@@ -28,8 +28,9 @@ std::string UpperCase(const std::string& text) {
 }
 
 bool SameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerChar(x) == LowerChar(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerChar(x) == LowerChar(y);
+           });
 }
 
 }  // namespace torvane

@@ -22,7 +22,8 @@ struct SequenceStep {
 inline SequenceStep EssentialStep(std::string name, std::function<void()> run) {
     return {std::move(name), SequenceStep::Kind::Essential, std::move(run), {}};
 }
-inline SequenceStep QuietStep(std::string name, std::function<void()> run, std::function<void()> fallback = {}) {
+inline SequenceStep QuietStep(std::string name, std::function<void()> run,
+                              std::function<void()> fallback = {}) {
     return {std::move(name), SequenceStep::Kind::Quiet, std::move(run), std::move(fallback)};
 }
 

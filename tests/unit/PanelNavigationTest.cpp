@@ -71,7 +71,8 @@ TEST_F(PanelOnItsOwn, DisclaimerGoesOnOnlyWithTheBoxTickedAndBackToTheWelcome) {
     ASSERT_TRUE(Click("&Next"));
     EXPECT_TRUE(navigator.shown.empty());
     ASSERT_EQ(fakes.host.messages.size(), 1u);
-    EXPECT_EQ(fakes.host.messages[0].rfind("You can only install Torvane P2P in case you agree", 0), 0u);
+    EXPECT_EQ(fakes.host.messages[0].rfind("You can only install Torvane P2P in case you agree", 0),
+              0u);
 
     panel.CheckBox1.SetChecked(true);
     navigator.sliding = true;
@@ -90,8 +91,9 @@ TEST_F(PanelOnItsOwn, TheUninstallEntryStepFailsQuietlyForAStandardUser) {
     TPNLInstallInstalling panel(navigator);
     InstallDir = "D:\\Apps\\";
     const std::vector<SequenceStep> steps = panel.Steps();
-    const auto found = std::find_if(steps.begin(), steps.end(),
-                                    [](const SequenceStep& s) { return s.name == "uninstall entry"; });
+    const auto found = std::find_if(steps.begin(), steps.end(), [](const SequenceStep& s) {
+        return s.name == "uninstall entry";
+    });
     ASSERT_NE(found, steps.end());
     EXPECT_EQ(found->kind, SequenceStep::Kind::Quiet);
 
@@ -102,8 +104,10 @@ TEST_F(PanelOnItsOwn, TheUninstallEntryStepFailsQuietlyForAStandardUser) {
     fakes.registry.refuse = false;
     EXPECT_TRUE(RunSequence({*found}).empty());
     const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Torvane P2P";
-    EXPECT_EQ(fakes.registry.values[std::make_pair(key, std::string("DisplayName"))], "Torvane P2P");
-    EXPECT_EQ(fakes.registry.values[std::make_pair(key, std::string("UninstallString"))], "\"D:\\Apps\\Uninstall.Exe\"");
+    EXPECT_EQ(fakes.registry.values[std::make_pair(key, std::string("DisplayName"))],
+              "Torvane P2P");
+    EXPECT_EQ(fakes.registry.values[std::make_pair(key, std::string("UninstallString"))],
+              "\"D:\\Apps\\Uninstall.Exe\"");
     EXPECT_TRUE(navigator.shown.empty());
 }
 

@@ -23,7 +23,11 @@ TEST(RunSequence, QuietFailuresAreNotedAndFallBackEssentialOnesEndTheRun) {
     const Case cases[] = {
         {"nothing fails", {}, {"a", "q1", "b", "q2"}, {}, false},
         {"a quiet step fails", {1}, {"a", "q1", "q1 fallback", "b", "q2"}, {"q1"}, false},
-        {"both quiet steps fail", {1, 3}, {"a", "q1", "q1 fallback", "b", "q2"}, {"q1", "q2"}, false},
+        {"both quiet steps fail",
+         {1, 3},
+         {"a", "q1", "q1 fallback", "b", "q2"},
+         {"q1", "q2"},
+         false},
         {"an essential step fails", {2}, {"a", "q1", "b"}, {}, true},
         {"the first fails", {0}, {"a"}, {}, true},
     };

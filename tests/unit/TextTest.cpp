@@ -12,11 +12,8 @@ TEST(Trim, RemovesBlanksAndControlCharactersAtBothEnds) {
         std::string text, trimmed;
     };
     const Case cases[] = {
-        {"\t\r\n  a b \x01", "a b"},
-        {"   ", ""},
-        {"", ""},
-        {"a", "a"},
-        {" \x7f ", "\x7f"},        // DEL is no blank
+        {"\t\r\n  a b \x01", "a b"}, {"   ", ""}, {"", ""}, {"a", "a"},
+        {" \x7f ", "\x7f"},          // DEL is no blank
         {"\xa0x\xa0", "\xa0x\xa0"},  // nor is a byte above 127 (a no-break space in the code page)
     };
     for (const Case& c : cases) EXPECT_EQ(Trim(c.text), c.trimmed) << "[" << c.text << "]";
