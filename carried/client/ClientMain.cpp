@@ -1,8 +1,8 @@
 // Program entry of Torvane.Exe, the demonstration client: a window that shows
 // what the client's data file holds, read with the setup's own decoder.
 #include "platform/win32/DllHardening.h"
-#include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/UniqueHandle.h"
+#include "base/win32/WinHeaders.h"
 
 #include <shlobj.h>
 

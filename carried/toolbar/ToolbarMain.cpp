@@ -2,15 +2,15 @@
 // browser-toolbar installer the setup runs. It installs nothing: run with
 // "/s -silent" it records that it ran; otherwise it says what it is.
 #include "platform/win32/DllHardening.h"
-#include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/UniqueHandle.h"
+#include "base/win32/WinHeaders.h"
 
 #include <shlobj.h>
 
 #include <exception>
 #include <string>
 
-#include "app/CommandLine.h"
+#include "base/SplitCommandLine.h"
 #include "common/win32/CarriedWin32.h"
 #include "toolbar/ToolbarStandIn.h"
 

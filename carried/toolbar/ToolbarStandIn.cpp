@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/CommandLine.h"
+#include "base/Text.h"
 #include "common/CarriedVersion.h"
 
 namespace torvane::toolbar {

@@ -11,8 +11,6 @@ namespace torvane::uninstall {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && SameText(text.substr(text.size() - tail.size()), tail);
 }
@@ -149,12 +147,6 @@ Item FromOutcome(std::string what, const Outcome& outcome, std::string path = {}
     return Item{std::move(what), StateOf(outcome.status), outcome.reason, std::move(path)};
 }
 
-std::string Lowered(const std::string& text) {
-    std::string lower = text;
-    for (char& c : lower) c = Lower(c);
-    return lower;
-}
-
 // Every folder from the first below the drive root down to `path` itself
 // ("C:\a\b" -> "C:\a", "C:\a\b").
 std::vector<std::string> PathAndAncestors(const std::string& path) {
@@ -263,7 +255,7 @@ private:
             any = true;
             const std::string path = folder + "\\" + e.name;
             if (keepOlder && PredatesInstallation(path)) {
-                kept_.insert(Lowered(path));
+                kept_.insert(LowerCase(path));
                 Add(Item{"file " + path, ItemState::Kept, "it was there before the installation",
                          path});
                 continue;
@@ -282,13 +274,13 @@ private:
                     break;
                 case Rest::ProgramOnly:
                     item.state = ItemState::Pending;
-                    if (waiting_.insert(Lowered(folder)).second)
+                    if (waiting_.insert(LowerCase(folder)).second)
                         result_.foldersAfterSelf.push_back(folder);
                     break;
                 case Rest::KeptFiles:
                     item.state = ItemState::Kept;
                     item.reason = "it holds files that were there before the installation";
-                    kept_.insert(Lowered(folder));
+                    kept_.insert(LowerCase(folder));
                     break;
             }
         }
@@ -308,8 +300,8 @@ private:
             return Rest::Other;
         bool anyKept = false;
         for (const FolderEntry& e : entries) {
-            const std::string path = Lowered(folder + "\\" + e.name);
-            const bool isSelf = !e.isFolder && !selfPath_.empty() && path == Lowered(selfPath_);
+            const std::string path = LowerCase(folder + "\\" + e.name);
+            const bool isSelf = !e.isFolder && !selfPath_.empty() && path == LowerCase(selfPath_);
             const bool waits = e.isFolder && waiting_.count(path) != 0;
             const bool kept = kept_.count(path) != 0;
             if (!isSelf && !waits && !kept) return Rest::Other;
@@ -327,7 +319,7 @@ private:
     // item costs the same however long the list is.
     void Add(Item item) {
         if (!item.path.empty()) {
-            std::vector<std::size_t>& open = open_[Lowered(item.path)];
+            std::vector<std::size_t>& open = open_[LowerCase(item.path)];
             const bool unsettled = item.state == ItemState::Failed || item.state == ItemState::Kept;
             for (std::size_t index : open) {
                 const Item& earlier = result_.items[index];
@@ -378,17 +370,12 @@ bool ParseProcessId(const std::string& text, std::uint32_t& id) {
 
 }  // namespace
 
-bool SameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
     if (pattern == "*.*") return true;
     // Iterative match with one back-tracking point for the last '*'.
     std::size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || LowerChar(pattern[p]) == LowerChar(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -508,7 +495,7 @@ void CheckPathsOnDisk(const std::vector<Step>& steps, UninstallSystem& system) {
     bool programsAsked = false, desktopAsked = false;
     auto check = [&](const Step& step, const std::string& path) {
         for (const std::string& part : PathAndAncestors(path)) {
-            auto [at, fresh] = seen.emplace(Lowered(part), false);
+            auto [at, fresh] = seen.emplace(LowerCase(part), false);
             if (fresh) {
                 PathFacts facts;
                 at->second =

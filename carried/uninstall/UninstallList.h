@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Text.h"  // SameText: paths and names compare with letter case ignored
+
 namespace torvane::uninstall {
 
 // The kind letter of a line: "<" + letter + argument + ">".
@@ -69,9 +71,6 @@ std::optional<std::string> RefusalOf(const Entry& entry);
 // Case-insensitive (ASCII) wildcard match of a file name: '*' any run of
 // characters, '?' exactly one; "*.*" matches every name, as on Windows.
 bool WildcardMatch(const std::string& pattern, const std::string& name);
-
-// Case-insensitive (ASCII) equality of paths and names.
-bool SameText(const std::string& a, const std::string& b);
 
 // The folder part of a path (before the last "\"), and the name after it.
 std::string FolderOf(const std::string& path);

@@ -17,14 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
+#include "base/SplitCommandLine.h"
 #include "common/CarriedVersion.h"
 #include "common/win32/CarriedWin32.h"
+#include "base/win32/UniqueHandle.h"
+#include "base/win32/WinHeaders.h"
 #include "platform/win32/DllHardening.h"
-#include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WinHeaders.h"
 #include "uninstall/UninstallList.h"
-#include "uninstall/Win32UninstallSystem.h"
+#include "uninstall/win32/Win32UninstallSystem.h"
 
 namespace {
 

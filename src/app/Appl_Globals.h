@@ -23,7 +23,4 @@ extern std::string SourceCode;   // two-character code of this installer build
 // case; no list at all before the first search.
 extern std::optional<std::vector<std::string>> FoundInstallations;
 
-// The code this build of the installer identifies itself with.
-inline constexpr const char* kBuildSourceCode = "01";
-
 }  // namespace torvane

@@ -1,5 +1,7 @@
 #include "app/ErrorReport.h"
 
+#include "payload/LIB_qvURL.h"
+
 namespace torvane {
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "payload/LIB_qvURL.h"
+#include "base/ByteString.h"
 
 namespace torvane {
 

@@ -2,7 +2,7 @@
 
 #include "app/Appl_Globals.h"
 #include "app/CommandLine.h"
-#include "app/CreatePanels.h"
+#include "base/Text.h"
 #include "app/ErrorReport.h"
 #include "app/PNL_Error.h"
 #include "lib/LIB_GetMemStreamFromTheWeb.h"
@@ -19,7 +19,8 @@ constexpr ui::Bounds kPagesHome{kHomeLeft, 72, 712, 377};
 constexpr ui::Bounds kBarHome{kHomeLeft, 451, 713, 32};
 }  // namespace
 
-TFormMain::TFormMain(ui::Application& app, platform::Platform& platform, std::vector<std::string> params)
+TFormMain::TFormMain(ui::Application& app, platform::Platform& platform, std::vector<PanelFactory> panels,
+                     std::vector<std::string> params)
     : ui::Form(app, "FormMain"),
       ImgIcon(this, "ImgIcon"),
       PnlHeader(this, "PnlHeader"),
@@ -28,9 +29,8 @@ TFormMain::TFormMain(ui::Application& app, platform::Platform& platform, std::ve
       Timer1(this, "Timer1"),
       AlphaBlendTimer(this, "AlphaBlendTimer"),
       platform_(platform),
+      factories_(std::move(panels)),
       params_(std::move(params)) {
-    // The panels made by the creation handler reach the window through the
-    // global, so it has to be set before the handler runs.
     FormMain = this;
 
     SetBounds(0, 0, kClientWidth, kClientHeight);
@@ -62,7 +62,9 @@ void TFormMain::FormCreate() {
     PnlHeader.SetFontColor(ui::colors::White);
     PnlButtons.SetColors(ui::colors::White, ui::colors::Lime, ui::colors::Navy, ui::colors::Blue, ui::colors::Cream);
 
-    CreatePanels();
+    // The welcome panel comes first: its constructor makes the program's
+    // first random draws.
+    for (const PanelFactory& make : factories_) RegisterPanel(make(*this));
 
     if (std::optional<std::string> folder = AutoUpdateFolder(params_)) {
         InstallDir = *folder;
@@ -94,6 +96,7 @@ void TFormMain::Timer1Timer() {
 }
 
 void TFormMain::RegisterPanel(std::unique_ptr<TFramePanel> panel) {
+    panel->SetNavigator(*this);
     ui::Page& page = PageControl.AddPage(panel->Name());
     panel->SetParent(&page);
     panel->SetBounds(0, 0, page.Width(), page.Height());

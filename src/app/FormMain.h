@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/FramePanel.h"
+#include "app/Navigator.h"
 #include "app/QvButtonBar.h"
 #include "platform/Platform.h"
 #include "ui/Form.h"
@@ -18,19 +19,24 @@ namespace torvane {
 // The one main window: header, page area with one page per panel, button bar.
 // It shows panels by name with a slide, fades itself in when first shown and
 // owns the program's answer to failures (AppException).
-class TFormMain : public ui::Form {
+class TFormMain : public ui::Form, public Navigator {
 public:
     static constexpr int kClientWidth = 780;
     static constexpr int kClientHeight = 509;
     static constexpr int kSlideSteps = 11;
     static constexpr int kSlideStep = 70;
 
-    // Creating the window runs its creation handler: panels, command line,
-    // first panel. `params` are the program's parameters without its name.
-    TFormMain(ui::Application& app, platform::Platform& platform, std::vector<std::string> params);
+    // Creating the window runs its creation handler: the panels (made by
+    // `panels` in page order), command line, first panel. `params` are the
+    // program's parameters without its name.
+    TFormMain(ui::Application& app, platform::Platform& platform, std::vector<PanelFactory> panels,
+              std::vector<std::string> params);
     ~TFormMain() override;
 
-    platform::Platform& Platform() const { return platform_; }
+    platform::Platform& Platform() const override { return platform_; }
+    ui::Application& App() const override { return ui::Form::App(); }
+    bool IsSliding() const override { return Sliding; }
+    void Close() override { ui::Form::Close(); }
 
     ui::Image ImgIcon;
     ui::Panel PnlHeader;
@@ -43,11 +49,12 @@ public:
     // every bar-button handler does nothing while it is set.
     bool Sliding = false;
 
-    // Places the panel on a new page named after it. The window owns it from here on.
+    // Places the panel on a new page named after it. The window owns it from
+    // here on and is its navigator.
     void RegisterPanel(std::unique_ptr<TFramePanel> panel);
     // Shows the last registered panel whose name matches without regard to
     // case; does nothing but end the fade when none does.
-    void ShowPanel(const std::string& Name, bool Animate);
+    void ShowPanel(const std::string& Name, bool Animate) override;
 
     // The application's exception handler: reports the failure and shows the error panel.
     virtual void AppException(ui::Control* Sender, const std::exception& E);
@@ -72,13 +79,14 @@ private:
     void BringControlsHome();
 
     platform::Platform& platform_;
+    std::vector<PanelFactory> factories_;
     std::vector<std::string> params_;
     std::vector<std::unique_ptr<TFramePanel>> panels_;
     unsigned showGeneration_ = 0;
 };
 
-// The main window, set as soon as it starts being created: panels created by
-// its creation handler already reach it through here.
+// The main window, set as soon as it starts being created. Panels reach it
+// through their navigator; the program entry and the tests read it here.
 extern TFormMain* FormMain;
 
 }  // namespace torvane

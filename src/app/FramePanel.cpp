@@ -1,8 +1,15 @@
 #include "app/FramePanel.h"
 
+#include <stdexcept>
+
 #include "app/QvButtonBar.h"
 
 namespace torvane {
+
+TFramePanel::TFramePanel(Navigator& navigator, std::string name, std::string headerText)
+    : TFramePanel(std::move(name), std::move(headerText)) {
+    navigator_ = &navigator;
+}
 
 TFramePanel::TFramePanel(std::string name, std::string headerText)
     : ui::Panel(nullptr, std::move(name)), HeaderText(std::move(headerText)) {
@@ -12,5 +19,21 @@ TFramePanel::TFramePanel(std::string name, std::string headerText)
 }
 
 void TFramePanel::SetButtons(tQvButtonBar&) {}
+
+Navigator& TFramePanel::Nav() const {
+    if (!navigator_) throw std::logic_error("panel " + Name() + " has no navigator before it is registered");
+    return *navigator_;
+}
+
+void TFramePanel::ExitClick() {
+    if (Nav().IsSliding()) return;
+    Nav().Close();
+}
+
+bool TFramePanel::GoTo(const std::string& panel) {
+    if (Nav().IsSliding()) return false;
+    Nav().ShowPanel(panel, true);
+    return true;
+}
 
 }  // namespace torvane

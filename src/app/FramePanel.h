@@ -1,6 +1,9 @@
 #pragma once
+#include <functional>
+#include <memory>
 #include <string>
 
+#include "app/Navigator.h"
 #include "ui/Panel.h"
 
 namespace torvane {
@@ -16,7 +19,10 @@ public:
     static constexpr int kWidth = 712;
     static constexpr int kHeight = 377;
 
-    // Panels are made without a parent; the main window places each on a page of its own.
+    // Panels are made without a parent; the main window places each on a page
+    // of its own. A panel made without a navigator gets the window's when it
+    // is registered.
+    TFramePanel(Navigator& navigator, std::string name, std::string headerText);
     TFramePanel(std::string name, std::string headerText);
 
     std::string HeaderText;
@@ -24,6 +30,25 @@ public:
     virtual void SetButtons(tQvButtonBar& bar);
     virtual void BeforeShow() {}
     virtual void AfterShow() {}
+
+    // Everything a panel reaches beyond itself (other panels, the program's
+    // end, the platform, the application) goes through here.
+    Navigator& Nav() const;
+    void SetNavigator(Navigator& navigator) { navigator_ = &navigator; }
+
+    // The standard "Exit" of the bar: ends the program, unless a slide runs.
+    void ExitClick();
+
+protected:
+    // The standard "Next" and "Previous": shows the named panel with a
+    // slide, unless a slide runs. Returns whether it did.
+    bool GoTo(const std::string& panel);
+
+private:
+    Navigator* navigator_ = nullptr;
 };
+
+// Makes one panel for the main window, which hands itself in as the navigator.
+using PanelFactory = std::function<std::unique_ptr<TFramePanel>(Navigator&)>;
 
 }  // namespace torvane

@@ -2,9 +2,11 @@
 
 #include <initializer_list>
 
-#include "app/FormMain.h"
 #include "generated/BuildConfig.h"
 #include "ui/Pictures.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
 
 namespace torvane {
 
@@ -34,8 +36,8 @@ bool IsDiskFullMessage(const std::string& text) {
 
 }  // namespace
 
-TPnlError::TPnlError()
-    : TFramePanel("PnlError", "Error"),
+TPnlError::TPnlError(Navigator& navigator)
+    : TFramePanel(navigator, "PnlError", "Error"),
       Image1(this, "Image1"),
       Panel1(this, "Panel1"),
       Label1(&Panel1, "Label1"),
@@ -78,14 +80,10 @@ TPnlError::TPnlError()
     Label2.SetCaption("How to resolve");
     StaticText2.SetBounds(16, 160, 217, 49);
     StaticText2.SetCaption(
-        "This error was unexpected, the installation program has no knowledge how to automatically "
-        "resolve or by "
-        "pass this problem. ");
+        "This error was unexpected, the installation program has no knowledge how to automatically resolve or by pass this problem. ");
     StaticText3.SetBounds(16, 211, 217, 46);
     StaticText3.SetCaption(
-        "Possible remedies can be to install the program in a different folder or to run the "
-        "installer with all "
-        "usage rights (as administrator).");
+        "Possible remedies can be to install the program in a different folder or to run the installer with all usage rights (as administrator).");
     StaticText4.SetBounds(17, 262, 217, 46);
     StaticText4.SetCaption("You can hit the restart button to give it another shot. ");
 
@@ -94,14 +92,10 @@ TPnlError::TPnlError()
     Label3.SetCaption("Let us know");
     StaticText5.SetBounds(308, 159, 217, 50);
     StaticText5.SetCaption(
-        "We aim on creating software that just does what it should do, apperently something went "
-        "wrong in this. We "
-        "would love to know that so we can fix it.");
+        "We aim on creating software that just does what it should do, apperently something went wrong in this. We would love to know that so we can fix it.");
     StaticText7.SetBounds(309, 217, 217, 45);
     StaticText7.SetCaption(
-        "Could you include the exact text of the error message in your E-mail? For copy/paste use "
-        "the copy to "
-        "clipboard button.");
+        "Could you include the exact text of the error message in your E-mail? For copy/paste use the copy to clipboard button.");
     // Ends where the e-mail link begins, so that with a wider stand-in font
     // its window does not cover the link.
     Label4.SetBounds(310, 270, 413 - 310, 13);
@@ -136,24 +130,19 @@ void TPnlError::SetButtons(tQvButtonBar& bar) {
     bar.AddRightButton("&Restart", 2, 1, [this](ui::Control&) { RestartClick(); });
 }
 
-void TPnlError::ExitClick() {
-    if (FormMain->Sliding) return;
-    FormMain->Close();
-}
-
 void TPnlError::RestartClick() {
-    if (FormMain->Sliding) return;
-    platform::Platform& platform = FormMain->Platform();
+    if (Nav().IsSliding()) return;
+    platform::Platform& platform = Nav().Platform();
     platform.shell.Open(platform.processes.OwnExecutablePath());
     platform.processes.EndProcess(0);
 }
 
 void TPnlError::btnClipboardClick() {
-    FormMain->Platform().clipboard.SetText(StaticText1.Caption());
+    Nav().Platform().clipboard.SetText(StaticText1.Caption());
 }
 
 void TPnlError::Label5Click() {
-    FormMain->Platform().shell.Open(std::string("mailto:") + config::kSupportEmail);
+    Nav().Platform().shell.Open(std::string("mailto:") + config::kSupportEmail);
 }
 
 }  // namespace torvane

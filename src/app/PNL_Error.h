@@ -14,7 +14,7 @@ namespace torvane {
 // leave or start the setup afresh.
 class TPnlError : public TFramePanel {
 public:
-    TPnlError();
+    explicit TPnlError(Navigator& navigator);
     ~TPnlError() override;
 
     ui::Image Image1;
@@ -37,7 +37,6 @@ public:
     void SetMessage(const std::string& Text);
 
     void SetButtons(tQvButtonBar& bar) override;
-    void ExitClick();
     // Starts this program's own executable again and ends this process with
     // exit code 0.
     void RestartClick();

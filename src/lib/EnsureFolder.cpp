@@ -1,6 +1,6 @@
 #include "lib/EnsureFolder.h"
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "lib/LIB_FolderHelpers.h"
 
 namespace torvane {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <unordered_set>
 
+#include "base/Text.h"
 #include "platform/FileSystem.h"
 
 namespace torvane {
@@ -17,22 +18,6 @@ constexpr std::int32_t kSetUpDone = 10000;
 constexpr std::int32_t kWalkStart = 1000;
 constexpr std::int32_t kWalkSpan = 998000;
 constexpr std::int32_t kWalkDone = 999000;
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string Trim(const std::string& text) {
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
-}
-
-// Only A to Z: the test for "the same file" is this and nothing more.
-std::string LowerAsciiLetters(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 bool DriveTypeInMode(platform::DriveType type, std::uint8_t mode) {
     using platform::DriveType;
@@ -110,7 +95,8 @@ private:
         if (name == "." || name == "..") return;
         // A set of the lower-cased paths answers "already listed?" exactly as
         // a scan of the list would, without growing slower as it fills.
-        std::string key = LowerAsciiLetters(path);
+        // Only A to Z: the test for "the same file" is this and nothing more.
+        std::string key = LowerCase(path);
         if (seen_.count(key)) return;
         if (onFile_ && !onFile_(path)) return;
         seen_.insert(std::move(key));

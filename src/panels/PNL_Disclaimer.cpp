@@ -1,10 +1,11 @@
 #include "panels/PNL_Disclaimer.h"
 
-#include "app/FormMain.h"
 #include "panels/LicenceText.h"
 #include "panels/ParentColors.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
 
 namespace torvane {
 
@@ -16,8 +17,8 @@ void SetPixelHeight(ui::Control& control, int pixels) {
 }
 }  // namespace
 
-TPnlDisclaimer::TPnlDisclaimer()
-    : TFramePanel("PnlDisclaimer", "License agreement and disclaimer"),
+TPnlDisclaimer::TPnlDisclaimer(Navigator& navigator)
+    : TFramePanel(navigator, "PnlDisclaimer", "License agreement and disclaimer"),
       Image1(this, "Image1"),
       Label1(this, "Label1"),
       MemoDisclaimer(this, "MemoDisclaimer"),
@@ -53,26 +54,21 @@ void TPnlDisclaimer::BeforeShow() {
     CheckBox1.SetChecked(false);
 }
 
-void TPnlDisclaimer::ExitClick() {
-    if (FormMain->Sliding) return;
-    FormMain->Close();
-}
-
 void TPnlDisclaimer::NextClick() {
-    if (FormMain->Sliding) return;
+    if (Nav().IsSliding()) return;
     if (!CheckBox1.Checked()) {
-        FormMain->App().ShowMessage(
+        Nav().App().ShowMessage(
             "You can only install Torvane P2P in case you agree to this statement.\r"
             "Check the checkbox to confirm.\r"
             "Otherwise please press Exit");
         return;
     }
-    FormMain->ShowPanel("PnlInstall", true);
+    Nav().ShowPanel("PnlInstall", true);
 }
 
 void TPnlDisclaimer::PreviousClick() {
-    if (FormMain->Sliding) return;
-    FormMain->ShowPanel("PnlWelcome", true);
+    if (Nav().IsSliding()) return;
+    Nav().ShowPanel("PnlWelcome", true);
 }
 
 }  // namespace torvane

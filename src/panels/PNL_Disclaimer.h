@@ -13,7 +13,7 @@ namespace torvane {
 // not remembered anywhere.
 class TPnlDisclaimer : public TFramePanel {
 public:
-    TPnlDisclaimer();
+    explicit TPnlDisclaimer(Navigator& navigator);
 
     ui::Image Image1;
     ui::Label Label1;
@@ -23,7 +23,6 @@ public:
     void SetButtons(tQvButtonBar& bar) override;
     // Shows the agreement from its first line with the box cleared.
     void BeforeShow() override;
-    void ExitClick();
     void NextClick();
     void PreviousClick();
 };

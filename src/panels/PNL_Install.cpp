@@ -3,10 +3,12 @@
 #include <string>
 
 #include "app/Appl_Globals.h"
-#include "app/FormMain.h"
 #include "generated/BuildConfig.h"
 #include "panels/ParentColors.h"
 #include "ui/Pictures.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
 
 namespace torvane {
 
@@ -18,8 +20,8 @@ void MakeBold(ui::Label& label) {
 }
 }  // namespace
 
-TPnlInstall::TPnlInstall()
-    : TFramePanel("PnlInstall", "Install or upgrade?"),
+TPnlInstall::TPnlInstall(Navigator& navigator)
+    : TFramePanel(navigator, "PnlInstall", "Install or upgrade?"),
       Panel44(this, "Panel44"),
       Image4(&Panel44, "Image4"),
       Label2(&Panel44, "Label2"),
@@ -95,21 +97,16 @@ void TPnlInstall::SetButtons(tQvButtonBar& bar) {
     bar.AddRightButton("&Previous", 3, 1, [this](ui::Control&) { PreviousClick(); });
 }
 
-void TPnlInstall::ExitClick() {
-    if (FormMain->Sliding) return;
-    FormMain->Close();
-}
-
 void TPnlInstall::NextClick() {
-    if (FormMain->Sliding) return;
+    if (Nav().IsSliding()) return;
     UpgradeChosen = RadioButton2.Checked();
     DesktopShortcut = CheckBox1.Checked();
-    FormMain->ShowPanel(UpgradeChosen ? "PnlUpgradeFindDir" : "PnlInstallChooseDir", true);
+    Nav().ShowPanel(UpgradeChosen ? "PnlUpgradeFindDir" : "PnlInstallChooseDir", true);
 }
 
 void TPnlInstall::PreviousClick() {
-    if (FormMain->Sliding) return;
-    FormMain->ShowPanel("PnlDisclaimer", true);
+    if (Nav().IsSliding()) return;
+    Nav().ShowPanel("PnlDisclaimer", true);
 }
 
 // The two buttons are each other's opposite; the framework does not group them.
@@ -117,6 +114,6 @@ void TPnlInstall::RadioButton1Click() { RadioButton2.SetChecked(!RadioButton1.Ch
 
 void TPnlInstall::RadioButton2Click() { RadioButton1.SetChecked(!RadioButton2.Checked()); }
 
-void TPnlInstall::Label18Click() { FormMain->Platform().shell.Open(std::string("mailto:") + config::kSupportEmail); }
+void TPnlInstall::Label18Click() { Nav().Platform().shell.Open(std::string("mailto:") + config::kSupportEmail); }
 
 }  // namespace torvane

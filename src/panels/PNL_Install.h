@@ -13,7 +13,7 @@ namespace torvane {
 // user last set them across later showings.
 class TPnlInstall : public TFramePanel {
 public:
-    TPnlInstall();
+    explicit TPnlInstall(Navigator& navigator);
 
     // Members in tab order: the framed panel, the two radio buttons, the
     // check box, the directory note.
@@ -36,7 +36,6 @@ public:
     bool UpgradeChosen = false;
 
     void SetButtons(tQvButtonBar& bar) override;
-    void ExitClick();
     void NextClick();
     void PreviousClick();
     void RadioButton1Click();

@@ -1,15 +1,16 @@
 #include "panels/PNL_InstallChooseConnection.h"
 
 #include "app/Appl_Globals.h"
-#include "app/FormMain.h"
 #include "panels/ParentColors.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
 
 namespace torvane {
 
-TPNLInstallChooseConnection::TPNLInstallChooseConnection()
-    : TFramePanel("PNLInstallChooseConnection", "Select your internet-connection"),
+TPNLInstallChooseConnection::TPNLInstallChooseConnection(Navigator& navigator)
+    : TFramePanel(navigator, "PNLInstallChooseConnection", "Select your internet-connection"),
       Image1(this, "Image1"),
       StaticText1(this, "StaticText1"),
       rgConnection(this, "rgConnection") {
@@ -52,24 +53,19 @@ void TPNLInstallChooseConnection::BeforeShow() {
     rgConnection.SetItemIndex(ConnectionType);
 }
 
-void TPNLInstallChooseConnection::ExitClick() {
-    if (FormMain->Sliding) return;
-    FormMain->Close();
-}
-
 void TPNLInstallChooseConnection::NextClick() {
-    if (FormMain->Sliding) return;
+    if (Nav().IsSliding()) return;
     if (rgConnection.ItemIndex() == -1) {
-        FormMain->App().ShowMessage("Choose a connection first");
+        Nav().App().ShowMessage("Choose a connection first");
         return;
     }
     ConnectionType = rgConnection.ItemIndex();
-    FormMain->ShowPanel("PNLInstallToolbar", true);
+    Nav().ShowPanel("PNLInstallToolbar", true);
 }
 
 void TPNLInstallChooseConnection::PreviousClick() {
-    if (FormMain->Sliding) return;
-    FormMain->ShowPanel("PNLInstallChooseDownloadDir", true);
+    if (Nav().IsSliding()) return;
+    Nav().ShowPanel("PNLInstallChooseDownloadDir", true);
 }
 
 }  // namespace torvane

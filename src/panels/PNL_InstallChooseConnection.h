@@ -12,7 +12,7 @@ namespace torvane {
 // stored kind afresh.
 class TPNLInstallChooseConnection : public TFramePanel {
 public:
-    TPNLInstallChooseConnection();
+    explicit TPNLInstallChooseConnection(Navigator& navigator);
 
     ui::Image Image1;
     ui::TextBox StaticText1;
@@ -21,7 +21,6 @@ public:
     void SetButtons(tQvButtonBar& bar) override;
     // Fills the text and the list and selects the stored kind.
     void BeforeShow() override;
-    void ExitClick();
     void NextClick();
     void PreviousClick();
 };

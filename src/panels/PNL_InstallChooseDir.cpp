@@ -1,42 +1,41 @@
 #include "panels/PNL_InstallChooseDir.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "app/Appl_Globals.h"
-#include "app/CommandLine.h"
-#include "app/FormMain.h"
+#include "base/Text.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
 
 namespace torvane {
 
 namespace folder_panel {
 
 std::unique_ptr<ui::FolderTree> CreateShellTree(TFramePanel& panel, const std::string& hint) {
-    platform::Platform& platform = FormMain->Platform();
+    platform::Platform& platform = panel.Nav().Platform();
     auto tree = std::make_unique<ui::FolderTree>(&panel, platform.drives, platform.files, "ShellTree");
     tree->SetBounds(288, 40, 393, 289);
     tree->Hint = hint;
-    tree->OnAddFolder = AddFolder;
+    tree->OnAddFolder = [&platform](const std::string& path) { return AddFolder(platform, path); };
     tree->Realize();
     return tree;
 }
 
-bool AddFolder(const std::string& path) {
+bool AddFolder(platform::Platform& platform, const std::string& path) {
     if (path.size() < 3) return false;  // no drive root: not a file-system folder
-    platform::Platform& platform = FormMain->Platform();
-    std::string root = path.substr(0, 3);
-    for (char& c : root) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string root = UpperCase(path.substr(0, 3));
     if (platform.drives.TypeOf(root) != platform::DriveType::Fixed) return false;
     return FolderExists(platform.files, path);
 }
 
-void SyncTreeToEdit(ui::FolderTree& tree, const std::string& text, const std::function<void()>& onChange) {
+void SyncTreeToEdit(platform::FileSystem& files, ui::FolderTree& tree, const std::string& text,
+                    const std::function<void()>& onChange) {
     tree.OnChange = nullptr;
     try {
-        tree.SelectPath(FolderOrParent(FormMain->Platform().files, text));
+        tree.SelectPath(FolderOrParent(files, text));
         if (tree.Selected()) tree.ScrollSelectedIntoView();
     } catch (...) {
         // The folder cannot be shown: the tree keeps what it showed and the
@@ -55,8 +54,8 @@ constexpr const char* kProductFolder = "Torvane P2P";
 
 }  // namespace
 
-TPnlInstallChooseDir::TPnlInstallChooseDir()
-    : TFramePanel("PnlInstallChooseDir", "Choose installation folder"),
+TPnlInstallChooseDir::TPnlInstallChooseDir(Navigator& navigator)
+    : TFramePanel(navigator, "PnlInstallChooseDir", "Choose installation folder"),
       Image5(this, "Image5"),
       Edit1(this, "Edit1"),
       StaticText1(this, "StaticText1") {
@@ -88,7 +87,7 @@ void TPnlInstallChooseDir::BeforeShow() {
     try {
         if (InstallDir.empty()) {
             const std::optional<std::string> programFiles =
-                FormMain->Platform().shell.FolderPath(platform::SpecialFolder::ProgramFiles);
+                Nav().Platform().shell.FolderPath(platform::SpecialFolder::ProgramFiles);
             InstallDir = programFiles ? *programFiles + "\\" + kProductFolder : std::string("C:\\") + kProductFolder;
         }
         Edit1.SetText(InstallDir);
@@ -99,7 +98,7 @@ void TPnlInstallChooseDir::BeforeShow() {
 }
 
 void TPnlInstallChooseDir::SyncTreeToEdit() {
-    if (ShellTree) folder_panel::SyncTreeToEdit(*ShellTree, Edit1.Text(), [this] { TreeChange(); });
+    if (ShellTree) folder_panel::SyncTreeToEdit(Nav().Platform().files, *ShellTree, Edit1.Text(), [this] { TreeChange(); });
 }
 
 void TPnlInstallChooseDir::Edit1Exit() {
@@ -125,36 +124,31 @@ void TPnlInstallChooseDir::TreeChange() {
     Edit1.SetText(text);
 }
 
-void TPnlInstallChooseDir::ExitClick() {
-    if (FormMain->Sliding) return;
-    FormMain->Close();
-}
-
 void TPnlInstallChooseDir::NextClick() {
-    if (FormMain->Sliding) return;
+    if (Nav().IsSliding()) return;
     Edit1.SetText(Trim(Edit1.Text()));
     InstallDir = Edit1.Text();
     if (!IsValidFolderName(InstallDir) || InstallDir.size() <= 3) {
-        FormMain->App().ShowMessage(kInvalidFolder);
+        Nav().App().ShowMessage(kInvalidFolder);
         return;
     }
     if (InstallDir.back() != '\\') InstallDir += '\\';
     WorkDir = InstallDir;
-    const auto attributes = FormMain->Platform().files.Attributes(InstallDir + "Torvane.exe");
+    const auto attributes = Nav().Platform().files.Attributes(InstallDir + "Torvane.exe");
     if (attributes && (*attributes & platform::kAttributeDirectory) == 0) {
-        FormMain->App().ShowMessage(std::string("Cannot install Torvane P2P in ") + InstallDir + "\r" +
+        Nav().App().ShowMessage(std::string("Cannot install Torvane P2P in ") + InstallDir + "\r" +
                                     "because it already exists in this folder." + "\r" +
                                     "In case you want to overwrite a previous installation delete or unistall it first," +
                                     "\r" + "otherwise choose another folder.");
         return;
     }
-    FormMain->ShowPanel("PNLInstallChooseDownloadDir", true);
+    Nav().ShowPanel("PNLInstallChooseDownloadDir", true);
 }
 
 void TPnlInstallChooseDir::PreviousClick() {
-    if (FormMain->Sliding) return;
+    if (Nav().IsSliding()) return;
     InstallDir.clear();
-    FormMain->ShowPanel("PnlInstall", true);
+    Nav().ShowPanel("PnlInstall", true);
 }
 
 }  // namespace torvane

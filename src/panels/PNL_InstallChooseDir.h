@@ -7,6 +7,7 @@
 #include "ui/Edit.h"
 #include "ui/FolderTree.h"
 #include "ui/Image.h"
+#include "platform/Platform.h"
 #include "ui/Label.h"
 
 namespace torvane {
@@ -18,11 +19,12 @@ namespace folder_panel {
 // realizes it when the panel is on screen already.
 std::unique_ptr<ui::FolderTree> CreateShellTree(TFramePanel& panel, const std::string& hint);
 // Whether the tree lists `path`: only folders on fixed disks.
-bool AddFolder(const std::string& path);
+bool AddFolder(platform::Platform& platform, const std::string& path);
 // Points `tree` at FolderOrParent(text) with its OnChange detached, so the
 // panel's own move is not taken for the user's choice; `onChange` is put
 // back even when the folder cannot be shown. Never raises.
-void SyncTreeToEdit(ui::FolderTree& tree, const std::string& text, const std::function<void()>& onChange);
+void SyncTreeToEdit(platform::FileSystem& files, ui::FolderTree& tree, const std::string& text,
+                    const std::function<void()>& onChange);
 
 }  // namespace folder_panel
 
@@ -34,7 +36,7 @@ public:
     // Typed into Edit1 and leaving the box shows SourceCode instead.
     static constexpr const char* kHiddenCode = "#~~+71-64KRw";
 
-    TPnlInstallChooseDir();
+    explicit TPnlInstallChooseDir(Navigator& navigator);
 
     ui::Image Image5;
     ui::Edit Edit1;
@@ -50,7 +52,6 @@ public:
     void Edit1Exit();
     void Edit1KeyPress(char& key);
     void TreeChange();
-    void ExitClick();
     void NextClick();
     void PreviousClick();
 };

@@ -1,12 +1,13 @@
 #include "panels/PNL_InstallChooseDownloadDir.h"
 
 #include "app/Appl_Globals.h"
-#include "app/CommandLine.h"
-#include "app/FormMain.h"
+#include "base/Text.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "panels/PNL_InstallChooseDir.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
 
 namespace torvane {
 
@@ -17,8 +18,7 @@ constexpr const char* kInvalidFolder =
 
 // An existing X:\Downloads on a fixed disk, C preferred to D, D to E; else a
 // Downloads folder at the root of the installation drive.
-std::string ProposedDownloadDir() {
-    platform::Platform& platform = FormMain->Platform();
+std::string ProposedDownloadDir(platform::Platform& platform) {
     std::string proposal = InstallDir.substr(0, 3);
     for (char letter : {'E', 'D', 'C'}) {
         const std::string root = std::string(1, letter) + ":\\";
@@ -32,8 +32,8 @@ std::string ProposedDownloadDir() {
 
 }  // namespace
 
-TPNLInstallChooseDownloadDir::TPNLInstallChooseDownloadDir()
-    : TFramePanel("PNLInstallChooseDownloadDir", "Choose download folder"),
+TPNLInstallChooseDownloadDir::TPNLInstallChooseDownloadDir(Navigator& navigator)
+    : TFramePanel(navigator, "PNLInstallChooseDownloadDir", "Choose download folder"),
       Image5(this, "Image5"),
       StaticText1(this, "StaticText1"),
       Edit1(this, "Edit1") {
@@ -63,7 +63,7 @@ void TPNLInstallChooseDownloadDir::BeforeShow() {
         "the \"next\" button, otherwise choose a folder.");
     if (!ShellTree) ShellTree = folder_panel::CreateShellTree(*this, "Choose download folder");
     try {
-        if (DownloadDir.empty()) DownloadDir = ProposedDownloadDir();
+        if (DownloadDir.empty()) DownloadDir = ProposedDownloadDir(Nav().Platform());
         Edit1.SetText(DownloadDir);
         SyncTreeToEdit();
     } catch (...) {
@@ -72,7 +72,7 @@ void TPNLInstallChooseDownloadDir::BeforeShow() {
 }
 
 void TPNLInstallChooseDownloadDir::SyncTreeToEdit() {
-    if (ShellTree) folder_panel::SyncTreeToEdit(*ShellTree, Edit1.Text(), [this] { TreeChange(); });
+    if (ShellTree) folder_panel::SyncTreeToEdit(Nav().Platform().files, *ShellTree, Edit1.Text(), [this] { TreeChange(); });
 }
 
 void TPNLInstallChooseDownloadDir::Edit1Exit() { SyncTreeToEdit(); }
@@ -88,28 +88,23 @@ void TPNLInstallChooseDownloadDir::TreeChange() {
     Edit1.SetText(text);
 }
 
-void TPNLInstallChooseDownloadDir::ExitClick() {
-    if (FormMain->Sliding) return;
-    FormMain->Close();
-}
-
 void TPNLInstallChooseDownloadDir::NextClick() {
-    if (FormMain->Sliding) return;
+    if (Nav().IsSliding()) return;
     Edit1.SetText(Trim(Edit1.Text()));
     const std::string text = Edit1.Text();
     if (!IsValidFolderName(text) || text.size() <= 3) {
-        FormMain->App().ShowMessage(kInvalidFolder);
+        Nav().App().ShowMessage(kInvalidFolder);
         return;
     }
     if (text.back() != '\\') Edit1.SetText(text + "\\");
     DownloadDir = Edit1.Text();
-    FormMain->ShowPanel("PnlInstallChooseConnection", true);
+    Nav().ShowPanel("PnlInstallChooseConnection", true);
 }
 
 void TPNLInstallChooseDownloadDir::PreviousClick() {
-    if (FormMain->Sliding) return;
+    if (Nav().IsSliding()) return;
     DownloadDir.clear();
-    FormMain->ShowPanel("PnlInstallChooseDir", true);
+    Nav().ShowPanel("PnlInstallChooseDir", true);
 }
 
 }  // namespace torvane

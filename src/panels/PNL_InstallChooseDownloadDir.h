@@ -15,7 +15,7 @@ namespace torvane {
 // trailing backslash) by "&Next". Nothing is created on disk.
 class TPNLInstallChooseDownloadDir : public TFramePanel {
 public:
-    TPNLInstallChooseDownloadDir();
+    explicit TPNLInstallChooseDownloadDir(Navigator& navigator);
 
     ui::Image Image5;
     ui::TextBox StaticText1;
@@ -30,7 +30,6 @@ public:
     void Edit1Exit();
     void Edit1KeyPress(char& key);
     void TreeChange();
-    void ExitClick();
     void NextClick();
     void PreviousClick();
 };

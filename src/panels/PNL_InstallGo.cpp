@@ -1,14 +1,16 @@
 #include "panels/PNL_InstallGo.h"
 
 #include "app/Appl_Globals.h"
-#include "app/FormMain.h"
 #include "panels/ParentColors.h"
 #include "ui/Pictures.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
 
 namespace torvane {
 
-TPNLInstallGo::TPNLInstallGo()
-    : TFramePanel("PNLInstallGo", "Ready to install"),
+TPNLInstallGo::TPNLInstallGo(Navigator& navigator)
+    : TFramePanel(navigator, "PNLInstallGo", "Ready to install"),
       Image7(this, "Image7"),
       Label1(this, "Label1"),
       Label2(this, "Label2"),
@@ -41,21 +43,16 @@ void TPNLInstallGo::BeforeShow() {
     Label9.SetCaption(std::string("Create shortcut on desktop = ") + (DesktopShortcut ? "Yes" : "No"));
 }
 
-void TPNLInstallGo::ExitClick() {
-    if (FormMain->Sliding) return;
-    FormMain->Close();
-}
-
 // The installing panel starts the installation once it is in view; there is
 // no way back here from it.
 void TPNLInstallGo::NextClick() {
-    if (FormMain->Sliding) return;
-    FormMain->ShowPanel("PNLInstallInstalling", true);
+    if (Nav().IsSliding()) return;
+    Nav().ShowPanel("PNLInstallInstalling", true);
 }
 
 void TPNLInstallGo::PreviousClick() {
-    if (FormMain->Sliding) return;
-    FormMain->ShowPanel("PnlInstallToolbar", true);
+    if (Nav().IsSliding()) return;
+    Nav().ShowPanel("PnlInstallToolbar", true);
 }
 
 }  // namespace torvane

@@ -10,7 +10,7 @@ namespace torvane {
 // the shortcut choice, rebuilt on every showing. It writes nothing.
 class TPNLInstallGo : public TFramePanel {
 public:
-    TPNLInstallGo();
+    explicit TPNLInstallGo(Navigator& navigator);
 
     ui::Image Image7;
     ui::Label Label1;
@@ -22,7 +22,6 @@ public:
     void SetButtons(tQvButtonBar& bar) override;
     // Fills the three summary lines from the install state.
     void BeforeShow() override;
-    void ExitClick();
     void NextClick();
     void PreviousClick();
 };

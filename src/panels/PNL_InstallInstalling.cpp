@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "app/Appl_Globals.h"
-#include "app/FormMain.h"
 #include "lib/EnsureFolder.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "lib/LIB_FolderHelpers.h"
+#include "lib/Sequence.h"
 #include "lib/Rounding.h"
 #include "panels/ParentColors.h"
 #include "panels/ProgressControls.h"
@@ -16,6 +16,9 @@
 #include "payload/ExtractPayload.h"
 #include "payload/GB_Payloads.h"
 #include "payload/SeedDataFile.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
 
 namespace torvane {
 
@@ -36,13 +39,8 @@ bool FileExists(platform::FileSystem& files, const std::string& path) {
     return attributes && (*attributes & platform::kAttributeDirectory) == 0;
 }
 
-// Old files of an earlier installation go before new ones are written; one
-// that cannot be deleted is written over or left.
 void DeleteIfPresent(platform::FileSystem& files, const std::string& path) {
-    try {
-        if (FileExists(files, path)) files.DeleteFile(path);
-    } catch (const std::exception&) {
-    }
+    if (FileExists(files, path)) files.DeleteFile(path);
 }
 
 // What the uninstaller removes, in the order it removes it: the client's
@@ -87,8 +85,8 @@ void WriteTextFile(platform::FileSystem& files, const std::string& path, const s
 
 }  // namespace
 
-TPNLInstallInstalling::TPNLInstallInstalling()
-    : TFramePanel("PNLInstallInstalling", "Installing Torvane P2P"),
+TPNLInstallInstalling::TPNLInstallInstalling(Navigator& navigator)
+    : TFramePanel(navigator, "PNLInstallInstalling", "Installing Torvane P2P"),
       Label12(this, "Label12"),
       ProgressBar1(this, "ProgressBar1") {
     PlaceProgressControls(Label12, ProgressBar1);
@@ -98,7 +96,7 @@ TPNLInstallInstalling::TPNLInstallInstalling()
 void TPNLInstallInstalling::BeforeShow() { SetProgress(0); }
 
 void TPNLInstallInstalling::SetProgress(int position) {
-    ReportProgress(position, &ProgressBar1, &Label12, FormMain->App());
+    ReportProgress(position, &ProgressBar1, &Label12, Nav().App());
 }
 
 void TPNLInstallInstalling::SetPercent(int percent) {
@@ -106,128 +104,138 @@ void TPNLInstallInstalling::SetPercent(int percent) {
 }
 
 void TPNLInstallInstalling::WriteDataFile(const std::string& path) {
-    platform::Platform& os = FormMain->Platform();
+    platform::Platform& os = Nav().Platform();
     const DataFileServices services{os.files, os.guids, os.clock, [this](int percent) { SetPercent(percent); }};
-    ::torvane::WriteDataFile(path, services);
+    DownloadDir = ::torvane::WriteDataFile(path, {WorkDir, DownloadDir, SourceCode, ConnectionType}, services);
 }
 
 void TPNLInstallInstalling::EnsureFolder(const std::string& path) {
-    ::torvane::EnsureFolder(FormMain->Platform().files, path);
+    ::torvane::EnsureFolder(Nav().Platform().files, path);
 }
 
 void TPNLInstallInstalling::CreateShortcut(const std::string& target, const std::string& linkFile,
                                            const std::string& description, int iconIndex,
                                            const std::string& arguments) {
-    FormMain->Platform().shell.CreateShortcut(target, linkFile, description, iconIndex, arguments);
+    Nav().Platform().shell.CreateShortcut(target, linkFile, description, iconIndex, arguments);
 }
 
-void TPNLInstallInstalling::WriteUninstallEntry() {
-    try {
-        platform::Registry& registry = FormMain->Platform().registry;
-        registry.SetLocalMachineString(kUninstallKey, "DisplayName", kProductName);
-        // Quoted, so that the system cannot take a part of a path with
-        // blanks for the program to run.
+bool TPNLInstallInstalling::WriteUninstallEntry() {
+    platform::Registry& registry = Nav().Platform().registry;
+    const bool named = registry.SetLocalMachineString(kUninstallKey, "DisplayName", kProductName);
+    // Quoted, so that the system cannot take a part of a path with blanks
+    // for the program to run.
+    const bool command =
         registry.SetLocalMachineString(kUninstallKey, "UninstallString", "\"" + InstallDir + "Uninstall.Exe\"");
-    } catch (const std::exception&) {
-    }
+    return named && command;
+}
+
+std::vector<SequenceStep> TPNLInstallInstalling::Steps() {
+    platform::Platform& os = Nav().Platform();
+    platform::FileSystem& files = os.files;
+    // The client moves the bar; the other two only keep the window alive.
+    const PayloadServices withBar{files, BarProgress(&ProgressBar1, &Label12, Nav().App())};
+    const PayloadServices quietly{files, BarProgress(nullptr, nullptr, Nav().App())};
+    const auto percent = [this](int value) { return EssentialStep(std::to_string(value) + " %", [this, value] { SetPercent(value); }); };
+
+    return {
+        // The chosen folder, else the first of the fallbacks that can be
+        // made. A fallback the system cannot name is left out rather than
+        // tried as a path from the root of the current drive.
+        EssentialStep("installation folder",
+                      [this, &os, &files] {
+                          InstallDir = WithBackslash(InstallDir);
+                          if (FolderExists(files, InstallDir)) return;
+                          std::vector<std::string> candidates = {InstallDir};
+                          if (auto programFiles = os.shell.FolderPath(platform::SpecialFolder::ProgramFiles))
+                              candidates.push_back(*programFiles + "\\TorvaneP2P\\");
+                          if (auto localData = os.shell.FolderPath(platform::SpecialFolder::LocalAppData))
+                              candidates.push_back(*localData + "\\Torvane P2P\\");
+                          candidates.push_back("C:\\Torvane\\");
+                          for (std::size_t i = 0; i < candidates.size(); ++i) {
+                              InstallDir = candidates[i];
+                              try {
+                                  EnsureFolder(InstallDir);
+                              } catch (const EInOutError&) {
+                                  if (i + 1 == candidates.size()) throw;
+                              }
+                              if (FolderExists(files, InstallDir)) break;
+                          }
+                      }),
+        // The per-user data folder; the installation folder when there is none
+        // or it cannot be made.
+        EssentialStep("data folder",
+                      [&os] {
+                          const auto localData = os.shell.FolderPath(platform::SpecialFolder::LocalAppData);
+                          UserDataDir = localData ? *localData + "\\Torvane P2P\\" : InstallDir;
+                      }),
+        QuietStep(
+            "data folder made",
+            [this, &files] {
+                EnsureFolder(UserDataDir);
+                if (!FolderExists(files, UserDataDir)) UserDataDir = InstallDir;
+            },
+            [] { UserDataDir = InstallDir; }),
+        EssentialStep("work folder", [] { WorkDir = UserDataDir; }),
+        // Old files of an earlier installation go before new ones are
+        // written; one that cannot be deleted is written over or left.
+        QuietStep("old client deleted", [&files] { DeleteIfPresent(files, InstallDir + "torvane.exe"); }),
+        EssentialStep("client", [withBar] { GB_TorvaneP2P_exe::ExtractPayload(InstallDir + "Torvane.Exe", withBar); }),
+        QuietStep("uninstaller", [quietly] { GB_Uninstall_exe::ExtractPayload(InstallDir + "Uninstall.Exe", quietly); }),
+        QuietStep("old data file deleted", [&files] { DeleteIfPresent(files, InstallDir + "torvane.dat"); }),
+        QuietStep("old backup deleted", [&files] { DeleteIfPresent(files, InstallDir + "torvane.bak"); }),
+        QuietStep("toolbar",
+                  [this, &os, quietly] {
+                      toolbarWritten_ = false;
+                      if (!InstallToolbar) return;
+                      const std::string toolbar = InstallDir + kToolbarName;
+                      GB_torvane_toolbar_exe::ExtractPayload(toolbar, quietly);
+                      toolbarWritten_ = true;
+                      os.processes.Start(toolbar, "\"" + toolbar + "\" /s -silent", platform::ShowMode::Minimized,
+                                         false);
+                  }),
+        percent(90),
+        // Without the rights to write it (a standard user) the entry is
+        // simply missing.
+        QuietStep("uninstall entry",
+                  [this] {
+                      if (!WriteUninstallEntry()) throw Exception("the uninstall entry could not be written");
+                  }),
+        // A group that cannot be made may exist already: the links are tried
+        // all the same.
+        QuietStep("start-menu group",
+                  [this, &os] {
+                      if (auto programs = os.shell.FolderPath(platform::SpecialFolder::Programs))
+                          EnsureFolder(*programs + "\\" + kStartMenuGroup);
+                  }),
+        // A failing link ends this step: the rest of it (92 % and the desktop
+        // shortcut) is left out.
+        QuietStep("shortcuts",
+                  [this, &os] {
+                      if (auto programs = os.shell.FolderPath(platform::SpecialFolder::Programs))
+                          CreateStartMenuLinks(os.shell, *programs + "\\" + kStartMenuGroup, InstallDir, "/p2p/help");
+                      SetPercent(92);
+                      if (!DesktopShortcut) return;
+                      if (auto desktop = os.shell.FolderPath(platform::SpecialFolder::Desktop))
+                          CreateShortcut(InstallDir + "Torvane.Exe", *desktop + "\\" + kShortcutName, "Torvane P2P", 0,
+                                         "");
+                  }),
+        percent(93),
+        EssentialStep("user data file", [this] { WriteDataFile(UserDataDir + "Torvane.Dat"); }),
+        QuietStep("installation data file", [this] { WriteDataFile(InstallDir + "QVInst.Dat"); }),
+        QuietStep("uninstall list",
+                  [this, &files] {
+                      WriteTextFile(files, InstallDir + "UnInstall.dat", UninstallListText(toolbarWritten_));
+                  }),
+    };
 }
 
 void TPNLInstallInstalling::AfterShow() {
-    platform::Platform& os = FormMain->Platform();
-    platform::FileSystem& files = os.files;
-    const PayloadServices payloadServices{files, FormMain->App()};
-
     // The bar covers both extractions and a tenth more for the rest.
     ProgressBar1.SetMax(static_cast<int>(kPayloadProgressMaximum));
     ProgressBar1.SetMax(ProgressBar1.Max() + ProgressBar1.Max() / 10);
 
-    // The installation folder: the chosen one, else the first of the
-    // fallbacks that can be made. A fallback the system cannot name is left
-    // out rather than tried as a path from the root of the current drive.
-    InstallDir = WithBackslash(InstallDir);
-    if (!FolderExists(files, InstallDir)) {
-        std::vector<std::string> candidates = {InstallDir};
-        if (auto programFiles = os.shell.FolderPath(platform::SpecialFolder::ProgramFiles))
-            candidates.push_back(*programFiles + "\\TorvaneP2P\\");
-        if (auto localData = os.shell.FolderPath(platform::SpecialFolder::LocalAppData))
-            candidates.push_back(*localData + "\\Torvane P2P\\");
-        candidates.push_back("C:\\Torvane\\");
-        for (std::size_t i = 0; i < candidates.size(); ++i) {
-            InstallDir = candidates[i];
-            try {
-                EnsureFolder(InstallDir);
-            } catch (const EInOutError&) {
-                if (i + 1 == candidates.size()) throw;
-            }
-            if (FolderExists(files, InstallDir)) break;
-        }
-    }
-
-    // The per-user data folder; the installation folder when there is none.
-    const std::optional<std::string> localData = os.shell.FolderPath(platform::SpecialFolder::LocalAppData);
-    UserDataDir = localData ? *localData + "\\Torvane P2P\\" : InstallDir;
-    try {
-        EnsureFolder(UserDataDir);
-        if (!FolderExists(files, UserDataDir)) UserDataDir = InstallDir;
-    } catch (const std::exception&) {
-        UserDataDir = InstallDir;
-    }
-    WorkDir = UserDataDir;
-
-    DeleteIfPresent(files, InstallDir + "torvane.exe");
-    GB_TorvaneP2P_exe::ExtractPayload(InstallDir + "Torvane.Exe", &ProgressBar1, &Label12, payloadServices);
-    try {
-        GB_Uninstall_exe::ExtractPayload(InstallDir + "Uninstall.Exe", nullptr, nullptr, payloadServices);
-    } catch (const std::exception&) {
-    }
-    DeleteIfPresent(files, InstallDir + "torvane.dat");
-    DeleteIfPresent(files, InstallDir + "torvane.bak");
-
-    bool toolbarWritten = false;
-    if (InstallToolbar) {
-        try {
-            const std::string toolbar = InstallDir + kToolbarName;
-            GB_torvane_toolbar_exe::ExtractPayload(toolbar, nullptr, nullptr, payloadServices);
-            toolbarWritten = true;
-            os.processes.Start(toolbar, "\"" + toolbar + "\" /s -silent",
-                               platform::ShowMode::Minimized, false);
-        } catch (const std::exception&) {
-        }
-    }
-    SetPercent(90);
-
-    WriteUninstallEntry();
-
-    const std::string client = InstallDir + "Torvane.Exe";
-    try {
-        if (auto programs = os.shell.FolderPath(platform::SpecialFolder::Programs)) {
-            const std::string group = *programs + "\\" + kStartMenuGroup;
-            try {
-                EnsureFolder(group);
-            } catch (const std::exception&) {
-            }
-            CreateStartMenuLinks(os.shell, group, InstallDir, "/p2p/help");
-        }
-        SetPercent(92);
-        if (DesktopShortcut) {
-            if (auto desktop = os.shell.FolderPath(platform::SpecialFolder::Desktop))
-                CreateShortcut(client, *desktop + "\\" + kShortcutName, "Torvane P2P", 0, "");
-        }
-    } catch (const std::exception&) {
-    }
-    SetPercent(93);
-
-    WriteDataFile(UserDataDir + "Torvane.Dat");
-    try {
-        WriteDataFile(InstallDir + "QVInst.Dat");
-    } catch (const std::exception&) {
-    }
-    try {
-        WriteTextFile(files, InstallDir + "UnInstall.dat", UninstallListText(toolbarWritten));
-    } catch (const std::exception&) {
-    }
-
-    FormMain->ShowPanel("PNLInstallReady", true);
+    QuietFailures = RunSequence(Steps());
+    Nav().ShowPanel("PNLInstallReady", true);
 }
 
 }  // namespace torvane

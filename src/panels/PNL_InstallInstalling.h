@@ -1,7 +1,9 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "app/FramePanel.h"
+#include "lib/Sequence.h"
 #include "ui/Label.h"
 #include "ui/ProgressBar.h"
 
@@ -15,7 +17,7 @@ namespace torvane {
 // it; a failure of an essential step runs out to the error panel.
 class TPNLInstallInstalling : public TFramePanel {
 public:
-    TPNLInstallInstalling();
+    explicit TPNLInstallInstalling(Navigator& navigator);
 
     ui::Label Label12;
     ui::ProgressBar ProgressBar1;
@@ -39,14 +41,22 @@ public:
     // A shell link; the icon is the target's for an index of 0 or more.
     void CreateShortcut(const std::string& target, const std::string& linkFile, const std::string& description,
                         int iconIndex, const std::string& arguments);
-    // The uninstall entry below HKEY_LOCAL_MACHINE. Without the rights to
-    // write it (a standard user) the entry is simply missing: failures are
-    // swallowed.
-    void WriteUninstallEntry();
+    // The uninstall entry below HKEY_LOCAL_MACHINE: its name and command.
+    // False when either could not be written.
+    bool WriteUninstallEntry();
+
+    // The install sequence, step by step (lib/Sequence.h). Most of the
+    // steps read and set the install state as they run.
+    std::vector<SequenceStep> Steps();
+    // The quiet steps that failed in the last run of the sequence.
+    std::vector<QuietFailure> QuietFailures;
 
 private:
     // SetProgress at `percent` of the bar's maximum.
     void SetPercent(int percent);
+    // Whether the toolbar step wrote the toolbar installer: the uninstall
+    // list then names it.
+    bool toolbarWritten_ = false;
 };
 
 }  // namespace torvane

@@ -1,15 +1,17 @@
 #include "panels/PNL_InstallReady.h"
 
 #include "app/Appl_Globals.h"
-#include "app/FormMain.h"
 #include "panels/ParentColors.h"
 #include "panels/StartClient.h"
 #include "ui/Pictures.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
 
 namespace torvane {
 
-TPNLInstallReady::TPNLInstallReady()
-    : TFramePanel("PNLInstallReady", "Installation of Torvane P2P ready"),
+TPNLInstallReady::TPNLInstallReady(Navigator& navigator)
+    : TFramePanel(navigator, "PNLInstallReady", "Installation of Torvane P2P ready"),
       Label9(this, "Label9"),
       Panel45(this, "Panel45"),
       Label11(&Panel45, "Label11"),
@@ -45,15 +47,10 @@ void TPNLInstallReady::SetButtons(tQvButtonBar& bar) {
     bar.AddRightButton("&Start Torvane P2P", 2, 2, [this](ui::Control&) { StartClick(); });
 }
 
-void TPNLInstallReady::ExitClick() {
-    if (FormMain->Sliding) return;
-    FormMain->Close();
-}
-
 void TPNLInstallReady::StartClick() {
-    if (FormMain->Sliding) return;
-    StartInstalledClient(FormMain->Platform().processes, InstallDir);
-    FormMain->Close();
+    if (Nav().IsSliding()) return;
+    StartInstalledClient(Nav().Platform().processes, InstallDir);
+    Nav().Close();
 }
 
 }  // namespace torvane

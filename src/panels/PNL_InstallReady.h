@@ -11,7 +11,7 @@ namespace torvane {
 // the installed client. It fills nothing at run time.
 class TPNLInstallReady : public TFramePanel {
 public:
-    TPNLInstallReady();
+    explicit TPNLInstallReady(Navigator& navigator);
 
     ui::Label Label9;
     ui::Panel Panel45;
@@ -19,7 +19,6 @@ public:
     ui::Image Image1;   // on Panel45
 
     void SetButtons(tQvButtonBar& bar) override;
-    void ExitClick();
     // Starts the installed client and closes the window without waiting for
     // it; a client that does not start closes the window just the same.
     void StartClick();

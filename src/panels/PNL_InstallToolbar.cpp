@@ -1,15 +1,17 @@
 #include "panels/PNL_InstallToolbar.h"
 
 #include "app/Appl_Globals.h"
-#include "app/FormMain.h"
 #include "generated/BuildConfig.h"
 #include "panels/ParentColors.h"
 #include "ui/Pictures.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
 
 namespace torvane {
 
-TPNLInstallToolbar::TPNLInstallToolbar()
-    : TFramePanel("PNLInstallToolbar", "Intergrate the Torvane Toolbar in your browser"),
+TPNLInstallToolbar::TPNLInstallToolbar(Navigator& navigator)
+    : TFramePanel(navigator, "PNLInstallToolbar", "Intergrate the Torvane Toolbar in your browser"),
       StaticText1(this, "StaticText1"),
       Image2(this, "Image2"),
       Image1(this, "Image1"),
@@ -21,8 +23,7 @@ TPNLInstallToolbar::TPNLInstallToolbar()
       Label1(this, "Label1") {
     StaticText1.SetBounds(8, 8, 668, 17);
     StaticText1.SetCaption(
-        "The Torvane toolbar allows you to search the web, connect to the Torvane community, get weather info, play "
-        "games and much much more.");
+        "The Torvane toolbar allows you to search the web, connect to the Torvane community, get weather info, play games and much much more.");
 
     Image2.SetBounds(7, 28, 675, 56);
     Image2.SetPicture(ui::LoadPicture(ui::PictureId::ToolbarBanner));
@@ -75,24 +76,19 @@ void TPNLInstallToolbar::BeforeShow() {
     CheckBox1.SetChecked(InstallToolbar);
 }
 
-void TPNLInstallToolbar::ExitClick() {
-    if (FormMain->Sliding) return;
-    FormMain->Close();
-}
-
 void TPNLInstallToolbar::NextClick() {
-    if (FormMain->Sliding) return;
+    if (Nav().IsSliding()) return;
     InstallToolbar = CheckBox1.Checked();
-    FormMain->ShowPanel("PNLInstallGo", true);
+    Nav().ShowPanel("PNLInstallGo", true);
 }
 
 void TPNLInstallToolbar::PreviousClick() {
-    if (FormMain->Sliding) return;
-    FormMain->ShowPanel("PNLInstallChooseConnection", true);
+    if (Nav().IsSliding()) return;
+    Nav().ShowPanel("PNLInstallChooseConnection", true);
 }
 
 // The page's path is "/eula/" on the provider's site (a build option names
 // the whole address). The result of the request is not checked.
-void TPNLInstallToolbar::Label4Click() { FormMain->Platform().shell.Open(config::kToolbarLicenceUrl); }
+void TPNLInstallToolbar::Label4Click() { Nav().Platform().shell.Open(config::kToolbarLicenceUrl); }
 
 }  // namespace torvane

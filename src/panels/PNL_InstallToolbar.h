@@ -11,7 +11,7 @@ namespace torvane {
 // (`InstallToolbar`) on every showing; only "&Next" stores a change.
 class TPNLInstallToolbar : public TFramePanel {
 public:
-    TPNLInstallToolbar();
+    explicit TPNLInstallToolbar(Navigator& navigator);
 
     ui::TextBox StaticText1;
     ui::Image Image2;
@@ -25,7 +25,6 @@ public:
 
     void SetButtons(tQvButtonBar& bar) override;
     void BeforeShow() override;
-    void ExitClick();
     void NextClick();
     void PreviousClick();
     // Opens the toolbar provider's licence page in the user's browser.

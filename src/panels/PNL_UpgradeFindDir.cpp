@@ -1,12 +1,13 @@
 #include "panels/PNL_UpgradeFindDir.h"
 
 #include "app/Appl_Globals.h"
-#include "app/FormMain.h"
 #include "lib/LIB_FindFiles.h"
 #include "panels/ParentColors.h"
 #include "panels/ProgressControls.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
 
 namespace torvane {
 
@@ -16,8 +17,8 @@ const char* const TPnlUpgradeFindDir::kNothingFound =
     "the one in this installation. An upgrade is\r"
     "not possible.";
 
-TPnlUpgradeFindDir::TPnlUpgradeFindDir()
-    : TFramePanel("PnlUpgradeFindDir", "Searching Torvane P2P"),
+TPnlUpgradeFindDir::TPnlUpgradeFindDir(Navigator& navigator)
+    : TFramePanel(navigator, "PnlUpgradeFindDir", "Searching Torvane P2P"),
       Image9(this, "Image9"),
       Label12(this, "Label12"),
       ProgressBar1(this, "ProgressBar1"),
@@ -35,7 +36,7 @@ TPnlUpgradeFindDir::TPnlUpgradeFindDir()
 bool TPnlUpgradeFindDir::ProgressHandler(std::uint8_t percent) {
     ProgressBar1.SetPosition(percent);
     Label12.SetCaption(std::to_string(percent) + "% complete");
-    FormMain->App().ProcessMessages();
+    Nav().App().ProcessMessages();
     return false;
 }
 
@@ -47,7 +48,7 @@ void TPnlUpgradeFindDir::AfterShow() {
         "Now searching for installed Torvane P2P versions on your hard disks.\r"
         "This can take a few moments.");
 
-    platform::Platform& os = FormMain->Platform();
+    platform::Platform& os = Nav().Platform();
     FoundInstallations = FindFiles(
         FindFilesServices{os.search, os.drives}, "torvane.exe", 1, "",
         [this](std::uint8_t percent) { return ProgressHandler(percent); },
@@ -55,11 +56,11 @@ void TPnlUpgradeFindDir::AfterShow() {
 
     if (!FoundInstallations->empty()) {
         ProgressHandler(0);
-        FormMain->ShowPanel("PnlUpgradeStart", true);
+        Nav().ShowPanel("PnlUpgradeStart", true);
         return;
     }
-    FormMain->App().ShowMessage(kNothingFound);
-    FormMain->ShowPanel("PnlInstall", true);
+    Nav().App().ShowMessage(kNothingFound);
+    Nav().ShowPanel("PnlInstall", true);
 }
 
 }  // namespace torvane

@@ -17,7 +17,7 @@ namespace torvane {
 // the search cannot be cancelled.
 class TPnlUpgradeFindDir : public TFramePanel {
 public:
-    TPnlUpgradeFindDir();
+    explicit TPnlUpgradeFindDir(Navigator& navigator);
 
     ui::Image Image9;
     ui::Label Label12;  // "<n>% complete"

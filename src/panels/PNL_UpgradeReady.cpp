@@ -1,15 +1,17 @@
 #include "panels/PNL_UpgradeReady.h"
 
 #include "app/Appl_Globals.h"
-#include "app/FormMain.h"
 #include "panels/ParentColors.h"
 #include "panels/StartClient.h"
 #include "ui/Pictures.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
 
 namespace torvane {
 
-TPNLUpgradeReady::TPNLUpgradeReady()
-    : TFramePanel("PNLUpgradeReady", "Upgrade of Torvane P2P ready"),
+TPNLUpgradeReady::TPNLUpgradeReady(Navigator& navigator)
+    : TFramePanel(navigator, "PNLUpgradeReady", "Upgrade of Torvane P2P ready"),
       Label9(this, "Label9"),
       Image8(this, "Image8"),
       Panel45(this, "Panel45"),
@@ -44,15 +46,10 @@ void TPNLUpgradeReady::SetButtons(tQvButtonBar& bar) {
     bar.AddRightButton("&Start Torvane P2P", 2, 2, [this](ui::Control&) { StartClick(); });
 }
 
-void TPNLUpgradeReady::ExitClick() {
-    if (FormMain->Sliding) return;
-    FormMain->Close();
-}
-
 void TPNLUpgradeReady::StartClick() {
-    if (FormMain->Sliding) return;
-    StartInstalledClient(FormMain->Platform().processes, InstallDir);
-    FormMain->Close();
+    if (Nav().IsSliding()) return;
+    StartInstalledClient(Nav().Platform().processes, InstallDir);
+    Nav().Close();
 }
 
 }  // namespace torvane

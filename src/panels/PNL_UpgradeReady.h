@@ -11,7 +11,7 @@ namespace torvane {
 // start the upgraded client. It fills nothing at run time.
 class TPNLUpgradeReady : public TFramePanel {
 public:
-    TPNLUpgradeReady();
+    explicit TPNLUpgradeReady(Navigator& navigator);
 
     ui::Label Label9;
     ui::Image Image8;
@@ -19,7 +19,6 @@ public:
     ui::Label Label11;  // on Panel45
 
     void SetButtons(tQvButtonBar& bar) override;
-    void ExitClick();
     // Starts the client in InstallDir (the new one, or the earlier one when it
     // could not be replaced) and closes the window without waiting for it; a
     // client that does not start closes the window just the same.

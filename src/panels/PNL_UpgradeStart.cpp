@@ -3,8 +3,10 @@
 #include <exception>
 
 #include "app/Appl_Globals.h"
-#include "app/FormMain.h"
 #include "panels/ParentColors.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
 
 namespace torvane {
 
@@ -13,8 +15,8 @@ std::string FolderPart(const std::string& path) {
     return end == std::string::npos ? std::string() : path.substr(0, end + 1);
 }
 
-TPNLUpgradeStart::TPNLUpgradeStart()
-    : TFramePanel("PNLUpgradeStart", "Ready to upgrade"),
+TPNLUpgradeStart::TPNLUpgradeStart(Navigator& navigator)
+    : TFramePanel(navigator, "PNLUpgradeStart", "Ready to upgrade"),
       Label13(this, "Label13"),
       ComboBoxUpgrade(this, "ComboBoxUpgrade") {
     Label13.SetBounds(16, 16, 154, 13);
@@ -47,23 +49,18 @@ void TPNLUpgradeStart::BeforeShow() {
     }
 }
 
-void TPNLUpgradeStart::ExitClick() {
-    if (FormMain->Sliding) return;
-    FormMain->Close();
-}
-
 void TPNLUpgradeStart::UpgradeClick() {
-    if (FormMain->Sliding) return;
+    if (Nav().IsSliding()) return;
     // An empty choice would make the upgrade write into whatever the current
     // folder is; the list is never empty when the search leads here.
     if (ComboBoxUpgrade.Text().empty()) return;
     InstallDir = ComboBoxUpgrade.Text();
-    FormMain->ShowPanel("PnlUpgradeUpgrading", true);
+    Nav().ShowPanel("PnlUpgradeUpgrading", true);
 }
 
 void TPNLUpgradeStart::PreviousClick() {
-    if (FormMain->Sliding) return;
-    FormMain->ShowPanel("PnlInstall", true);
+    if (Nav().IsSliding()) return;
+    Nav().ShowPanel("PnlInstall", true);
 }
 
 }  // namespace torvane

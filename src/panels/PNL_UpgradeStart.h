@@ -12,7 +12,7 @@ namespace torvane {
 // "&Upgrade" stores the folder in InstallDir and starts the upgrade.
 class TPNLUpgradeStart : public TFramePanel {
 public:
-    TPNLUpgradeStart();
+    explicit TPNLUpgradeStart(Navigator& navigator);
 
     ui::Label Label13;
     ui::ComboBox ComboBoxUpgrade;
@@ -22,7 +22,6 @@ public:
     // trailing backslash) and selects the first entry.
     void BeforeShow() override;
 
-    void ExitClick();
     void UpgradeClick();
     // Back to the install-or-upgrade choice, not to the search.
     void PreviousClick();

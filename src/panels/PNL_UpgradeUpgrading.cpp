@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "app/Appl_Globals.h"
-#include "app/FormMain.h"
 #include "lib/EnsureFolder.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "panels/ParentColors.h"
@@ -14,11 +13,14 @@
 #include "panels/StartMenuLinks.h"
 #include "payload/ExtractPayload.h"
 #include "payload/GB_Payloads.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
 
 namespace torvane {
 
-TPNLUpgradeUpgrading::TPNLUpgradeUpgrading()
-    : TFramePanel("PNLUpgradeUpgrading", "Upgrading Torvane P2P"),
+TPNLUpgradeUpgrading::TPNLUpgradeUpgrading(Navigator& navigator)
+    : TFramePanel(navigator, "PNLUpgradeUpgrading", "Upgrading Torvane P2P"),
       Label12(this, "Label12"),
       Label1(this, "Label1"),
       ProgressBar1(this, "ProgressBar1") {
@@ -33,31 +35,28 @@ TPNLUpgradeUpgrading::TPNLUpgradeUpgrading()
 }
 
 std::string TPNLUpgradeUpgrading::RetryMessage(int attempt) {
-    return "Torvane P2P is still running or in use by another program. Upgrade will retry in a few "
-           "seconds. "
-           "(Attempt " +
+    return "Torvane P2P is still running or in use by another program. Upgrade will retry in a few seconds. (Attempt " +
            std::to_string(attempt) + ")";
 }
 
 void TPNLUpgradeUpgrading::BeforeShow() { SetProgress(0); }
 
 void TPNLUpgradeUpgrading::SetProgress(int position) {
-    ReportProgress(position, &ProgressBar1, &Label12, FormMain->App());
+    ReportProgress(position, &ProgressBar1, &Label12, Nav().App());
 }
 
 void TPNLUpgradeUpgrading::WaitSeconds(int seconds) {
     for (int i = 0; i < seconds; ++i) {
-        FormMain->Platform().clock.Sleep(1000);
-        FormMain->App().ProcessMessages();
+        Nav().Platform().clock.Sleep(1000);
+        Nav().App().ProcessMessages();
     }
 }
 
 bool TPNLUpgradeUpgrading::ReplaceClient() {
-    const PayloadServices services{FormMain->Platform().files, FormMain->App()};
+    const PayloadServices services{Nav().Platform().files, BarProgress(&ProgressBar1, &Label12, Nav().App())};
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         try {
-            GB_TorvaneP2P_exe::ExtractPayload(InstallDir + "Torvane.Exe", &ProgressBar1, &Label12,
-                                              services);
+            GB_TorvaneP2P_exe::ExtractPayload(InstallDir + "Torvane.Exe", services);
             return true;
         } catch (const std::exception&) {
             // Typically the client is still running. The extraction writes
@@ -72,7 +71,7 @@ bool TPNLUpgradeUpgrading::ReplaceClient() {
 }
 
 void TPNLUpgradeUpgrading::RenewShortcuts() {
-    platform::Platform& os = FormMain->Platform();
+    platform::Platform& os = Nav().Platform();
     const std::optional<std::string> programs =
         os.shell.FolderPath(platform::SpecialFolder::Programs);
     if (!programs) return;
@@ -83,7 +82,7 @@ void TPNLUpgradeUpgrading::RenewShortcuts() {
 }
 
 void TPNLUpgradeUpgrading::AfterShow() {
-    platform::Platform& os = FormMain->Platform();
+    platform::Platform& os = Nav().Platform();
     ProgressBar1.SetMax(static_cast<int>(kPayloadProgressMaximum));
 
     // A folder that cannot be made shows up as failed attempts below.
@@ -98,15 +97,15 @@ void TPNLUpgradeUpgrading::AfterShow() {
     if (AutoUpdate) {
         platform::Clock& clock = os.clock;
         clock.Sleep(1000);
-        FormMain->App().ProcessMessages();
+        Nav().App().ProcessMessages();
         clock.Sleep(1000);
-        FormMain->App().ProcessMessages();
+        Nav().App().ProcessMessages();
         clock.Sleep(1000);
     }
 
     ReplaceClient();
-    GB_Uninstall_exe::ExtractPayload(InstallDir + "Uninstall.Exe", nullptr, nullptr,
-                                     PayloadServices{os.files, FormMain->App()});
+    GB_Uninstall_exe::ExtractPayload(InstallDir + "Uninstall.Exe",
+                                     PayloadServices{os.files, BarProgress(nullptr, nullptr, Nav().App())});
     RenewShortcuts();
     SetProgress(ProgressBar1.Max());
 
@@ -115,7 +114,7 @@ void TPNLUpgradeUpgrading::AfterShow() {
         os.processes.EndProcess(0);
         return;
     }
-    FormMain->ShowPanel("PNLUpgradeReady", true);
+    Nav().ShowPanel("PNLUpgradeReady", true);
 }
 
 }  // namespace torvane

@@ -19,7 +19,7 @@ public:
     static constexpr int kMaxAttempts = 21;
     static constexpr int kRetryWaitSeconds = 15;
 
-    TPNLUpgradeUpgrading();
+    explicit TPNLUpgradeUpgrading(Navigator& navigator);
 
     ui::Label Label12;  // "<n>% complete"
     ui::Label Label1;   // the retry message, red

@@ -1,9 +1,11 @@
 #include "panels/PNL_Welcome.h"
 
-#include "app/FormMain.h"
 #include "lib/LIB_Random.h"
 #include "panels/ParentColors.h"
 #include "ui/Pictures.h"
+#include "app/QvButtonBar.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
 
 namespace torvane {
 
@@ -50,8 +52,8 @@ void MakeOneLine(ui::TextBox& box) {
 
 }  // namespace
 
-TPnlWelcome::TPnlWelcome()
-    : TFramePanel("PnlWelcome", "Welcome"),
+TPnlWelcome::TPnlWelcome(Navigator& navigator)
+    : TFramePanel(navigator, "PnlWelcome", "Welcome"),
       Image2(this, "Image2"),
       Label1(this, "Label1"),
       StaticText5(this, "StaticText5"),
@@ -80,14 +82,12 @@ TPnlWelcome::TPnlWelcome()
     StaticText5.SetBounds(515, 30, 177, 65);
     SetTextColor(StaticText5, ui::colors::Black);
     StaticText5.SetCaption(
-        "Torvane P2P is a modern p2p file sharing tool allowing you to share, search and download files over an "
-        "encrypted network.");
+        "Torvane P2P is a modern p2p file sharing tool allowing you to share, search and download files over an encrypted network.");
 
     StaticText6.SetBounds(515, 94, 178, 65);
     SetTextColor(StaticText6, ui::colors::White);
     StaticText6.SetCaption(
-        "With this installation you install Torvane P2P and nothing else. We are not putting any crap on your PC, "
-        "change no settings, put no DLL's, show no banners and install no spyware.");
+        "With this installation you install Torvane P2P and nothing else. We are not putting any crap on your PC, change no settings, put no DLL's, show no banners and install no spyware.");
 
     StaticText7.SetBounds(519, 310, 0, 0);
     MakeOneLine(StaticText7);
@@ -134,16 +134,11 @@ void TPnlWelcome::SetButtons(tQvButtonBar& bar) {
     bar.AddRightButton("&Next", 2, 1, [this](ui::Control&) { NextClick(); });
 }
 
-void TPnlWelcome::ExitClick() {
-    if (FormMain->Sliding) return;
-    FormMain->Close();
-}
-
 void TPnlWelcome::NextClick() {
-    if (FormMain->Sliding) return;
+    if (Nav().IsSliding()) return;
     // The animation is over for good: coming back shows the words where they stopped.
     Timer1.SetEnabled(false);
-    FormMain->ShowPanel("PnlDisclaimer", true);
+    Nav().ShowPanel("PnlDisclaimer", true);
 }
 
 void TPnlWelcome::Timer1Timer() {

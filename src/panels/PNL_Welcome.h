@@ -14,7 +14,7 @@ class TPnlWelcome : public TFramePanel {
 public:
     static constexpr int kWords = 8;
 
-    TPnlWelcome();
+    explicit TPnlWelcome(Navigator& navigator);
 
     ui::Image Image2;
     ui::Label Label1;
@@ -43,7 +43,6 @@ public:
     ui::Label& Word(int index) { return *words_.at(index); }
 
     void SetButtons(tQvButtonBar& bar) override;
-    void ExitClick();
     void NextClick();
     // One animation step: every word moves once, in index order.
     void Timer1Timer();

@@ -7,26 +7,15 @@
 #include <vector>
 
 #include "lib/BufferedWriter.h"
-#include "lib/Exceptions.h"
-#include "lib/Rounding.h"
+#include "base/Exceptions.h"
 
 namespace torvane {
 
-std::string PercentComplete(const ui::ProgressBar& bar) {
-    const std::int64_t range = bar.Max();
-    const std::int64_t percent = range > 0 ? RoundHalfEven(100LL * bar.Position(), range) : 0;
-    return std::to_string(percent) + "% complete";
-}
-
-void ReportProgress(int position, ui::ProgressBar* bar, ui::Label* label, ui::Application& app) {
-    if (bar) {
-        bar->SetPosition(position);
-        if (label) label->SetCaption(PercentComplete(*bar));
-    }
-    app.ProcessMessages();
-}
-
 namespace {
+
+void Report(const PayloadServices& services, int position) {
+    if (services.progress) services.progress(position);
+}
 
 // Owns a zlib inflate stream and reads it in blocks of any size. It inflates
 // 64 KiB at a time into a buffer of its own: zlib copies every output into
@@ -105,13 +94,12 @@ private:
 
 }  // namespace
 
-void ExtractChunkedPayload(const PayloadTable& table, const std::string& target, ui::ProgressBar* bar,
-                           ui::Label* label, const PayloadServices& services) {
+void ExtractChunkedPayload(const PayloadTable& table, const std::string& target, const PayloadServices& services) {
     std::vector<std::uint8_t> buffer;
     buffer.reserve(static_cast<std::size_t>(table.chunkCount) * kPayloadChunkSize);
     for (int i = 1; i <= table.chunkCount; ++i) {
         buffer.insert(buffer.end(), table.chunks[i - 1], table.chunks[i - 1] + kPayloadChunkSize);
-        ReportProgress(i * kPayloadChunkSize, bar, label, services.app);
+        Report(services, i * kPayloadChunkSize);
     }
 
     Inflater inflater(buffer.data(), buffer.size());
@@ -134,7 +122,7 @@ void ExtractChunkedPayload(const PayloadTable& table, const std::string& target,
             got = inflater.Read(block, want);
             out.Write(block, got);
             done += static_cast<std::uint32_t>(got);
-            ReportProgress(static_cast<int>(table.compressedSize + done), bar, label, services.app);
+            Report(services, static_cast<int>(table.compressedSize + done));
         } while (got == kPayloadChunkSize);
         if (done != table.inflatedSize) throw EDecompressionError("the compressed data ends early");
         inflater.ConfirmEnd();

@@ -1,28 +1,23 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "payload/PayloadTable.h"
 #include "platform/FileSystem.h"
-#include "ui/Application.h"
-#include "ui/Label.h"
-#include "ui/ProgressBar.h"
 
 namespace torvane {
 
-// What an extraction needs from around it: the file system and the message
-// pump that keeps the window alive while it works.
+// Where an extraction reports how far it is: a position on the payload's
+// scale (see ExtractChunkedPayload). A panel moves its bar and lets window
+// messages run there, which keeps the window alive while the work goes on.
+using ProgressSink = std::function<void(int position)>;
+
+// What an extraction needs from around it: the file system and the sink
+// (empty: progress goes nowhere).
 struct PayloadServices {
     platform::FileSystem& files;
-    ui::Application& app;
+    ProgressSink progress;
 };
-
-// One step of progress: moves the bar (if any) to `position`, sets the label
-// (if a bar and a label were given) to the bar's percentage, rounded half to
-// even, followed by "% complete", and lets pending window messages run.
-void ReportProgress(int position, ui::ProgressBar* bar, ui::Label* label, ui::Application& app);
-
-// The label text for a bar: "<percent>% complete".
-std::string PercentComplete(const ui::ProgressBar& bar);
 
 // Rebuilds the compressed stream from its chunks (progress 1024, 2048, ...
 // per chunk), then inflates it into `target` in blocks of at most 1024 bytes
@@ -36,7 +31,6 @@ std::string PercentComplete(const ui::ProgressBar& bar);
 // - EDecompressionError when the stream is damaged, ends early, runs on past
 //   the inflated size or fails its Adler-32 check;
 // - EInOutError when writing fails (112 for a full disk).
-void ExtractChunkedPayload(const PayloadTable& table, const std::string& target, ui::ProgressBar* bar,
-                           ui::Label* label, const PayloadServices& services);
+void ExtractChunkedPayload(const PayloadTable& table, const std::string& target, const PayloadServices& services);
 
 }  // namespace torvane

@@ -2,19 +2,16 @@
 
 namespace torvane {
 
-void GB_TorvaneP2P_exe::ExtractPayload(const std::string& target, ui::ProgressBar* bar, ui::Label* label,
-                                       const PayloadServices& services) {
-    ExtractChunkedPayload(Payload, target, bar, label, services);
+void GB_TorvaneP2P_exe::ExtractPayload(const std::string& target, const PayloadServices& services) {
+    ExtractChunkedPayload(Payload, target, services);
 }
 
-void GB_Uninstall_exe::ExtractPayload(const std::string& target, ui::ProgressBar* bar, ui::Label* label,
-                                      const PayloadServices& services) {
-    ExtractChunkedPayload(Payload, target, bar, label, services);
+void GB_Uninstall_exe::ExtractPayload(const std::string& target, const PayloadServices& services) {
+    ExtractChunkedPayload(Payload, target, services);
 }
 
-void GB_torvane_toolbar_exe::ExtractPayload(const std::string& target, ui::ProgressBar* bar, ui::Label* label,
-                                            const PayloadServices& services) {
-    ExtractChunkedPayload(Payload, target, bar, label, services);
+void GB_torvane_toolbar_exe::ExtractPayload(const std::string& target, const PayloadServices& services) {
+    ExtractChunkedPayload(Payload, target, services);
 }
 
 }  // namespace torvane

@@ -15,20 +15,17 @@ namespace torvane {
 
 namespace GB_TorvaneP2P_exe {
 extern const PayloadTable Payload;
-void ExtractPayload(const std::string& target, ui::ProgressBar* bar, ui::Label* label,
-                    const PayloadServices& services);
+void ExtractPayload(const std::string& target, const PayloadServices& services);
 }  // namespace GB_TorvaneP2P_exe
 
 namespace GB_Uninstall_exe {
 extern const PayloadTable Payload;
-void ExtractPayload(const std::string& target, ui::ProgressBar* bar, ui::Label* label,
-                    const PayloadServices& services);
+void ExtractPayload(const std::string& target, const PayloadServices& services);
 }  // namespace GB_Uninstall_exe
 
 namespace GB_torvane_toolbar_exe {
 extern const PayloadTable Payload;
-void ExtractPayload(const std::string& target, ui::ProgressBar* bar, ui::Label* label,
-                    const PayloadServices& services);
+void ExtractPayload(const std::string& target, const PayloadServices& services);
 }  // namespace GB_torvane_toolbar_exe
 
 // Where the install and upgrade bars start from: the compressed and inflated

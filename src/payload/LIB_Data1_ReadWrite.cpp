@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "lib/LIB_Random.h"
 
 namespace torvane {

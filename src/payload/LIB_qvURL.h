@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ByteString.h"
+
 // URL scrambling: URL-like texts become short byte strings that do not read
 // as text, and back.
 //
@@ -21,16 +23,12 @@
 // with zero bits, which the unpacking reads as harmless page changes.
 namespace torvane {
 
-using ByteString = std::vector<std::uint8_t>;
-
 // The fragments, numbered 1..62, and their code characters (the 63rd code
 // character, a space, escapes a literal Q).
 extern const char* const UrlDictionary[62];
 extern const char UrlCodeChars[64];
 
 ByteString ScrambleUrl(const std::string& text);
-// The bytes as an 8-bit string (for plain-text records).
-inline std::string ToText(const ByteString& bytes) { return std::string(bytes.begin(), bytes.end()); }
 // Never fails: a Q at the very end or followed by a character that is no code
 // is kept as it stands.
 std::string UnscrambleUrl(const ByteString& bytes);

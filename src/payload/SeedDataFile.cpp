@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "app/Appl_Globals.h"
 #include "payload/GB_TORVANE_DAT.h"
 #include "payload/LIB_Data1_ReadWrite.h"
 
@@ -22,7 +21,7 @@ struct CurrentWriter {
 };
 }  // namespace
 
-void WriteDataFile(const std::string& path, const DataFileServices& services) {
+std::string WriteDataFile(const std::string& path, const DataFileInputs& inputs, const DataFileServices& services) {
     TLibData1_ReadWrite writer;
     std::unique_ptr<platform::WritableFile> file = services.files.CreateFile(path);
     BufferedWriter out(*file);
@@ -31,11 +30,11 @@ void WriteDataFile(const std::string& path, const DataFileServices& services) {
 
     writer.WriteByte(out, 0);
     writer.WritePlainText(out, MakeDataKey());
-    writer.WriteText(out, WorkDir);
-    writer.WriteText(out, DownloadDir);
+    writer.WriteText(out, inputs.workDir);
+    writer.WriteText(out, inputs.downloadDir);
     writer.WriteInt(out, 3);
     writer.WriteInt(out, 3);
-    writer.WriteText(out, SourceCode);
+    writer.WriteText(out, inputs.sourceCode);
     writer.WriteInt(out, 100);
     writer.WriteText(out, "");
     writer.WriteText(out, "");
@@ -53,15 +52,16 @@ void WriteDataFile(const std::string& path, const DataFileServices& services) {
     writer.WriteText(out, WebServerUrl("/Install_Torvane.exe"));
     writer.WriteText(out, MirrorServerUrl("/Install_Torvane.exe"));
     writer.WriteIntOfFloat(out, services.clock.LocalNow() - 100);
-    writer.WriteInt(out, ConnectionFigure(ConnectionType));
+    writer.WriteInt(out, ConnectionFigure(inputs.connectionType));
     services.progress(94);
 
     CurrentWriter current(writer);
-    if (!DownloadDir.empty() && DownloadDir.back() == '\\') DownloadDir.pop_back();
+    std::string downloadDir = inputs.downloadDir;
+    if (!downloadDir.empty() && downloadDir.back() == '\\') downloadDir.pop_back();
     writer.WriteTag(out, tags::DownloadFolder);
     writer.WriteInt(out, 1);
     writer.WriteTag(out, tags::DownloadFolder);
-    writer.WriteText(out, DownloadDir);
+    writer.WriteText(out, downloadDir);
     writer.WriteBool(out, true);
     writer.WriteBool(out, true);
     writer.WriteTag(out, tags::End);
@@ -87,6 +87,7 @@ void WriteDataFile(const std::string& path, const DataFileServices& services) {
     writer.WriteTag(out, tags::End);
     out.Flush();
     file->Close();
+    return downloadDir;
 }
 
 }  // namespace torvane

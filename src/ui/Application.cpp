@@ -1,6 +1,6 @@
 #include "ui/Application.h"
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace torvane::ui {
 

@@ -1,9 +1,8 @@
 #include "ui/Control.h"
 
-#include "ui/Form.h"
+#include "base/Text.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace torvane::ui {
 
@@ -13,7 +12,9 @@ Control::Control(Container* parent, ControlKind kind, std::string name)
 }
 
 Control::~Control() {
-    if (Form* form = RootForm(); form && form->focused_ == this) form->focused_ = nullptr;
+    // While the root itself is destroyed its override is gone already, as is
+    // what it would forget.
+    Root().FocusGone(this);
     peer_.reset();
     if (parent_) parent_->RemoveChild(this);
 }
@@ -78,14 +79,14 @@ void Control::SetFontColor(Color color) {
     SetFont(font);
 }
 
-Form* Control::RootForm() {
+Control& Control::Root() {
     Control* root = this;
     while (root->parent_) root = root->parent_;
-    return dynamic_cast<Form*>(root);
+    return *root;
 }
 
 void Control::SetFocus() {
-    if (Form* form = RootForm()) form->focused_ = this;
+    Root().FocusAsked(this);
     Notify(Property::Focus);
 }
 
@@ -132,7 +133,7 @@ char AcceleratorOf(const std::string& caption) {
             ++i;
             continue;
         }
-        return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+        return UpperChar(caption[i + 1]);
     }
     return 0;
 }

@@ -11,7 +11,6 @@ namespace torvane::ui {
 
 class Container;
 class Control;
-class Form;
 
 // What kind of window a peer has to make for a control. Peers switch on it
 // instead of probing the control's dynamic type.
@@ -132,9 +131,13 @@ protected:
     // For state the peer itself reported (text the user typed): no echo back.
     void SilentlySetCaption(const std::string& caption) { caption_ = caption; }
     virtual void RealizeChildren() {}
+    // Called on the root of the tree: `control` asked for the keyboard focus,
+    // or is going away. A form keeps the one that asked last.
+    virtual void FocusAsked(const Control* /*control*/) {}
+    virtual void FocusGone(const Control* /*control*/) {}
 
 private:
-    Form* RootForm();
+    Control& Root();
     friend class Container;
     Container* parent_;
     ControlKind kind_;

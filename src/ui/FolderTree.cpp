@@ -3,18 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
+#include "base/Text.h"
 
 namespace torvane::ui {
 
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool SameName(const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }
 
 bool IsFolder(platform::FileSystem& files, const std::string& path) {
     const auto attributes = files.Attributes(path);
@@ -79,7 +73,7 @@ void FolderTree::Load(Node& node) {
         std::vector<std::string> names = files_.SubFolders(node.path, false);
         // Listed as Explorer lists them: by name, regardless of case.
         std::stable_sort(names.begin(), names.end(),
-                         [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
+                         [](const std::string& a, const std::string& b) { return LowerCase(a) < LowerCase(b); });
         const std::string prefix = node.path.back() == '\\' ? node.path : node.path + "\\";
         for (const std::string& name : names) add(name, prefix + name);
     }
@@ -101,7 +95,7 @@ void FolderTree::SelectPath(const std::string& path) {
     if (!driveForm || !IsFolder(files_, path)) throw Exception("The folder \"" + path + "\" cannot be found.");
 
     Node* node = nullptr;
-    const std::string drive = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])))) + ":\\";
+    const std::string drive = std::string(1, UpperChar(path[0])) + ":\\";
     for (auto& child : Root().children) {
         if (child->path == drive) node = child.get();
     }
@@ -110,7 +104,7 @@ void FolderTree::SelectPath(const std::string& path) {
         Load(*node);
         Node* next = nullptr;
         for (auto& child : node->children) {
-            if (SameName(child->name, name)) next = child.get();
+            if (SameText(child->name, name)) next = child.get();
         }
         node = next;
     }

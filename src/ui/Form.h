@@ -40,6 +40,10 @@ public:
 protected:
     virtual void FormShow() {}
     virtual void FormClose() {}
+    void FocusAsked(const Control* control) override { focused_ = control; }
+    void FocusGone(const Control* control) override {
+        if (focused_ == control) focused_ = nullptr;
+    }
 
 private:
     Application& app_;
@@ -48,7 +52,6 @@ private:
     int alphaValue_ = 255;
     bool closed_ = false;
     const Control* focused_ = nullptr;
-    friend class Control;
 };
 
 }  // namespace torvane::ui

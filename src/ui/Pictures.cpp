@@ -9,7 +9,7 @@
 // libjpeg's header needs FILE and size_t declared first.
 #include <jpeglib.h>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/EmbeddedFiles.h"
 
 namespace torvane::ui {

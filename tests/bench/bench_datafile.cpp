@@ -2,7 +2,6 @@
 // of write calls that reach the file (buffered: one per 4 KiB block).
 #include <benchmark/benchmark.h>
 
-#include "app/Appl_Globals.h"
 #include "fakes/FakeClock.h"
 #include "fakes/MemoryFileSystem.h"
 #include "payload/SeedDataFile.h"
@@ -19,9 +18,8 @@ void BM_WriteDataFile(benchmark::State& state) {
     std::size_t bytes = 0;
     int writes = 0;
     for (auto _ : state) {
-        WorkDir = "C:\\Users\\me\\AppData\\Local\\Torvane P2P\\";
-        DownloadDir = "D:\\Downloads\\";
-        WriteDataFile("Torvane.Dat", services);
+        const DataFileInputs inputs{"C:\\Users\\me\\AppData\\Local\\Torvane P2P\\", "D:\\Downloads\\", "01", 8};
+        WriteDataFile("Torvane.Dat", inputs, services);
         bytes = files.Bytes("Torvane.Dat").size();
         writes = files.files.at("Torvane.Dat")->writes;
     }

@@ -11,6 +11,7 @@
 
 #include "common/StdioFileSystem.h"
 #include "fakes/HeadlessHost.h"
+#include "panels/ProgressControls.h"
 #include "payload/ExtractPayload.h"
 #include "ui/Form.h"
 
@@ -54,7 +55,7 @@ void BM_ExtractPayload(benchmark::State& state) {
     ui::Label label(&form);
     bar.SetMax(7317410);
     tools::StdioFileSystem files;
-    for (auto _ : state) ExtractChunkedPayload(payload.table, "/tmp/bench_extract.exe", &bar, &label, {files, app});
+    for (auto _ : state) ExtractChunkedPayload(payload.table, "/tmp/bench_extract.exe", {files, BarProgress(&bar, &label, app)});
     state.SetBytesProcessed(state.iterations() * payload.original.size());
     std::remove("/tmp/bench_extract.exe");
 }

@@ -15,7 +15,7 @@
 #include "lib/LIB_GetMemStreamFromTheWeb.h"
 #include "platform/win32/DllHardening.h"
 #include "platform/win32/Win32Http.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace torvane::testing {
 

@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/Clipboard.h"
 
 namespace torvane::testing {

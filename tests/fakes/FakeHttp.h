@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/Http.h"
 
 namespace torvane::testing {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/CommandLine.h"
+#include "base/Text.h"
 #include "uninstall/UninstallList.h"
 
 namespace torvane::testing {
@@ -19,7 +19,6 @@ using uninstall::FolderOf;
 using uninstall::NameOf;
 using uninstall::Outcome;
 using uninstall::PathFacts;
-using uninstall::SameText;
 
 // The list's last-write time in the tests, and times before and after it.
 constexpr std::uint64_t kListWritten = 1000;

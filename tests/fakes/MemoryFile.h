@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/FileSystem.h"
 
 namespace torvane::testing {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "fakes/MemoryFile.h"
+#include "base/Exceptions.h"
 #include "fakes/NoCase.h"
-#include "lib/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/GuidSource.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/Processes.h"
 
 namespace torvane::testing {

@@ -4,6 +4,8 @@
 
 #include "app/Appl_Globals.h"
 #include "lib/LIB_Random.h"
+#include "panels/WizardPanels.h"
+#include "payload/SeedDataFile.h"
 
 namespace torvane::testing {
 
@@ -21,8 +23,7 @@ void ResetProgramState() {
     RandSeed = 0;
 }
 
-Wizard::Wizard(std::vector<std::string> params, const std::function<void(Wizard&)>& prepare) {
-    ResetProgramState();
+FakePlatform::FakePlatform() {
     host.onPump = [this] { clock.Advance(5); };
     drives.Add('C', platform::DriveType::Fixed);
     drives.Add('D', platform::DriveType::Fixed);
@@ -36,8 +37,12 @@ Wizard::Wizard(std::vector<std::string> params, const std::function<void(Wizard&
         shell.folders[folder] = path;
         files.MakeFolders(path);
     }
+}
+
+Wizard::Wizard(std::vector<std::string> params, const std::function<void(Wizard&)>& prepare) {
+    ResetProgramState();
     if (prepare) prepare(*this);
-    form_ = std::make_unique<TFormMain>(app, platform, std::move(params));
+    form_ = std::make_unique<TFormMain>(app, platform, WizardPanels(), std::move(params));
 }
 
 Wizard::~Wizard() = default;

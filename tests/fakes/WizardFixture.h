@@ -25,8 +25,7 @@ namespace torvane::testing {
 // fresh process would have them.
 void ResetProgramState();
 
-// A whole headless wizard: fresh program state, the main window created with
-// the given parameters, and fakes for the whole platform:
+// The fakes for the whole platform, and a headless application over them:
 //   - a clock that moves 5 ms at every message pump, so slides finish
 //     without real waiting;
 //   - drives C: and D: (fixed) and E: (removable) on temporary folders, with
@@ -37,28 +36,16 @@ void ResetProgramState();
 //   - a clipboard that keeps the text, and an internet in which only the
 //     URLs given a response can be opened;
 //   - folder listings of the same drives (current folder C:\users\test\Downloads).
-// `prepare`, when given, runs before the main window is created, so a test
-// can change the fakes its constructor already sees.
-class Wizard {
-public:
+struct FakePlatform {
     static constexpr const char* kProgramFiles = "C:\\Program Files";
     static constexpr const char* kLocalAppData = "C:\\users\\test\\AppData\\Local";
     static constexpr const char* kPrograms =
         "C:\\users\\test\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
     static constexpr const char* kDesktop = "C:\\users\\test\\Desktop";
 
-    explicit Wizard(std::vector<std::string> params = {}, const std::function<void(Wizard&)>& prepare = {});
-    ~Wizard();
-
-    TFormMain& form() { return *form_; }
-    tQvButtonBar& bar() { return form_->PnlButtons; }
-    std::string header() { return form_->PnlHeader.Caption(); }
-    std::string activePanel();
-    // Clicks the visible bar button with this caption through the top-level
-    // handler, as the message loop would; fails the test when there is none.
-    void click(const std::string& caption);
-    // Alt+letter as the message loop hands it to the bar.
-    bool alt(char letter);
+    FakePlatform();
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
 
     HeadlessHost host;
     ui::Application app{host};
@@ -73,6 +60,26 @@ public:
     DriveFileSearch search{drives, files};
     std::shared_ptr<FakeHttp> http = std::make_shared<FakeHttp>();
     platform::Platform platform{clock, files, drives, shell, registry, processes, guids, clipboard, http, search};
+};
+
+// A whole headless wizard: fresh program state and the main window with all
+// its panels, created with the given parameters over the fakes above.
+// `prepare`, when given, runs before the main window is created, so a test
+// can change the fakes its constructor already sees.
+class Wizard : public FakePlatform {
+public:
+    explicit Wizard(std::vector<std::string> params = {}, const std::function<void(Wizard&)>& prepare = {});
+    ~Wizard();
+
+    TFormMain& form() { return *form_; }
+    tQvButtonBar& bar() { return form_->PnlButtons; }
+    std::string header() { return form_->PnlHeader.Caption(); }
+    std::string activePanel();
+    // Clicks the visible bar button with this caption through the top-level
+    // handler, as the message loop would; fails the test when there is none.
+    void click(const std::string& caption);
+    // Alt+letter as the message loop hands it to the bar.
+    bool alt(char letter);
 
 private:
     std::unique_ptr<TFormMain> form_;

@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Appl_Globals.h"
-#include "app/CommandLine.h"
+#include "base/SplitCommandLine.h"
+#include "base/Text.h"
 #include "client/ClientReport.h"
 #include "fakes/FakeClock.h"
 #include "fakes/MemoryFileSystem.h"
@@ -27,14 +28,12 @@ TEST(ClientReport, LooksInLocalApplicationDataFirstThenBesideItself) {
 }
 
 TEST(ClientReport, ShowsWhatAFileWrittenByTheSetupHolds) {
-    testing::ResetProgramState();
-    WorkDir = "C:\\Users\\me\\AppData\\Local\\Torvane P2P\\";
-    DownloadDir = "D:\\My Downloads\\";
-    ConnectionType = 3;
+    const DataFileInputs inputs{"C:\\Users\\me\\AppData\\Local\\Torvane P2P\\", "D:\\My Downloads\\",
+                                kBuildSourceCode, 3};
     testing::MemoryFileSystem files;
     testing::CountingGuidSource guids;
     testing::FakeClock clock;
-    WriteDataFile("C:\\x.Dat", DataFileServices{files, guids, clock, [](int) {}});
+    WriteDataFile("C:\\x.Dat", inputs, DataFileServices{files, guids, clock, [](int) {}});
     const DataFileContents contents = DecodeDataFile(files.Bytes("C:\\x.Dat"));
 
     const std::vector<std::string> lines = client::DescribeDataFile("C:\\x.Dat", contents);

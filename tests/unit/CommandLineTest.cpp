@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CommandLine.h"
+#include "base/SplitCommandLine.h"
 #include "fakes/WizardFixture.h"
 #include "app/Appl_Globals.h"
 
@@ -45,12 +46,6 @@ TEST(AutoUpdateFolder, RecognisesTheSwitchOnlyAsFirstParameterWithAFolder) {
         for (const auto& p : c.params) shown += "[" + p + "]";
         EXPECT_EQ(AutoUpdateFolder(c.params), c.folder) << shown;
     }
-}
-
-TEST(Trim, RemovesBlanksAndControlCharactersAtBothEnds) {
-    EXPECT_EQ(Trim("\t\r\n  a b \x01"), "a b");
-    EXPECT_EQ(Trim("   "), "");
-    EXPECT_EQ(Trim(""), "");
 }
 
 TEST(StartUp, AutoUpdateSwitchSetsTheStateBeforeTheFirstPanel) {

@@ -8,7 +8,7 @@
 #include "ui/Label.h"
 #include "ui/PageControl.h"
 #include "ui/Panel.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace torvane::ui {
 namespace {

@@ -4,12 +4,11 @@
 #include <map>
 #include <set>
 
-#include "app/Appl_Globals.h"
 #include "fakes/FakeClock.h"
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/WizardFixture.h"
 #include "generated/BuildConfig.h"
-#include "lib/DateTime.h"
+#include "base/DateTime.h"
 #include "payload/DataFileDecoder.h"
 #include "payload/GB_TORVANE_DAT.h"
 #include "payload/SeedDataFile.h"
@@ -19,15 +18,14 @@ namespace {
 
 class DataFile : public ::testing::Test {
 protected:
-    DataFile() {
-        testing::ResetProgramState();
-        WorkDir = "C:\\users\\me\\AppData\\Local\\Torvane P2P\\";
-        DownloadDir = "D:\\Downloads\\";
-    }
+    // Writes as the installing panel does: the folder handed back is the
+    // download folder of the next file.
+    void Write(const std::string& path) { inputs.downloadDir = WriteDataFile(path, inputs, services); }
     DataFileContents WriteAndDecode(const std::string& path = "C:\\x\\Torvane.Dat") {
-        WriteDataFile(path, services);
+        Write(path);
         return DecodeDataFile(files.Bytes(path));
     }
+    DataFileInputs inputs{"C:\\users\\me\\AppData\\Local\\Torvane P2P\\", "D:\\Downloads\\", "01", 8};
     testing::MemoryFileSystem files;
     testing::CountingGuidSource guids;
     testing::FakeClock clock;
@@ -38,7 +36,7 @@ protected:
 TEST_F(DataFile, HoldsTheHeaderTheListsAndTheSettingsInOrder) {
     clock.localNow = EncodeDateTime(2026, 12, 8, 15, 30, 0, 0);
     clock.now = 0;
-    ConnectionType = 3;
+    inputs.connectionType = 3;
     const DataFileContents c = WriteAndDecode();
 
     EXPECT_GE(c.keySeed.size(), 879u);
@@ -46,7 +44,7 @@ TEST_F(DataFile, HoldsTheHeaderTheListsAndTheSettingsInOrder) {
     EXPECT_EQ(c.workDir, "C:\\users\\me\\AppData\\Local\\Torvane P2P\\");
     EXPECT_EQ(c.downloadDir, "D:\\Downloads\\");  // the header keeps the backslash...
     EXPECT_EQ(c.downloadFolder, "D:\\Downloads");  // ...the block does not
-    EXPECT_EQ(DownloadDir, "D:\\Downloads");       // and the shared value lost it
+    EXPECT_EQ(inputs.downloadDir, "D:\\Downloads");  // and the folder handed back lost it
     EXPECT_EQ(c.sourceCode, "01");
     EXPECT_EQ(c.expiry, EncodeDateTime(2026, 12, 8, 0, 0, 0, 0) + 25);
     EXPECT_EQ(c.guid, "{00000001-0000-0000-C001-000000000001}");
@@ -83,7 +81,7 @@ TEST_F(DataFile, HoldsTheHeaderTheListsAndTheSettingsInOrder) {
 }
 
 TEST_F(DataFile, BeginsWithTheEscapedZeroAndTheSeedLength) {
-    WriteDataFile("a.dat", services);
+    Write("a.dat");
     const auto& bytes = files.Bytes("a.dat");
     ASSERT_GE(bytes.size(), 5u);
     EXPECT_EQ(bytes[0], 0x1F);
@@ -100,13 +98,13 @@ TEST_F(DataFile, ConnectionFigures) {
     EXPECT_EQ(ConnectionFigure(-1), 77);
     EXPECT_EQ(ConnectionFigure(9), 77);
     for (int type : {0, 8, 42}) {
-        ConnectionType = type;
+        inputs.connectionType = type;
         EXPECT_EQ(WriteAndDecode().connectionFigure, ConnectionFigure(type));
     }
 }
 
 TEST_F(DataFile, TwoFilesOfOneInstallationDifferInKeyAndGuidAndADriveRootLosesItsBackslash) {
-    DownloadDir = "D:\\";
+    inputs.downloadDir = "D:\\";
     const DataFileContents first = WriteAndDecode("C:\\u\\Torvane.Dat");
     const DataFileContents second = WriteAndDecode("C:\\p\\QVInst.Dat");
     EXPECT_EQ(first.downloadDir, "D:\\");
@@ -118,7 +116,7 @@ TEST_F(DataFile, TwoFilesOfOneInstallationDifferInKeyAndGuidAndADriveRootLosesIt
 }
 
 TEST_F(DataFile, IsWrittenInBlocksNotBytes) {
-    WriteDataFile("a.dat", services);
+    Write("a.dat");
     const auto& file = *files.files.at("a.dat");
     EXPECT_TRUE(file.closed);
     const std::size_t blocks = (file.bytes.size() + BufferedWriter::kBlock - 1) / BufferedWriter::kBlock;
@@ -128,7 +126,7 @@ TEST_F(DataFile, IsWrittenInBlocksNotBytes) {
 TEST_F(DataFile, AFullDiskRaisesTheIOErrorAndLeavesTheWrittenPart) {
     files.capacity = 10000;
     try {
-        WriteDataFile("a.dat", services);
+        Write("a.dat");
         FAIL() << "a full disk was reported as success";
     } catch (const EInOutError& e) {
         EXPECT_STREQ(e.what(), "I/O error 112");

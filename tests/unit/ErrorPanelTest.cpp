@@ -11,7 +11,7 @@
 #include "fakes/ReportQuery.h"
 #include "fakes/WizardFixture.h"
 #include "generated/BuildConfig.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace torvane {
 namespace {

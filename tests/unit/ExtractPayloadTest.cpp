@@ -3,7 +3,8 @@
 
 #include "fakes/HeadlessHost.h"
 #include "fakes/MemoryFileSystem.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
+#include "panels/ProgressControls.h"
 #include "payload/ExtractPayload.h"
 #include "payload/GB_Payloads.h"
 #include "ui/Form.h"
@@ -53,14 +54,18 @@ protected:
     ui::ProgressBar bar{&form};
     ui::Label label{&form};
     testing::MemoryFileSystem files;
-    PayloadServices services{files, app};
+    // Progress as the panels show it: the bar and its label, when given, and
+    // a message pump at every step.
+    PayloadServices With(ui::ProgressBar* toBar, ui::Label* toLabel) {
+        return {files, BarProgress(toBar, toLabel, app)};
+    }
 };
 
 TEST_F(Extraction, WritesTheInflatedFileAndMovesTheBarToTheEnd) {
     TestPayload payload(SomeData(100000));
     std::vector<int> positions;
     host.onPump = [&] { positions.push_back(bar.Position()); };
-    ExtractChunkedPayload(payload.table, "C:\\P\\Torvane.Exe", &bar, &label, services);
+    ExtractChunkedPayload(payload.table, "C:\\P\\Torvane.Exe", With(&bar, &label));
 
     EXPECT_EQ(files.Bytes("C:\\P\\Torvane.Exe"), payload.original);
     EXPECT_EQ(files.files.count("C:\\P\\Torvane.Exe.new"), 0u);
@@ -77,19 +82,19 @@ TEST_F(Extraction, WritesTheInflatedFileAndMovesTheBarToTheEnd) {
 TEST_F(Extraction, WithoutBarOrLabelStillPumpsMessagesAndWritesTheSameFile) {
     TestPayload payload(SomeData(5000));
     label.SetCaption("untouched");
-    ExtractChunkedPayload(payload.table, "a.exe", nullptr, &label, services);
+    ExtractChunkedPayload(payload.table, "a.exe", With(nullptr, &label));
     EXPECT_EQ(host.pumps, payload.table.chunkCount + 5);
     EXPECT_EQ(label.Caption(), "untouched");  // a label alone is not used
     EXPECT_EQ(files.Bytes("a.exe"), payload.original);
 
-    ExtractChunkedPayload(payload.table, "b.exe", &bar, nullptr, services);
+    ExtractChunkedPayload(payload.table, "b.exe", With(&bar, nullptr));
     EXPECT_EQ(bar.Position(), static_cast<int>(payload.stream.size()) + 5000);
     EXPECT_EQ(label.Caption(), "untouched");
 }
 
 TEST_F(Extraction, SizesThatAreWholeBlocksEndCleanly) {
     TestPayload payload(SomeData(4096));
-    ExtractChunkedPayload(payload.table, "a.exe", &bar, &label, services);
+    ExtractChunkedPayload(payload.table, "a.exe", With(&bar, &label));
     EXPECT_EQ(files.Bytes("a.exe"), payload.original);
 }
 
@@ -97,7 +102,7 @@ TEST_F(Extraction, ReplacesAnExistingFileWithOneOfExactlyTheInflatedSize) {
     files.files["C:\\P\\Torvane.Exe"] = std::make_shared<testing::MemoryFile>();
     files.files["C:\\P\\Torvane.Exe"]->bytes.assign(500000, 0xAA);
     TestPayload payload(SomeData(3000));
-    ExtractChunkedPayload(payload.table, "C:\\P\\Torvane.Exe", nullptr, nullptr, services);
+    ExtractChunkedPayload(payload.table, "C:\\P\\Torvane.Exe", With(nullptr, nullptr));
     EXPECT_EQ(files.Bytes("C:\\P\\Torvane.Exe").size(), 3000u);
 }
 
@@ -122,7 +127,7 @@ TEST_F(Extraction, DamagedStreamsRaiseAndLeaveTheOldFileAlone) {
         TestPayload payload(SomeData(20000));
         damage.apply(payload);
         payload.Rechunk();
-        EXPECT_THROW(ExtractChunkedPayload(payload.table, "t.exe", &bar, &label, services), EDecompressionError);
+        EXPECT_THROW(ExtractChunkedPayload(payload.table, "t.exe", With(&bar, &label)), EDecompressionError);
         EXPECT_EQ(files.Bytes("t.exe"), old);
         EXPECT_EQ(files.files.count("t.exe.new"), 0u);
     }
@@ -134,7 +139,7 @@ TEST_F(Extraction, AFullDiskRaisesIOError112AndLeavesNoPartialProgram) {
     files.capacity = 70000;
     TestPayload payload(SomeData(200000));
     try {
-        ExtractChunkedPayload(payload.table, "t.exe", &bar, &label, services);
+        ExtractChunkedPayload(payload.table, "t.exe", With(&bar, &label));
         FAIL() << "a full disk was reported as success";
     } catch (const EInOutError& e) {
         EXPECT_EQ(e.Code(), 112);
@@ -148,7 +153,7 @@ TEST_F(Extraction, ATargetThatCannotBeReplacedRaisesCannotCreateFile) {
     files.uncreatable.insert("C:\\P\\Torvane.Exe");
     TestPayload payload(SomeData(3000));
     try {
-        ExtractChunkedPayload(payload.table, "C:\\P\\Torvane.Exe", nullptr, nullptr, services);
+        ExtractChunkedPayload(payload.table, "C:\\P\\Torvane.Exe", With(nullptr, nullptr));
         FAIL() << "no failure";
     } catch (const EFCreateError& e) {
         EXPECT_EQ(std::string(e.what()),
@@ -159,7 +164,7 @@ TEST_F(Extraction, ATargetThatCannotBeReplacedRaisesCannotCreateFile) {
 
     // A folder where nothing can be created at all gives the same message for the target.
     files.uncreatable.insert("C:\\RO\\a.exe.new");
-    EXPECT_THROW(ExtractChunkedPayload(payload.table, "C:\\RO\\a.exe", nullptr, nullptr, services), EFCreateError);
+    EXPECT_THROW(ExtractChunkedPayload(payload.table, "C:\\RO\\a.exe", With(nullptr, nullptr)), EFCreateError);
 }
 
 TEST(ProgressLabel, RoundsHalvesToEven) {
@@ -203,7 +208,7 @@ TEST(CarriedPayloads, SizesComeFromThePackedFilesAndExtractIntact) {
     testing::HeadlessHost host;
     ui::Application app{host};
     testing::MemoryFileSystem files;
-    GB_Uninstall_exe::ExtractPayload("u.exe", nullptr, nullptr, PayloadServices{files, app});
+    GB_Uninstall_exe::ExtractPayload("u.exe", PayloadServices{files, BarProgress(nullptr, nullptr, app)});
     EXPECT_EQ(files.Bytes("u.exe").size(), GB_Uninstall_exe::kInflatedSize);
 }
 

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "fakes/MemoryFileSystem.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/FolderTree.h"
 #include "ui/Panel.h"
 

@@ -5,7 +5,7 @@
 
 #include "app/Appl_Globals.h"
 #include "app/PNL_Error.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "fakes/WizardFixture.h"
 #include "panels/PNL_InstallChooseDir.h"
 #include "panels/PNL_Welcome.h"

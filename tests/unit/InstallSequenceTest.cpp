@@ -14,7 +14,7 @@
 #include "app/PNL_Error.h"
 #include "fakes/WizardFixture.h"
 #include "generated/BuildConfig.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "lib/Rounding.h"
 #include "panels/PNL_InstallInstalling.h"
 #include "payload/DataFileDecoder.h"
@@ -89,6 +89,7 @@ TEST_F(InstallSequence, WritesTheProgramsDataFilesAndRegistryEntryThenShowsTheFi
     EXPECT_EQ(InstallDir, "D:\\Apps\\Torvane P2P\\");
     EXPECT_EQ(UserDataDir, kDataDir);
     EXPECT_EQ(WorkDir, kDataDir);
+    EXPECT_TRUE(panel().QuietFailures.empty());
 
     EXPECT_EQ(wizard.files.ReadText(InstallDir + "Torvane.Exe").value_or("").size(), GB_TorvaneP2P_exe::kInflatedSize);
     EXPECT_EQ(wizard.files.ReadText(InstallDir + "Uninstall.Exe").value_or("").size(), GB_Uninstall_exe::kInflatedSize);
@@ -335,6 +336,9 @@ TEST_F(InstallSequence, GuardedStepsFailSilently) {
     EXPECT_TRUE(wizard.processes.started.empty()) << "a toolbar that was not written was started";
     EXPECT_TRUE(IsFile(kDataDir + "Torvane.Dat"));
     for (const std::string& path : wizard.files.uncreatable) EXPECT_FALSE(IsFile(path)) << path;
+    EXPECT_EQ(StepNames(panel().QuietFailures),
+              (std::vector<std::string>{"uninstaller", "toolbar", "uninstall entry", "shortcuts",
+                                        "installation data file", "uninstall list"}));
     // The failed shortcut skipped the rest of its block, 92 % with it.
     EXPECT_EQ(std::count(labels.begin(), labels.end(), "92% complete"), 0);
     EXPECT_EQ(std::count(labels.begin(), labels.end(), "93% complete"), 1);

@@ -7,7 +7,7 @@
 
 #include <jpeglib.h>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/EmbeddedFiles.h"
 #include "ui/Pictures.h"
 

@@ -13,7 +13,7 @@
 #include "fakes/RecordingProcesses.h"
 #include "fakes/TempDrives.h"
 #include "fakes/WizardFixture.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace torvane::testing {
 namespace {

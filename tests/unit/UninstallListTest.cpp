@@ -7,7 +7,8 @@
 #include <map>
 #include <set>
 
-#include "app/CommandLine.h"
+#include "base/SplitCommandLine.h"
+#include "base/Text.h"
 #include "fakes/FakeUninstallSystem.h"
 #include "uninstall/Confinement.h"
 #include "uninstall/UninstallList.h"

@@ -7,7 +7,7 @@
 
 #include "Check.h"
 #include "Fixture.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
 #include "ui/Edit.h"

@@ -9,7 +9,7 @@
 
 #include "Check.h"
 #include "Fixture.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "lib/LIB_GetMemStreamFromTheWeb.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Http.h"

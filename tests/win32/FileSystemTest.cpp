@@ -12,9 +12,9 @@
 
 #include "Check.h"
 #include "Fixture.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "payload/ExtractPayload.h"
-#include "platform/win32/UniqueHandle.h"
+#include "base/win32/UniqueHandle.h"
 #include "platform/win32/Win32FileSystem.h"
 
 using namespace torvane;
@@ -116,7 +116,7 @@ std::string CannotCreate(Win32FileSystem& files, const std::string& target, int 
 std::string ExtractionCreateError(const TestPayload& payload, const std::string& target, Win32FileSystem& files) {
     win32test::Fixture fixture;
     try {
-        ExtractChunkedPayload(payload.table, target, nullptr, nullptr, {files, fixture.app});
+        ExtractChunkedPayload(payload.table, target, {files, {}});
     } catch (const EFCreateError& e) {
         return e.what();
     }
@@ -337,7 +337,7 @@ TEST(ExtractionOnAFullDiskKeepsTheOldTargetAndGivesTheSpaceBack) {
         win32test::Fixture fixture;
         const DWORD start = ::GetTickCount();
         try {
-            ExtractChunkedPayload(payload.table, target, nullptr, nullptr, {files, fixture.app});
+            ExtractChunkedPayload(payload.table, target, {files, {}});
         } catch (const EInOutError& e) {
             code = e.Code();
             message = e.what();

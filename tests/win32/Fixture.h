@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/win32/Win32Application.h"

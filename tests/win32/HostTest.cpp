@@ -3,7 +3,7 @@
 
 #include "Check.h"
 #include "Fixture.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Panel.h"
 #include "ui/win32/ControlWindow.h"
 

@@ -5,7 +5,7 @@
 
 #include "Check.h"
 #include "Fixture.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
 #include "ui/LbSpeedButton.h"

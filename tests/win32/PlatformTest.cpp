@@ -2,9 +2,9 @@
 #include <stdexcept>
 
 #include "Check.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/win32/SystemLibrary.h"
-#include "platform/win32/UniqueHandle.h"
+#include "base/win32/UniqueHandle.h"
 #include "platform/win32/Win32Clock.h"
 #include "ui/win32/FontCache.h"
 

@@ -5,10 +5,10 @@
 #include <optional>
 
 #include "Check.h"
-#include "platform/win32/UniqueHandle.h"
+#include "base/win32/UniqueHandle.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Shell.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 
 using namespace torvane;
 using platform::ShowMode;

@@ -5,13 +5,13 @@
 #include <thread>
 
 #include "Check.h"
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/win32/ComPtr.h"
-#include "platform/win32/UniqueHandle.h"
+#include "base/win32/UniqueHandle.h"
 #include "platform/win32/Win32Drives.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 
 #include <shlobj.h>
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "platform/FileSystem.h"
 
 namespace torvane::tools {

@@ -8,9 +8,8 @@
 #include <iostream>
 #include <random>
 
-#include "app/Appl_Globals.h"
 #include "common/StdioFileSystem.h"
-#include "lib/DateTime.h"
+#include "base/DateTime.h"
 #include "payload/SeedDataFile.h"
 
 using namespace torvane;
@@ -53,15 +52,12 @@ int main(int argc, char** argv) {
         std::cerr << "usage: mkdatafile <output> <work folder> <download folder> <connection type>\n";
         return 2;
     }
-    WorkDir = argv[2];
-    DownloadDir = argv[3];
-    ConnectionType = std::atoi(argv[4]);
-    SourceCode = kBuildSourceCode;
+    const DataFileInputs inputs{argv[2], argv[3], kBuildSourceCode, std::atoi(argv[4])};
     tools::StdioFileSystem files;
     HostClock clock;
     RandomGuids guids;
     try {
-        WriteDataFile(argv[1], DataFileServices{files, guids, clock, [](int) {}});
+        WriteDataFile(argv[1], inputs, DataFileServices{files, guids, clock, [](int) {}});
     } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";
         return 1;

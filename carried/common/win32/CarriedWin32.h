@@ -3,28 +3,13 @@
 // folders, whole-file reads, system error texts.
 #include <string>
 
-#include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/UniqueHandle.h"
+#include "base/win32/WinHeaders.h"
 
 namespace torvane::carried::win32 {
 
-// FindFirstFile search handles: FindClose.
-struct FindTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
-    static bool Valid(Handle h) noexcept { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-    static void Close(Handle h) noexcept { ::FindClose(h); }
-};
-using UniqueFind = platform::win32::UniqueHandle<FindTraits>;
-
-// Registry keys: RegCloseKey.
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static Handle Empty() noexcept { return nullptr; }
-    static bool Valid(Handle h) noexcept { return h != nullptr; }
-    static void Close(Handle h) noexcept { ::RegCloseKey(h); }
-};
-using UniqueRegistryKey = platform::win32::UniqueHandle<RegistryKeyTraits>;
+using platform::win32::UniqueFind;
+using platform::win32::UniqueRegistryKey;
 
 // The running program's file, in its long form (empty if unknown).
 std::string ModulePath();

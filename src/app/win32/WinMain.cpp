@@ -1,13 +1,16 @@
 // Program entry of Install_Torvane.exe.
 #include "platform/win32/SystemLibrary.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 
 #include <exception>
 #include <string>
 
 #include "app/Appl_Globals.h"
 #include "app/CommandLine.h"
+#include "base/SplitCommandLine.h"
 #include "app/FormMain.h"
+#include "panels/WizardPanels.h"
+#include "payload/SeedDataFile.h"
 #include "platform/Platform.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/Win32Clipboard.h"
@@ -55,8 +58,9 @@ int RunSetup() {
 
     // Declared before the form: the peers borrow its fonts and icons.
     ui::win32::Win32PeerFactory factory(app, host);
-    // Its constructor builds the panels and shows the welcome panel, headless.
-    TFormMain form(app, platform, std::move(params));
+    // The program is put together here: its constructor builds the wizard's
+    // panels and shows the welcome panel, headless.
+    TFormMain form(app, platform, WizardPanels(), std::move(params));
     host.SetAcceleratorHandler([](char letter) { return FormMain && FormMain->PnlButtons.HandleAccelerator(letter); });
 
     form.SetPeerFactory(&factory);

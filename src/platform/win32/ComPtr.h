@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/UniqueHandle.h"
+#include "base/win32/WinHeaders.h"
 
 #include <objbase.h>
 

@@ -1,6 +1,6 @@
 #include "platform/win32/SystemLibrary.h"
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace torvane::platform::win32 {
 

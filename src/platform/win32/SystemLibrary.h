@@ -2,7 +2,7 @@
 #include <string>
 
 #include "platform/win32/DllHardening.h"  // HardenDllSearch, for the program entry
-#include "platform/win32/UniqueHandle.h"
+#include "base/win32/UniqueHandle.h"
 
 namespace torvane::platform::win32 {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "lib/Exceptions.h"
-#include "platform/win32/UniqueHandle.h"
+#include "base/Exceptions.h"
+#include "base/win32/UniqueHandle.h"
 
 namespace torvane::platform::win32 {
 

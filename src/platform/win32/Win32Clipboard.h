@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/Clipboard.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 
 namespace torvane::platform::win32 {
 

@@ -1,7 +1,7 @@
 #include "platform/win32/Win32Clock.h"
 
-#include "lib/DateTime.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/DateTime.h"
+#include "base/win32/WinHeaders.h"
 
 namespace torvane::platform::win32 {
 

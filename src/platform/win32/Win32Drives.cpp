@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Drives.h"
 
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 
 namespace torvane::platform::win32 {
 

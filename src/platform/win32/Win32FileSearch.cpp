@@ -1,7 +1,7 @@
 #include "platform/win32/Win32FileSearch.h"
 
-#include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/UniqueHandle.h"
+#include "base/win32/WinHeaders.h"
 
 namespace torvane::platform::win32 {
 

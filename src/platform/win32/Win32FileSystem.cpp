@@ -1,11 +1,11 @@
 #include "platform/win32/Win32FileSystem.h"
 
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 
 #include <objbase.h>
 
-#include "lib/Exceptions.h"
-#include "platform/win32/UniqueHandle.h"
+#include "base/Exceptions.h"
+#include "base/win32/UniqueHandle.h"
 
 namespace torvane::platform::win32 {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/SystemLibrary.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 
 // Declarations only: the functions are taken from the DLL loaded at run time.
 #include <wininet.h>

@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/Processes.h"
-#include "platform/win32/UniqueHandle.h"
+#include "base/win32/UniqueHandle.h"
 
 namespace torvane::platform::win32 {
 

@@ -1,19 +1,9 @@
 #include "platform/win32/Win32Registry.h"
 
-#include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/UniqueHandle.h"
+#include "base/win32/WinHeaders.h"
 
 namespace torvane::platform::win32 {
-
-namespace {
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static Handle Empty() noexcept { return nullptr; }
-    static bool Valid(Handle h) noexcept { return h != nullptr; }
-    static void Close(Handle h) noexcept { ::RegCloseKey(h); }
-};
-using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
-}  // namespace
 
 bool Win32Registry::SetLocalMachineString(const std::string& key, const std::string& name,
                                           const std::string& value) {

@@ -1,7 +1,7 @@
 #include "platform/win32/Win32Shell.h"
 
 #include "platform/win32/ComPtr.h"
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace torvane::platform::win32 {
 

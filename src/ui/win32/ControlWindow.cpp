@@ -1,7 +1,6 @@
 #include "ui/win32/ControlWindow.h"
 
 #include "ui/win32/Gdi.h"
-#include "ui/win32/ImagePeer.h"
 
 namespace torvane::ui::win32 {
 
@@ -113,7 +112,8 @@ void ControlWindow::PaintParentBackground(HDC dc, const Control& control, const 
             continue;
         }
         if (sibling->Kind() != ControlKind::Image || !sibling->Visible()) continue;
-        auto* image = dynamic_cast<ImagePeer*>(sibling->Peer());
+        // The kind says the peer is an image's, which is a window.
+        auto* image = static_cast<ControlWindow*>(sibling->Peer());
         if (!image) continue;
         const int dx = sibling->Left() - control.Left();
         const int dy = sibling->Top() - control.Top();
@@ -122,7 +122,7 @@ void ControlWindow::PaintParentBackground(HDC dc, const Control& control, const 
         if (!::IntersectRect(&overlap, &siblingArea, &area)) continue;
         const int saved = ::SaveDC(dc);
         ::IntersectClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
-        image->PaintPicture(dc, dx, dy, /*withBackground=*/false);
+        image->PaintBehind(dc, dx, dy);
         ::RestoreDC(dc, saved);
     }
 }

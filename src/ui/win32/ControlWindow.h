@@ -32,6 +32,11 @@ public:
     // of the rounded bar buttons start from this.
     static void PaintParentBackground(HDC dc, const Control& control, const RECT& area);
 
+    // Draws what this peer shows to the controls in front of it, with its top
+    // left corner at (left, top). Only image peers show anything: the others
+    // are opaque windows that nothing is drawn through.
+    virtual void PaintBehind(HDC /*dc*/, int /*left*/, int /*top*/) {}
+
 protected:
     ControlWindow(PeerContext& context, Control& control);
 

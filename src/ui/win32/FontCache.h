@@ -3,7 +3,7 @@
 #include <string>
 #include <tuple>
 
-#include "platform/win32/UniqueHandle.h"
+#include "base/win32/UniqueHandle.h"
 #include "ui/Font.h"
 
 namespace torvane::ui::win32 {

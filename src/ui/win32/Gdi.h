@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/win32/UniqueHandle.h"
+#include "base/win32/UniqueHandle.h"
 #include "ui/Color.h"
 
 namespace torvane::ui::win32 {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ui/Image.h"
-#include "platform/win32/UniqueHandle.h"
+#include "base/win32/UniqueHandle.h"
 #include "ui/win32/ControlWindow.h"
 
 namespace torvane::ui::win32 {
@@ -23,6 +23,7 @@ public:
     // `withBackground` the parent's background first. Siblings call it to show
     // the picture behind a transparent label.
     void PaintPicture(HDC dc, int left, int top, bool withBackground);
+    void PaintBehind(HDC dc, int left, int top) override { PaintPicture(dc, left, top, /*withBackground=*/false); }
 
 protected:
     void Apply(Property what) override;

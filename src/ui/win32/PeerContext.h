@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/win32/UniqueHandle.h"
+#include "base/win32/UniqueHandle.h"
 #include "ui/win32/FontCache.h"
 
 namespace torvane::ui {

@@ -1,6 +1,6 @@
 #include "ui/win32/Win32Application.h"
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/win32/Window.h"
 
 namespace torvane::ui::win32 {

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <string>
 
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 #include "ui/Application.h"
 
 namespace torvane::ui::win32 {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "lib/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Application.h"
 
 namespace torvane::ui::win32 {

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 
 namespace torvane::ui {
 class Application;

@@ -1,4 +1,4 @@
-#include "uninstall/Win32UninstallSystem.h"
+#include "uninstall/win32/Win32UninstallSystem.h"
 
 #include <shlobj.h>
 

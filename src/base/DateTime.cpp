@@ -1,4 +1,4 @@
-#include "lib/DateTime.h"
+#include "base/DateTime.h"
 
 namespace torvane {
 

@@ -1,8 +1,11 @@
 #pragma once
 #include <utility>
 
-#include "platform/win32/WinHeaders.h"
+#include "base/win32/WinHeaders.h"
 
+// The namespace is the one these types have always had (platform::win32), so
+// the Win32 layer and the carried programs name them as before; the file sits
+// on the base floor because both of them share it.
 namespace torvane::platform::win32 {
 
 // The one owner of every kind of Windows handle: move-only, gives the handle
@@ -127,6 +130,14 @@ struct WindowTraits {
     }
 };
 
+// Registry keys opened with RegOpenKeyExA / RegCreateKeyExA: RegCloseKey.
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle Empty() noexcept { return nullptr; }
+    static bool Valid(Handle h) noexcept { return h != nullptr; }
+    static void Close(Handle h) noexcept { ::RegCloseKey(h); }
+};
+
 // Movable global memory (GlobalAlloc), e.g. clipboard data not yet handed
 // to the system.
 struct GlobalMemoryTraits {
@@ -148,6 +159,8 @@ using UniqueWindowDc = UniqueHandle<WindowDcTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // GetDC for a window (nullptr: the screen), owned.
 inline UniqueWindowDc GetWindowDc(HWND window) { return UniqueWindowDc(WindowDc{window, ::GetDC(window)}); }

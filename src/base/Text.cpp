@@ -1,0 +1,36 @@
+#include "base/Text.h"
+
+#include <algorithm>
+
+namespace torvane {
+
+std::string Trim(const std::string& text) {
+    std::size_t first = 0, last = text.size();
+    while (first < last && IsBlank(text[first])) ++first;
+    while (last > first && IsBlank(text[last - 1])) --last;
+    return text.substr(first, last - first);
+}
+
+char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string LowerCase(const std::string& text) {
+    std::string lower = text;
+    for (char& c : lower) c = LowerChar(c);
+    return lower;
+}
+
+std::string UpperCase(const std::string& text) {
+    std::string upper = text;
+    for (char& c : upper) c = UpperChar(c);
+    return upper;
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerChar(x) == LowerChar(y);
+           });
+}
+
+}  // namespace torvane

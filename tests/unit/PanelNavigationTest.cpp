@@ -1,0 +1,126 @@
+// Each panel on its own, with a fake navigator instead of the main window:
+// what its bar buttons ask of the wizard.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Appl_Globals.h"
+#include "app/QvButtonBar.h"
+#include "fakes/FakeNavigator.h"
+#include "panels/PNL_Disclaimer.h"
+#include "panels/PNL_InstallInstalling.h"
+#include "panels/WizardPanels.h"
+
+namespace torvane {
+namespace {
+
+using testing::FakeNavigator;
+using testing::FakePlatform;
+
+class PanelOnItsOwn : public ::testing::Test {
+protected:
+    PanelOnItsOwn() { testing::ResetProgramState(); }
+
+    // Clicks the visible bar button with this caption; false when there is none.
+    bool Click(const std::string& caption) {
+        for (int slot = 1; slot <= tQvButtonBar::kSlots; ++slot) {
+            for (ui::TLbSpeedButton* button : {&bar.LeftButton(slot), &bar.RightButton(slot)}) {
+                if (!button->Visible() || button->Caption() != caption) continue;
+                button->MouseDown();
+                button->MouseUp(true);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    FakePlatform fakes;
+    FakeNavigator navigator{fakes};
+    tQvButtonBar bar{nullptr};
+};
+
+// Every panel's "Exit" ends the program once, and does nothing during a slide.
+TEST_F(PanelOnItsOwn, ExitEndsTheProgramUnlessASlideRuns) {
+    int panelsWithExit = 0;
+    for (const PanelFactory& make : WizardPanels()) {
+        std::unique_ptr<TFramePanel> panel = make(navigator);
+        bar.Clear();
+        panel->SetButtons(bar);
+        navigator.closes = 0;
+        navigator.sliding = true;
+        if (!Click("&Exit")) continue;
+        ++panelsWithExit;
+        EXPECT_EQ(navigator.closes, 0) << panel->Name();
+        navigator.sliding = false;
+        ASSERT_TRUE(Click("&Exit"));
+        EXPECT_EQ(navigator.closes, 1) << panel->Name();
+        EXPECT_TRUE(navigator.shown.empty()) << panel->Name();
+    }
+    // All but the three working panels (installing, searching, upgrading) have one.
+    EXPECT_EQ(panelsWithExit, 12);
+}
+
+TEST_F(PanelOnItsOwn, DisclaimerGoesOnOnlyWithTheBoxTickedAndBackToTheWelcome) {
+    TPnlDisclaimer panel(navigator);
+    panel.SetButtons(bar);
+    panel.BeforeShow();
+
+    ASSERT_TRUE(Click("&Next"));
+    EXPECT_TRUE(navigator.shown.empty());
+    ASSERT_EQ(fakes.host.messages.size(), 1u);
+    EXPECT_EQ(fakes.host.messages[0].rfind("You can only install Torvane P2P in case you agree", 0),
+              0u);
+
+    panel.CheckBox1.SetChecked(true);
+    navigator.sliding = true;
+    ASSERT_TRUE(Click("&Next"));
+    EXPECT_TRUE(navigator.shown.empty());  // a slide runs: nothing happens
+    navigator.sliding = false;
+    ASSERT_TRUE(Click("&Next"));
+    ASSERT_TRUE(Click("&Previous"));
+    EXPECT_EQ(navigator.shown, (std::vector<std::string>{"PnlInstall", "PnlWelcome"}));
+    EXPECT_EQ(navigator.animated, (std::vector<bool>{true, true}));
+    EXPECT_EQ(fakes.host.messages.size(), 1u);
+}
+
+// One step of the install sequence, run on its own: no wizard, no other step.
+TEST_F(PanelOnItsOwn, TheUninstallEntryStepFailsQuietlyForAStandardUser) {
+    TPNLInstallInstalling panel(navigator);
+    InstallDir = "D:\\Apps\\";
+    const std::vector<SequenceStep> steps = panel.Steps();
+    const auto found = std::find_if(steps.begin(), steps.end(), [](const SequenceStep& s) {
+        return s.name == "uninstall entry";
+    });
+    ASSERT_NE(found, steps.end());
+    EXPECT_EQ(found->kind, SequenceStep::Kind::Quiet);
+
+    fakes.registry.refuse = true;
+    EXPECT_EQ(StepNames(RunSequence({*found})), std::vector<std::string>{"uninstall entry"});
+    EXPECT_TRUE(fakes.registry.values.empty());
+
+    fakes.registry.refuse = false;
+    EXPECT_TRUE(RunSequence({*found}).empty());
+    const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Torvane P2P";
+    EXPECT_EQ(fakes.registry.values[std::make_pair(key, std::string("DisplayName"))],
+              "Torvane P2P");
+    EXPECT_EQ(fakes.registry.values[std::make_pair(key, std::string("UninstallString"))],
+              "\"D:\\Apps\\Uninstall.Exe\"");
+    EXPECT_TRUE(navigator.shown.empty());
+}
+
+TEST_F(PanelOnItsOwn, InstallStepsHaveDistinctNames) {
+    TPNLInstallInstalling panel(navigator);
+    std::vector<std::string> names;
+    for (const SequenceStep& step : panel.Steps()) names.push_back(step.name);
+    std::vector<std::string> sorted = names;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
+    EXPECT_EQ(names.front(), "installation folder");
+    EXPECT_EQ(names.back(), "uninstall list");
+}
+
+}  // namespace
+}  // namespace torvane
