@@ -26,7 +26,11 @@ const char* const UrlDictionary[62] = {
     "P2P", "p2p",
 };
 
-const char UrlCodeChars[64] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijkmnopqrstuvwxyz23456789-_. ";
+// No fragment begins with the code character of itself or of an earlier
+// fragment. A match can then never start on a code character that an earlier
+// replacement put in (nor on the space of an escaped Q, as no fragment begins
+// with a space), so every text unscrambles to itself.
+const char UrlCodeChars[64] = "ABCDEFGHJKLMNOdQTSUVIWrRuXcYZbsfhmgjklno.wqvxyz23456789i-ate_P ";
 
 namespace {
 
@@ -106,10 +110,15 @@ ByteString ScrambleUrl(const std::string& text) {
         work += c;
         if (c == kEscape) work += UrlCodeChars[kEscapeIndex];
     }
+    // Each fragment in turn, for as long as it occurs, the leftmost occurrence
+    // first. The search goes on after the inserted Q: nothing before it can
+    // hold the fragment (fragments hold no Q), and the Q cannot start one.
     for (int k = 0; k < 62; ++k) {
-        std::size_t at = work.find(UrlDictionary[k]);
-        if (at == std::string::npos) continue;
-        work.replace(at, std::strlen(UrlDictionary[k]), std::string{kEscape, UrlCodeChars[k]});
+        const std::size_t length = std::strlen(UrlDictionary[k]);
+        const char code[] = {kEscape, UrlCodeChars[k]};
+        for (std::size_t at = work.find(UrlDictionary[k]); at != std::string::npos;
+             at = work.find(UrlDictionary[k], at + 1))
+            work.replace(at, length, code, 2);
     }
     BitPacker packer;
     for (char c : work) {

@@ -114,15 +114,42 @@ TEST(FontCacheKeepsOneFontPerDistinctFont) {
 
 TEST(FontCacheHeightsAndFace) {
     ui::win32::FontCache fonts;
-    ui::Font header;
-    header.pixels = 19;
-    LOGFONTA lf{};
-    ::GetObjectA(fonts.Get(header), sizeof lf, &lf);
-    CHECK_EQ(lf.lfHeight, -19);
-    CHECK_EQ(std::string(lf.lfFaceName), std::string("Tahoma"));
-
+    // The test prefix has the bitmap "MS Sans Serif" (sserife.fon): its
+    // dialog size, 11 pixels, is drawn with it.
+    CHECK(fonts.Installed().bitmapHeights.count(11) == 1);
     ui::Font body;  // 8 points
+    LOGFONTA lf{};
     ::GetObjectA(fonts.Get(body), sizeof lf, &lf);
     CHECK_EQ(lf.lfHeight, -::MulDiv(8, fonts.PixelsPerInchY(), 72));
     CHECK_EQ(lf.lfWeight, FW_NORMAL);
+    CHECK_EQ(std::string(lf.lfFaceName), std::string("MS Sans Serif"));
+
+    ui::Font header;
+    header.pixels = 19;
+    ::GetObjectA(fonts.Get(header), sizeof lf, &lf);
+    CHECK_EQ(lf.lfHeight, -19);
+    CHECK_EQ(std::string(lf.lfFaceName), ui::win32::FontCache::FaceFor("MS Sans Serif", 19, fonts.Installed()));
+}
+
+TEST(LayoutFaceIsTheBitmapWhereItHasTheSizeElseItsScalableTwin) {
+    using Faces = ui::win32::FontCache::InstalledFaces;
+    const Faces windows{{11, 13, 16, 19, 24, 32}, true};
+    const Faces wine{{11, 13, 16}, false};
+    const Faces bare{{}, false};
+    struct Case {
+        const char* name;
+        int height;
+        const Faces& faces;
+        const char* face;
+    };
+    const Case cases[] = {
+        {"MS Sans Serif", 11, windows, "MS Sans Serif"},  {"MS Sans Serif", 19, windows, "MS Sans Serif"},
+        {"MS Sans Serif", 21, windows, "Microsoft Sans Serif"},
+        {"ms sans serif", 12, windows, "Microsoft Sans Serif"},
+        {"MS Sans Serif", 11, wine, "MS Sans Serif"},     {"MS Sans Serif", 19, wine, "Tahoma"},
+        {"", 11, wine, "MS Sans Serif"},                  {"MS Sans Serif", 11, bare, "Tahoma"},
+        {"Arial", 11, windows, "Arial"},                  {"Courier New", 19, wine, "Courier New"},
+    };
+    for (const Case& c : cases)
+        CHECK_EQ(ui::win32::FontCache::FaceFor(c.name, c.height, c.faces), std::string(c.face));
 }

@@ -8,6 +8,7 @@
 #include "lib/Exceptions.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/UrlItemList.h"
 #include "platform/win32/Win32Drives.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
@@ -45,6 +46,7 @@ struct LoadedLink {
     bool loaded = false;
     std::string path, description, arguments, iconFile;
     int iconIndex = -1;
+    std::optional<std::string> url;  // the web address its item list holds
 };
 
 LoadedLink LoadLink(const std::string& linkFile) {
@@ -68,6 +70,11 @@ LoadedLink LoadLink(const std::string& linkFile) {
     if (SUCCEEDED(link.Get()->GetArguments(text, INFOTIPSIZE))) result.arguments = text;
     text[0] = 0;
     if (SUCCEEDED(link.Get()->GetIconLocation(text, MAX_PATH, &result.iconIndex))) result.iconFile = text;
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (SUCCEEDED(link.Get()->GetIDList(&items)) && items) {
+        result.url = platform::win32::UrlOfItemList(items);
+        ::CoTaskMemFree(items);
+    }
     return result;
 }
 
@@ -153,6 +160,52 @@ TEST(ShortcutsReadBackWithTargetDescriptionArgumentsAndIcon) {
     CHECK(plain.iconFile.empty());
     ::DeleteFileA(withIcon.c_str());
     ::DeleteFileA(withoutIcon.c_str());
+}
+
+TEST(WebShortcutsHoldTheAddressNotAFile) {
+    platform::win32::ComApartment com;
+    REQUIRE(SUCCEEDED(com.Result()));
+    platform::win32::Win32Shell shell;
+    const std::string pages[] = {"http://www.torvane.example/p2p/", "http://www.torvane.example/p2p/help/",
+                                 "https://mirror.torvane.example/a%20b?x=1&y=2"};
+    for (const std::string& page : pages) {
+        const std::string file = TempFolder() + "\\Web.lnk";
+        shell.CreateShortcut(page, file, "Torvane P2P On the web", -1, "");
+        const LoadedLink loaded = LoadLink(file);
+        REQUIRE(loaded.loaded);
+        CHECK(loaded.url.has_value());
+        CHECK_EQ(loaded.url.value_or(""), page);
+        // Taken as a file name, the address would come back as a path.
+        CHECK(loaded.path.find("http") == std::string::npos);
+        CHECK_EQ(loaded.description, std::string("Torvane P2P On the web"));
+        ::DeleteFileA(file.c_str());
+    }
+    // A file target keeps its path and holds no address.
+    const std::string file = TempFolder() + "\\File.lnk";
+    shell.CreateShortcut("C:\\windows\\notepad.exe", file, "d", 0, "");
+    const LoadedLink plain = LoadLink(file);
+    CHECK_EQ(Lower(plain.path), std::string("c:\\windows\\notepad.exe"));
+    CHECK(!plain.url.has_value());
+    ::DeleteFileA(file.c_str());
+}
+
+TEST(WebAddressesAndTheirItemLists) {
+    using platform::win32::IsWebAddress;
+    const std::pair<const char*, bool> targets[] = {
+        {"http://www.torvane.example/p2p/", true}, {"https://x.example/", true}, {"ftp://x.example", true},
+        {"C:\\Program Files\\Torvane P2P\\Torvane.Exe", false}, {"mailto:support@torvane.example", false},
+        {"\\\\server\\share", false}, {"a://x", false}, {"", false}};
+    for (const auto& [target, web] : targets) CHECK_EQ(IsWebAddress(target), web);
+
+    const std::vector<BYTE> items = platform::win32::UrlItemList("http://www.torvane.example/p2p/");
+    CHECK_EQ(::ILGetSize(reinterpret_cast<LPCITEMIDLIST>(items.data())), static_cast<UINT>(items.size()));
+    CHECK_EQ(platform::win32::UrlOfItemList(reinterpret_cast<LPCITEMIDLIST>(items.data())).value_or(""),
+             std::string("http://www.torvane.example/p2p/"));
+    // A file's item list is no web address.
+    PIDLIST_ABSOLUTE notepad = ::ILCreateFromPathA("C:\\windows\\notepad.exe");
+    REQUIRE(notepad != nullptr);
+    CHECK(!platform::win32::UrlOfItemList(notepad).has_value());
+    ::ILFree(notepad);
 }
 
 TEST(ShortcutWithoutComRaisesAndSavesNothing) {

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Shell.h"
 
 #include "platform/win32/ComPtr.h"
+#include "platform/win32/UrlItemList.h"
 #include "platform/win32/WinHeaders.h"
 
 #include <shellapi.h>
@@ -59,7 +60,14 @@ void Win32Shell::CreateShortcut(const std::string& target, const std::string& li
     // The shortcut is wanted but not essential: the statuses are not examined.
     link.Get()->SetArguments(arguments.c_str());
     link.Get()->SetDescription(description.c_str());
-    link.Get()->SetPath(target.c_str());
+    if (IsWebAddress(target)) {
+        // Given to SetPath, Wine takes a URL for a file name in the current
+        // folder. The shell's item for the address is what Windows stores.
+        const std::vector<BYTE> items = ShortcutItemListForUrl(target);
+        link.Get()->SetIDList(reinterpret_cast<LPCITEMIDLIST>(items.data()));
+    } else {
+        link.Get()->SetPath(target.c_str());
+    }
     if (iconIndex >= 0) link.Get()->SetIconLocation(target.c_str(), iconIndex);
 
     void* persist = nullptr;

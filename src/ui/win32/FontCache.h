@@ -1,5 +1,6 @@
 #pragma once
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 
@@ -23,10 +24,19 @@ public:
     // the character height, without internal leading).
     int HeightOf(const Font& font) const;
 
-    // The face actually asked for: "MS Sans Serif", a bitmap font that Wine
-    // and high-resolution screens render poorly, is drawn with Tahoma, its
-    // TrueType successor of the same metrics.
-    static std::string FaceFor(const std::string& name);
+    // What the system has of the layouts' face (see FaceFor).
+    struct InstalledFaces {
+        std::set<int> bitmapHeights;  // character heights of "MS Sans Serif"'s bitmap sizes
+        bool microsoftSansSerif = false;
+    };
+    // The face asked for to draw `name` at `characterHeight` pixels. The
+    // layouts were made for "MS Sans Serif", a bitmap font, and are drawn as
+    // Windows draws it: the bitmap face at the heights it has; at any other
+    // height Windows' font mapper takes its scalable twin "Microsoft Sans
+    // Serif", and where that is not installed (Wine) Tahoma stands in.
+    // Other names are asked for as they are.
+    static std::string FaceFor(const std::string& name, int characterHeight, const InstalledFaces& installed);
+    const InstalledFaces& Installed() const { return installed_; }
 
     int PixelsPerInchY() const { return pixelsPerInch_; }
     std::size_t Size() const { return fonts_.size(); }
@@ -35,6 +45,7 @@ private:
     using Key = std::tuple<std::string, int, int, bool, bool, bool>;
     std::map<Key, platform::win32::UniqueFont> fonts_;
     int pixelsPerInch_ = 96;
+    InstalledFaces installed_;
 };
 
 }  // namespace torvane::ui::win32
