@@ -124,32 +124,41 @@ TEST(FontCacheHeightsAndFace) {
     CHECK_EQ(lf.lfWeight, FW_NORMAL);
     CHECK_EQ(std::string(lf.lfFaceName), std::string("MS Sans Serif"));
 
+    // 19 pixels: no bitmap of that height in Wine's sserife.fon, but the
+    // face stays; GDI takes the nearest bitmap below, as Windows' does.
     ui::Font header;
     header.pixels = 19;
     ::GetObjectA(fonts.Get(header), sizeof lf, &lf);
     CHECK_EQ(lf.lfHeight, -19);
-    CHECK_EQ(std::string(lf.lfFaceName), ui::win32::FontCache::FaceFor("MS Sans Serif", 19, fonts.Installed()));
+    CHECK_EQ(std::string(lf.lfFaceName), std::string("MS Sans Serif"));
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(dc, fonts.Get(header));
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(dc, &metrics);
+    char face[LF_FACESIZE] = {};
+    ::GetTextFaceA(dc, LF_FACESIZE, face);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    CHECK_EQ(std::string(face), std::string("MS Sans Serif"));
+    CHECK(metrics.tmHeight - metrics.tmInternalLeading <= 19);
+    CHECK(fonts.Installed().bitmapHeights.count(metrics.tmHeight - metrics.tmInternalLeading) == 1);
 }
 
-TEST(LayoutFaceIsTheBitmapWhereItHasTheSizeElseItsScalableTwin) {
+TEST(LayoutFaceIsTheBitmapFaceWhereverItIsInstalled) {
     using Faces = ui::win32::FontCache::InstalledFaces;
-    const Faces windows{{11, 13, 16, 19, 24, 32}, true};
-    const Faces wine{{11, 13, 16}, false};
-    const Faces bare{{}, false};
+    const Faces windows{{11, 13, 16, 19, 24, 32}};
+    const Faces wine{{11, 13, 16}};
+    const Faces bare{};
     struct Case {
         const char* name;
-        int height;
         const Faces& faces;
         const char* face;
     };
     const Case cases[] = {
-        {"MS Sans Serif", 11, windows, "MS Sans Serif"},  {"MS Sans Serif", 19, windows, "MS Sans Serif"},
-        {"MS Sans Serif", 21, windows, "Microsoft Sans Serif"},
-        {"ms sans serif", 12, windows, "Microsoft Sans Serif"},
-        {"MS Sans Serif", 11, wine, "MS Sans Serif"},     {"MS Sans Serif", 19, wine, "Tahoma"},
-        {"", 11, wine, "MS Sans Serif"},                  {"MS Sans Serif", 11, bare, "Tahoma"},
-        {"Arial", 11, windows, "Arial"},                  {"Courier New", 19, wine, "Courier New"},
+        {"MS Sans Serif", windows, "MS Sans Serif"}, {"ms sans serif", wine, "MS Sans Serif"},
+        {"", wine, "MS Sans Serif"},                 {"MS Sans Serif", bare, "Tahoma"},
+        {"", bare, "Tahoma"},                        {"Arial", windows, "Arial"},
+        {"Courier New", bare, "Courier New"},
     };
-    for (const Case& c : cases)
-        CHECK_EQ(ui::win32::FontCache::FaceFor(c.name, c.height, c.faces), std::string(c.face));
+    for (const Case& c : cases) CHECK_EQ(ui::win32::FontCache::FaceFor(c.name, c.faces), std::string(c.face));
 }

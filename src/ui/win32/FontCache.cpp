@@ -7,35 +7,22 @@ namespace torvane::ui::win32 {
 namespace {
 
 constexpr const char* kLayoutFace = "MS Sans Serif";
-constexpr const char* kScalableTwin = "Microsoft Sans Serif";
 constexpr const char* kStandIn = "Tahoma";
 
-struct Enumerated {
-    FontCache::InstalledFaces* faces;
-    bool bitmapFace;
-};
-
-int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD type, LPARAM context) {
-    auto* found = reinterpret_cast<Enumerated*>(context);
-    if (found->bitmapFace) {
-        if ((type & RASTER_FONTTYPE) && _stricmp(font->lfFaceName, kLayoutFace) == 0)
-            found->faces->bitmapHeights.insert(metrics->tmHeight - metrics->tmInternalLeading);
-    } else if (_stricmp(font->lfFaceName, kScalableTwin) == 0) {
-        found->faces->microsoftSansSerif = true;
-    }
+int CALLBACK CollectBitmapSize(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD type, LPARAM context) {
+    auto* faces = reinterpret_cast<FontCache::InstalledFaces*>(context);
+    if ((type & RASTER_FONTTYPE) && _stricmp(font->lfFaceName, kLayoutFace) == 0)
+        faces->bitmapHeights.insert(metrics->tmHeight - metrics->tmInternalLeading);
     return 1;
 }
 
 FontCache::InstalledFaces FindInstalledFaces(HDC dc) {
     FontCache::InstalledFaces faces;
-    for (bool bitmapFace : {true, false}) {
-        LOGFONTA wanted{};
-        wanted.lfCharSet = DEFAULT_CHARSET;
-        std::strncpy(wanted.lfFaceName, bitmapFace ? kLayoutFace : kScalableTwin, LF_FACESIZE - 1);
-        Enumerated context{&faces, bitmapFace};
-        ::EnumFontFamiliesExA(dc, &wanted, reinterpret_cast<FONTENUMPROCA>(CollectFace),
-                              reinterpret_cast<LPARAM>(&context), 0);
-    }
+    LOGFONTA wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    std::strncpy(wanted.lfFaceName, kLayoutFace, LF_FACESIZE - 1);
+    ::EnumFontFamiliesExA(dc, &wanted, reinterpret_cast<FONTENUMPROCA>(CollectBitmapSize),
+                          reinterpret_cast<LPARAM>(&faces), 0);
     return faces;
 }
 
@@ -50,10 +37,9 @@ FontCache::FontCache() {
     }
 }
 
-std::string FontCache::FaceFor(const std::string& name, int characterHeight, const InstalledFaces& installed) {
+std::string FontCache::FaceFor(const std::string& name, const InstalledFaces& installed) {
     if (!name.empty() && _stricmp(name.c_str(), kLayoutFace) != 0) return name;
-    if (installed.bitmapHeights.count(characterHeight)) return kLayoutFace;
-    return installed.microsoftSansSerif ? kScalableTwin : kStandIn;
+    return installed.bitmapHeights.empty() ? kStandIn : kLayoutFace;
 }
 
 int FontCache::HeightOf(const Font& font) const {
@@ -76,7 +62,7 @@ HFONT FontCache::Get(const Font& font) {
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    const std::string face = FaceFor(font.name, -lf.lfHeight, installed_);
+    const std::string face = FaceFor(font.name, installed_);
     std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
 
     platform::win32::UniqueFont made(::CreateFontIndirectA(&lf));

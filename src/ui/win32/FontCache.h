@@ -24,18 +24,19 @@ public:
     // the character height, without internal leading).
     int HeightOf(const Font& font) const;
 
-    // What the system has of the layouts' face (see FaceFor).
+    // What the system has of the layouts' face: the character heights of
+    // the bitmap sizes of "MS Sans Serif" (none when it is not installed).
     struct InstalledFaces {
-        std::set<int> bitmapHeights;  // character heights of "MS Sans Serif"'s bitmap sizes
-        bool microsoftSansSerif = false;
+        std::set<int> bitmapHeights;
     };
-    // The face asked for to draw `name` at `characterHeight` pixels. The
-    // layouts were made for "MS Sans Serif", a bitmap font, and are drawn as
-    // Windows draws it: the bitmap face at the heights it has; at any other
-    // height Windows' font mapper takes its scalable twin "Microsoft Sans
-    // Serif", and where that is not installed (Wine) Tahoma stands in.
-    // Other names are asked for as they are.
-    static std::string FaceFor(const std::string& name, int characterHeight, const InstalledFaces& installed);
+    // The face asked for to draw `name`. The layouts were made for "MS Sans
+    // Serif", a bitmap font, and are drawn with it, as Windows draws them:
+    // at a height it has a bitmap for, that bitmap; at another, GDI's font
+    // mapper keeps the face (a face-name mismatch weighs more than any size
+    // difference) and takes the nearest bitmap below the height. Only a
+    // system without the bitmap face gets Tahoma, the closest TrueType face
+    // there. Other names are asked for as they are.
+    static std::string FaceFor(const std::string& name, const InstalledFaces& installed);
     const InstalledFaces& Installed() const { return installed_; }
 
     int PixelsPerInchY() const { return pixelsPerInch_; }

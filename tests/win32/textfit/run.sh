@@ -12,5 +12,8 @@ set +e
     tr -d '\r' | tee "$E2E_ART/results.txt"
 status=${PIPESTATUS[0]}
 set -e
-grep -qE '^[0-9]+ texts, 0 cut$' "$E2E_ART/results.txt" || e2e_fail "texts do not fit their boxes: $(grep '^CUT' "$E2E_ART/results.txt")"
+# Measured in the layouts' face: the prefix must have its bitmap sizes.
+grep -qE '^MS Sans Serif bitmap heights:( [0-9]+)* 11( |$)' "$E2E_ART/results.txt" ||
+    e2e_fail "the prefix has no 11-pixel bitmap MS Sans Serif (sserife.fon)"
+grep -qE '^[0-9]+ texts, [0-9]+ known misfits, 0 cut$' "$E2E_ART/results.txt" || e2e_fail "texts do not fit their boxes: $(grep '^CUT' "$E2E_ART/results.txt")"
 [[ $status == 0 ]] || e2e_fail "panel_text_fit.exe exited with $status"
