@@ -8,22 +8,68 @@ namespace torvane {
 // Longest first, so that a long fragment is replaced before the shorter ones
 // it contains; no fragment holds a Q or lies inside a later one.
 const char* const UrlDictionary[62] = {
-    "report.torvane.example", "mirror.torvane.example", "count.torvane.example", "torvane.example/REMSET/",
-    "/Install_Torvane.exe", "/TEL/INSTALL/CNTINST", "/TEL/GEBRUIK/CNTUSE", "www.torvane.example",
-    "torvane.example", "/error/report", "http://www.", "https://",
-    "http://", "download", ".example", "Torvane",
-    "torvane", "support", "install", "INSTALL",
-    "mirror", "report", "REMSET", "update",
-    "/p2p/", "count", "error", "index",
-    ".html", "setup", "files", "help",
-    "mail", ".php", ".exe", ".rms",
-    ".com", ".net", ".org", ".dat",
-    "www.", "?T=", "&V=", "&A=",
-    "&B=", "&C=", "&D=", "&E=",
-    "&F=", "%22", "%5C", "%20",
-    "%3A", "ing", "ion", "ent",
-    "and", "the", "er/", "/TEL",
-    "P2P", "p2p",
+    "report.torvane.example",
+    "mirror.torvane.example",
+    "count.torvane.example",
+    "torvane.example/REMSET/",
+    "/Install_Torvane.exe",
+    "/TEL/INSTALL/CNTINST",
+    "/TEL/GEBRUIK/CNTUSE",
+    "www.torvane.example",
+    "torvane.example",
+    "/error/report",
+    "http://www.",
+    "https://",
+    "http://",
+    "download",
+    ".example",
+    "Torvane",
+    "torvane",
+    "support",
+    "install",
+    "INSTALL",
+    "mirror",
+    "report",
+    "REMSET",
+    "update",
+    "/p2p/",
+    "count",
+    "error",
+    "index",
+    ".html",
+    "setup",
+    "files",
+    "help",
+    "mail",
+    ".php",
+    ".exe",
+    ".rms",
+    ".com",
+    ".net",
+    ".org",
+    ".dat",
+    "www.",
+    "?T=",
+    "&V=",
+    "&A=",
+    "&B=",
+    "&C=",
+    "&D=",
+    "&E=",
+    "&F=",
+    "%22",
+    "%5C",
+    "%20",
+    "%3A",
+    "ing",
+    "ion",
+    "ent",
+    "and",
+    "the",
+    "er/",
+    "/TEL",
+    "P2P",
+    "p2p",
 };
 
 // No fragment begins with the code character of itself or of an earlier
@@ -142,8 +188,10 @@ std::string UnscrambleUrl(const ByteString& bytes) {
             if (group == 0) {
                 ++page;
             } else {
-                if (page < 4) unpacked += static_cast<char>(alphabet.byteOf[page][group]);
-                else if (page == 4) unpacked += static_cast<char>(group - 1);
+                if (page < 4)
+                    unpacked += static_cast<char>(alphabet.byteOf[page][group]);
+                else if (page == 4)
+                    unpacked += static_cast<char>(group - 1);
                 page = 0;
             }
             group = 0;
@@ -160,8 +208,10 @@ std::string UnscrambleUrl(const ByteString& bytes) {
             continue;
         }
         const int index = CodeIndex(unpacked[i + 1]);
-        if (index == kEscapeIndex) text += kEscape;
-        else if (index >= 0) text += UrlDictionary[index];
+        if (index == kEscapeIndex)
+            text += kEscape;
+        else if (index >= 0)
+            text += UrlDictionary[index];
         else {
             text += unpacked[i];
             continue;

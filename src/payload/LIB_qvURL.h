@@ -31,7 +31,9 @@ extern const char UrlCodeChars[64];
 
 ByteString ScrambleUrl(const std::string& text);
 // The bytes as an 8-bit string (for plain-text records).
-inline std::string ToText(const ByteString& bytes) { return std::string(bytes.begin(), bytes.end()); }
+inline std::string ToText(const ByteString& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
 // Never fails: a Q at the very end or followed by a character that is no code
 // is kept as it stands.
 std::string UnscrambleUrl(const ByteString& bytes);

@@ -8,14 +8,14 @@
 //   shortcut holds neither; the whole line is "FILE<TAB>unreadable" when the
 //   file does not load.
 // Exit status: 0 when every file loaded, 1 otherwise.
-#include "platform/win32/ComPtr.h"
-#include "platform/win32/UrlItemList.h"
-#include "platform/win32/WinHeaders.h"
-
 #include <shlobj.h>
 
 #include <cstdio>
 #include <string>
+
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/UrlItemList.h"
+#include "platform/win32/WinHeaders.h"
 
 using torvane::platform::win32::ComApartment;
 using torvane::platform::win32::ComPtr;
@@ -24,7 +24,8 @@ namespace {
 
 bool Probe(const char* file) {
     void* object = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &object)))
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  &object)))
         return false;
     const ComPtr<IShellLinkA> link(static_cast<IShellLinkA*>(object));
     void* persist = nullptr;
@@ -41,14 +42,16 @@ bool Probe(const char* file) {
         ::CoTaskMemFree(items);
     }
     char text[INFOTIPSIZE] = {};
-    if (target == "none:" && link.Get()->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK && text[0])
+    if (target == "none:" && link.Get()->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK &&
+        text[0])
         target = std::string("path:") + text;
     char description[INFOTIPSIZE] = {}, arguments[INFOTIPSIZE] = {}, icon[MAX_PATH] = {};
     int index = -1;
     link.Get()->GetDescription(description, INFOTIPSIZE);
     link.Get()->GetArguments(arguments, INFOTIPSIZE);
     link.Get()->GetIconLocation(icon, MAX_PATH, &index);
-    std::printf("%s\t%s\t%s\t%s\t%s,%d\n", file, target.c_str(), description, arguments, icon, index);
+    std::printf("%s\t%s\t%s\t%s\t%s,%d\n", file, target.c_str(), description, arguments, icon,
+                index);
     return true;
 }
 

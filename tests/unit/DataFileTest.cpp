@@ -44,7 +44,7 @@ TEST_F(DataFile, HoldsTheHeaderTheListsAndTheSettingsInOrder) {
     EXPECT_GE(c.keySeed.size(), 879u);
     EXPECT_LE(c.keySeed.size(), 977u);
     EXPECT_EQ(c.workDir, "C:\\users\\me\\AppData\\Local\\Torvane P2P\\");
-    EXPECT_EQ(c.downloadDir, "D:\\Downloads\\");  // the header keeps the backslash...
+    EXPECT_EQ(c.downloadDir, "D:\\Downloads\\");   // the header keeps the backslash...
     EXPECT_EQ(c.downloadFolder, "D:\\Downloads");  // ...the block does not
     EXPECT_EQ(DownloadDir, "D:\\Downloads");       // and the shared value lost it
     EXPECT_EQ(c.sourceCode, "01");
@@ -66,7 +66,8 @@ TEST_F(DataFile, HoldsTheHeaderTheListsAndTheSettingsInOrder) {
 
     EXPECT_EQ(c.remoteSettings,
               (std::vector<std::string>{std::string(config::kWebServer) + "/REMSET/",
-                                        std::string(config::kWebServer) + "/REMSET/", "", "torvane.rms"}));
+                                        std::string(config::kWebServer) + "/REMSET/", "",
+                                        "torvane.rms"}));
     EXPECT_EQ(c.settings[0], (std::pair<std::string, std::string>{"VerLatestVersion", "4.38"}));
     EXPECT_EQ(c.settings[4].second, std::string(config::kCounterServer) + "/TEL/INSTALL/CNTINST");
     EXPECT_EQ(c.settings[13], (std::pair<std::string, std::string>{"RemSetPath3", ""}));
@@ -121,7 +122,8 @@ TEST_F(DataFile, IsWrittenInBlocksNotBytes) {
     WriteDataFile("a.dat", services);
     const auto& file = *files.files.at("a.dat");
     EXPECT_TRUE(file.closed);
-    const std::size_t blocks = (file.bytes.size() + BufferedWriter::kBlock - 1) / BufferedWriter::kBlock;
+    const std::size_t blocks =
+        (file.bytes.size() + BufferedWriter::kBlock - 1) / BufferedWriter::kBlock;
     EXPECT_EQ(static_cast<std::size_t>(file.writes), blocks);
 }
 
@@ -151,14 +153,15 @@ bool InReservedBlock(std::uint32_t address) {
 }
 
 std::uint32_t Address(int w, int x, int y, int z) {
-    return std::uint32_t(w) << 24 | std::uint32_t(x) << 16 | std::uint32_t(y) << 8 | std::uint32_t(z);
+    return std::uint32_t(w) << 24 | std::uint32_t(x) << 16 | std::uint32_t(y) << 8 |
+           std::uint32_t(z);
 }
 
 // "ddd.ddd.ddd.ddd:port" as the address.
 std::uint32_t AddressOfNodeText(const std::string& text) {
     EXPECT_EQ(text.find_first_not_of("0123456789.:"), std::string::npos) << text;
-    return Address(std::stoi(text.substr(0, 3)), std::stoi(text.substr(4, 3)), std::stoi(text.substr(8, 3)),
-                   std::stoi(text.substr(12, 3)));
+    return Address(std::stoi(text.substr(0, 3)), std::stoi(text.substr(4, 3)),
+                   std::stoi(text.substr(8, 3)), std::stoi(text.substr(12, 3)));
 }
 
 TEST_F(DataFile, NamesNoHostOutsideTheReservedBlocks) {
@@ -170,7 +173,8 @@ TEST_F(DataFile, NamesNoHostOutsideTheReservedBlocks) {
                 << int(n.w) << "." << int(n.x) << "." << int(n.y) << "." << int(n.z);
             ++checked;
         }
-    const std::set<std::string> nodeSettings = {"QQNodeVesk", "QNodeIP", "QNodeGnu", "QQNodeCurVesk", "QNodeVesk"};
+    const std::set<std::string> nodeSettings = {"QQNodeVesk", "QNodeIP", "QNodeGnu",
+                                                "QQNodeCurVesk", "QNodeVesk"};
     int wholeBlocks = 0;
     for (const auto& [name, value] : c.settings) {
         if (nodeSettings.count(name)) {
@@ -189,7 +193,9 @@ TEST_F(DataFile, NamesNoHostOutsideTheReservedBlocks) {
             EXPECT_LE(start, end) << value;
             // Both ends in a block and nothing between them outside it: the
             // blocks are far apart, so the ends must share theirs.
-            EXPECT_TRUE(InReservedBlock(start) && InReservedBlock(end) && (start >> 17) == (end >> 17)) << value;
+            EXPECT_TRUE(InReservedBlock(start) && InReservedBlock(end) &&
+                        (start >> 17) == (end >> 17))
+                << value;
             ++checked;
         }
     }
@@ -209,7 +215,8 @@ TEST(SeedLists, HaveTheirCountsPortsAndRepeats) {
         EXPECT_GE(port, 2155);
         EXPECT_LE(port, 51753);
     }
-    EXPECT_EQ(portsB, (std::map<int, int>{{6346, 496}, {4662, 1}, {6097, 1}, {6350, 1}, {64050, 1}}));
+    EXPECT_EQ(portsB,
+              (std::map<int, int>{{6346, 496}, {4662, 1}, {6097, 1}, {6350, 1}, {64050, 1}}));
 
     std::map<std::string, int> vesk;
     std::map<int, int> veskPorts;
@@ -241,7 +248,8 @@ TEST(SeedLists, HaveTheirCountsPortsAndRepeats) {
         const std::string r = range;
         ASSERT_EQ(r.size(), 21u);
         ASSERT_LE(r.substr(0, 9), r.substr(9, 9)) << r;  // start never exceeds end
-        if (r.substr(0, 18) == "000000000255255255") ++wholeBlocks, blocks.insert(std::stoi(r.substr(18)));
+        if (r.substr(0, 18) == "000000000255255255")
+            ++wholeBlocks, blocks.insert(std::stoi(r.substr(18)));
     }
     EXPECT_EQ(wholeBlocks, 36);
     for (int b : {0, 10, 127, 224, 240, 255}) EXPECT_TRUE(blocks.count(b)) << b;
@@ -266,7 +274,8 @@ TEST(DateTimes, CountDaysFrom30December1899) {
     EXPECT_EQ(EncodeDateTime(1900, 1, 1, 0, 0, 0, 0), 2.0);
     EXPECT_EQ(EncodeDateTime(2026, 12, 8, 0, 0, 0, 0), 46364.0);
     EXPECT_EQ(EncodeDateTime(2026, 12, 8, 18, 0, 0, 0), 46364.75);
-    EXPECT_EQ(EncodeDateTime(2000, 3, 1, 0, 0, 0, 0) - EncodeDateTime(2000, 2, 28, 0, 0, 0, 0), 2.0);
+    EXPECT_EQ(EncodeDateTime(2000, 3, 1, 0, 0, 0, 0) - EncodeDateTime(2000, 2, 28, 0, 0, 0, 0),
+              2.0);
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ TEST(UrlScramble, KnownExamples) {
     EXPECT_EQ(ScrambleUrl("Q"), (ByteString{0x7C, 0x10})) << Hex(ScrambleUrl("Q"));
     EXPECT_EQ(UnscrambleUrl({0x7C, 0x10}), "Q");
     // Byte 2 is on page 4: four zero groups and code 3, 30 bits in 4 bytes.
-    EXPECT_EQ(ScrambleUrl(std::string(1, '\x02')), (ByteString{0x00, 0x00, 0x00, 0x0C})) << Hex(ScrambleUrl("\x02"));
+    EXPECT_EQ(ScrambleUrl(std::string(1, '\x02')), (ByteString{0x00, 0x00, 0x00, 0x0C}))
+        << Hex(ScrambleUrl("\x02"));
     // a..x cost six bits, y and z twelve.
     EXPECT_EQ(ScrambleUrl("aaaa").size(), 3u);
     EXPECT_EQ(ScrambleUrl("yyyy").size(), 6u);
@@ -64,7 +65,8 @@ TEST(UrlScramble, TablesHaveTheRequiredForm) {
         // A fragment that began with the code of itself or of an earlier
         // fragment could match on a code the dictionary stage put in.
         for (int earlier = 0; earlier <= k; ++earlier)
-            EXPECT_NE(fragment[0], UrlCodeChars[earlier]) << fragment << " begins with the code of " << earlier;
+            EXPECT_NE(fragment[0], UrlCodeChars[earlier])
+                << fragment << " begins with the code of " << earlier;
         for (int later = k + 1; later < 62; ++later)
             EXPECT_EQ(std::string(UrlDictionary[later]).find(fragment), std::string::npos)
                 << fragment << " inside " << UrlDictionary[later];

@@ -155,10 +155,14 @@ TEST(LayoutFaceIsTheBitmapFaceWhereverItIsInstalled) {
         const char* face;
     };
     const Case cases[] = {
-        {"MS Sans Serif", windows, "MS Sans Serif"}, {"ms sans serif", wine, "MS Sans Serif"},
-        {"", wine, "MS Sans Serif"},                 {"MS Sans Serif", bare, "Tahoma"},
-        {"", bare, "Tahoma"},                        {"Arial", windows, "Arial"},
+        {"MS Sans Serif", windows, "MS Sans Serif"},
+        {"ms sans serif", wine, "MS Sans Serif"},
+        {"", wine, "MS Sans Serif"},
+        {"MS Sans Serif", bare, "Tahoma"},
+        {"", bare, "Tahoma"},
+        {"Arial", windows, "Arial"},
         {"Courier New", bare, "Courier New"},
     };
-    for (const Case& c : cases) CHECK_EQ(ui::win32::FontCache::FaceFor(c.name, c.faces), std::string(c.face));
+    for (const Case& c : cases)
+        CHECK_EQ(ui::win32::FontCache::FaceFor(c.name, c.faces), std::string(c.face));
 }

@@ -1,5 +1,7 @@
 // Drives, special folders, shortcuts and the registry against Wine's real
 // implementations.
+#include <shlobj.h>
+
 #include <algorithm>
 #include <cctype>
 #include <thread>
@@ -13,8 +15,6 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/WinHeaders.h"
-
-#include <shlobj.h>
 
 using namespace torvane;
 using platform::SpecialFolder;
@@ -52,7 +52,8 @@ struct LoadedLink {
 LoadedLink LoadLink(const std::string& linkFile) {
     LoadedLink result;
     void* object = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &object)))
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  &object)))
         return result;
     const ComPtr<IShellLinkA> link(static_cast<IShellLinkA*>(object));
     void* persist = nullptr;
@@ -69,7 +70,8 @@ LoadedLink LoadLink(const std::string& linkFile) {
     text[0] = 0;
     if (SUCCEEDED(link.Get()->GetArguments(text, INFOTIPSIZE))) result.arguments = text;
     text[0] = 0;
-    if (SUCCEEDED(link.Get()->GetIconLocation(text, MAX_PATH, &result.iconIndex))) result.iconFile = text;
+    if (SUCCEEDED(link.Get()->GetIconLocation(text, MAX_PATH, &result.iconIndex)))
+        result.iconFile = text;
     PIDLIST_ABSOLUTE items = nullptr;
     if (SUCCEEDED(link.Get()->GetIDList(&items)) && items) {
         result.url = platform::win32::UrlOfItemList(items);
@@ -88,11 +90,13 @@ struct StoredValue {
 StoredValue ReadValue(const std::string& key, const std::string& name) {
     StoredValue value;
     HKEY opened = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return value;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
+        ERROR_SUCCESS)
+        return value;
     char data[1024] = {};
     DWORD size = sizeof data;
-    value.found = ::RegQueryValueExA(opened, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data),
-                                     &size) == ERROR_SUCCESS;
+    value.found = ::RegQueryValueExA(opened, name.c_str(), nullptr, &value.type,
+                                     reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
     ::RegCloseKey(opened);
     if (value.found && size > 0) value.data.assign(data, size - 1);
     return value;
@@ -122,7 +126,8 @@ TEST(SpecialFoldersResolveToTheUsersFolders) {
     const std::pair<SpecialFolder, std::string> expected[] = {
         {SpecialFolder::ProgramFiles, "C:\\Program Files"},
         {SpecialFolder::LocalAppData, profile + "\\AppData\\Local"},
-        {SpecialFolder::Programs, profile + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"},
+        {SpecialFolder::Programs,
+         profile + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"},
         {SpecialFolder::Desktop, profile + "\\Desktop"},
     };
     for (const auto& [folder, path] : expected) {
@@ -144,7 +149,8 @@ TEST(ShortcutsReadBackWithTargetDescriptionArgumentsAndIcon) {
     const std::string withIcon = TempFolder() + "\\Torvane P2P.lnk";
     const std::string withoutIcon = TempFolder() + "\\No Icon.lnk";
 
-    shell.CreateShortcut(target, withIcon, "Torvane P2P file sharing", 2, "/autoupdate \"C:\\A B\"");
+    shell.CreateShortcut(target, withIcon, "Torvane P2P file sharing", 2,
+                         "/autoupdate \"C:\\A B\"");
     shell.CreateShortcut(target, withoutIcon, "plain", -1, "");
     const LoadedLink loaded = LoadLink(withIcon);
     REQUIRE(loaded.loaded);
@@ -166,7 +172,8 @@ TEST(WebShortcutsHoldTheAddressNotAFile) {
     platform::win32::ComApartment com;
     REQUIRE(SUCCEEDED(com.Result()));
     platform::win32::Win32Shell shell;
-    const std::string pages[] = {"http://www.torvane.example/p2p/", "http://www.torvane.example/p2p/help/",
+    const std::string pages[] = {"http://www.torvane.example/p2p/",
+                                 "http://www.torvane.example/p2p/help/",
                                  "https://mirror.torvane.example/a%20b?x=1&y=2"};
     for (const std::string& page : pages) {
         const std::string file = TempFolder() + "\\Web.lnk";
@@ -192,15 +199,22 @@ TEST(WebShortcutsHoldTheAddressNotAFile) {
 TEST(WebAddressesAndTheirItemLists) {
     using platform::win32::IsWebAddress;
     const std::pair<const char*, bool> targets[] = {
-        {"http://www.torvane.example/p2p/", true}, {"https://x.example/", true}, {"ftp://x.example", true},
-        {"C:\\Program Files\\Torvane P2P\\Torvane.Exe", false}, {"mailto:support@torvane.example", false},
-        {"\\\\server\\share", false}, {"a://x", false}, {"", false}};
+        {"http://www.torvane.example/p2p/", true},
+        {"https://x.example/", true},
+        {"ftp://x.example", true},
+        {"C:\\Program Files\\Torvane P2P\\Torvane.Exe", false},
+        {"mailto:support@torvane.example", false},
+        {"\\\\server\\share", false},
+        {"a://x", false},
+        {"", false}};
     for (const auto& [target, web] : targets) CHECK_EQ(IsWebAddress(target), web);
 
     const std::vector<BYTE> items = platform::win32::UrlItemList("http://www.torvane.example/p2p/");
-    CHECK_EQ(::ILGetSize(reinterpret_cast<LPCITEMIDLIST>(items.data())), static_cast<UINT>(items.size()));
-    CHECK_EQ(platform::win32::UrlOfItemList(reinterpret_cast<LPCITEMIDLIST>(items.data())).value_or(""),
-             std::string("http://www.torvane.example/p2p/"));
+    CHECK_EQ(::ILGetSize(reinterpret_cast<LPCITEMIDLIST>(items.data())),
+             static_cast<UINT>(items.size()));
+    CHECK_EQ(
+        platform::win32::UrlOfItemList(reinterpret_cast<LPCITEMIDLIST>(items.data())).value_or(""),
+        std::string("http://www.torvane.example/p2p/"));
     // A file's item list is no web address.
     PIDLIST_ABSOLUTE notepad = ::ILCreateFromPathA("C:\\windows\\notepad.exe");
     REQUIRE(notepad != nullptr);
@@ -214,7 +228,8 @@ TEST(ShortcutWithoutComRaisesAndSavesNothing) {
     std::string message;
     std::thread worker([&] {
         try {
-            platform::win32::Win32Shell().CreateShortcut("C:\\windows\\notepad.exe", link, "d", 0, "");
+            platform::win32::Win32Shell().CreateShortcut("C:\\windows\\notepad.exe", link, "d", 0,
+                                                         "");
         } catch (const Exception& e) {
             message = e.what();
         }

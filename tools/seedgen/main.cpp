@@ -119,7 +119,8 @@ std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 void EmitNodes(std::ostream& out, const char* name, const std::vector<Node>& nodes) {
     out << "const SeedNode " << name << "[" << nodes.size() << "] = {\n";
     for (const Node& n : nodes)
-        out << "    {" << n.w << ", " << n.x << ", " << n.y << ", " << n.z << ", " << n.port << "},\n";
+        out << "    {" << n.w << ", " << n.x << ", " << n.y << ", " << n.z << ", " << n.port
+            << "},\n";
     out << "};\n\n";
 }
 
@@ -132,8 +133,15 @@ void EmitTexts(std::ostream& out, const char* name, const std::vector<std::strin
 // "QQNodeVesk": 1770 texts of which 257 values stand more than once, 308 rows
 // being repeats (206 values twice, 51 three times).
 std::vector<std::string> VeskNodes(SplitMix& rng) {
-    std::vector<int> ports = Ports({{6346, 1761 - 308}, {1024, 2}, {2001, 1}, {6347, 1}, {6356, 1},
-                                    {6666, 1}, {10099, 1}, {16350, 1}, {52508, 1}});
+    std::vector<int> ports = Ports({{6346, 1761 - 308},
+                                    {1024, 2},
+                                    {2001, 1},
+                                    {6347, 1},
+                                    {6356, 1},
+                                    {6666, 1},
+                                    {10099, 1},
+                                    {16350, 1},
+                                    {52508, 1}});
     std::vector<Node> distinct = NodesWithPorts(rng, ports);
     std::vector<Node> port6346;
     for (const Node& n : distinct)
@@ -164,8 +172,9 @@ std::vector<std::string> BlockedRanges(SplitMix& rng) {
         const std::uint32_t span = block.high - block.low < 0xFFFF ? 63 : 0xFFFF;
         const std::uint32_t start = rng.Between(block.low, block.high);
         const std::uint32_t end = std::min<std::uint32_t>(start + rng.Between(0, span), block.high);
-        std::snprintf(text, sizeof text, "%03u%03u%03u%03u%03u%03u%03d", start >> 16, (start >> 8) & 255,
-                      start & 255, end >> 16, (end >> 8) & 255, end & 255, block.first);
+        std::snprintf(text, sizeof text, "%03u%03u%03u%03u%03u%03u%03d", start >> 16,
+                      (start >> 8) & 255, start & 255, end >> 16, (end >> 8) & 255, end & 255,
+                      block.first);
         ranges.push_back(text);
     }
     rng.Shuffle(ranges);
@@ -194,7 +203,8 @@ int main(int argc, char** argv) {
     ownA.back() = 51753;
     portsA.insert(portsA.end(), ownA.begin(), ownA.end());
     const std::vector<Node> listA = NodesWithPorts(rng, portsA);
-    const std::vector<Node> listB = NodesWithPorts(rng, Ports({{6346, 496}, {4662, 1}, {6097, 1}, {6350, 1}, {64050, 1}}));
+    const std::vector<Node> listB =
+        NodesWithPorts(rng, Ports({{6346, 496}, {4662, 1}, {6097, 1}, {6350, 1}, {64050, 1}}));
 
     const std::vector<std::string> vesk = VeskNodes(rng);
     const std::vector<std::string> ip = {NodeText(ReservedAddress(rng, 5287))};

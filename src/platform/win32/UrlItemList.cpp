@@ -9,7 +9,8 @@ namespace torvane::platform::win32 {
 namespace {
 
 // The Internet folder, {871C5380-42A0-1069-A2EA-08002B30309D}.
-constexpr GUID kInternetFolder = {0x871C5380, 0x42A0, 0x1069, {0xA2, 0xEA, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D}};
+constexpr GUID kInternetFolder = {
+    0x871C5380, 0x42A0, 0x1069, {0xA2, 0xEA, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D}};
 
 // A desktop item naming a folder by class: size, type 0x1F, sort index, CLSID.
 constexpr BYTE kRootItemType = 0x1F;
@@ -82,13 +83,14 @@ std::optional<std::string> UrlOfItemList(LPCITEMIDLIST list) {
     const std::size_t room = size - kUrlItemHeader;
     if (item[3] & kUrlItemUnicode) {
         std::wstring wide;
-        for (std::size_t i = 0; i + 1 < room && WordAt(text + i) != 0; i += 2) wide += static_cast<wchar_t>(WordAt(text + i));
-        const int length = ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0,
-                                                 nullptr, nullptr);
+        for (std::size_t i = 0; i + 1 < room && WordAt(text + i) != 0; i += 2)
+            wide += static_cast<wchar_t>(WordAt(text + i));
+        const int length = ::WideCharToMultiByte(
+            CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
         std::string url(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
         if (length > 0)
-            ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), url.data(), length, nullptr,
-                                  nullptr);
+            ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
+                                  url.data(), length, nullptr, nullptr);
         return url;
     }
     const char* ansi = reinterpret_cast<const char*>(text);

@@ -1,11 +1,11 @@
 #pragma once
-#include "platform/win32/WinHeaders.h"
-
 #include <shlobj.h>
 
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/win32/WinHeaders.h"
 
 namespace torvane::platform::win32 {
 

@@ -1,9 +1,5 @@
 #include "platform/win32/Win32Shell.h"
 
-#include "platform/win32/ComPtr.h"
-#include "platform/win32/UrlItemList.h"
-#include "platform/win32/WinHeaders.h"
-
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -11,6 +7,9 @@
 #include <vector>
 
 #include "lib/Exceptions.h"
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/UrlItemList.h"
+#include "platform/win32/WinHeaders.h"
 
 namespace torvane::platform::win32 {
 
@@ -18,10 +17,14 @@ namespace {
 
 int Csidl(SpecialFolder folder) {
     switch (folder) {
-        case SpecialFolder::ProgramFiles: return CSIDL_PROGRAM_FILES;
-        case SpecialFolder::LocalAppData: return CSIDL_LOCAL_APPDATA;
-        case SpecialFolder::Programs: return CSIDL_PROGRAMS;
-        case SpecialFolder::Desktop: return CSIDL_DESKTOPDIRECTORY;
+        case SpecialFolder::ProgramFiles:
+            return CSIDL_PROGRAM_FILES;
+        case SpecialFolder::LocalAppData:
+            return CSIDL_LOCAL_APPDATA;
+        case SpecialFolder::Programs:
+            return CSIDL_PROGRAMS;
+        case SpecialFolder::Desktop:
+            return CSIDL_DESKTOPDIRECTORY;
     }
     return CSIDL_PROGRAM_FILES;
 }
@@ -47,10 +50,11 @@ std::optional<std::string> Win32Shell::FolderPath(SpecialFolder folder) {
 }
 
 void Win32Shell::CreateShortcut(const std::string& target, const std::string& linkFile,
-                                const std::string& description, int iconIndex, const std::string& arguments) {
+                                const std::string& description, int iconIndex,
+                                const std::string& arguments) {
     void* object = nullptr;
-    const HRESULT created =
-        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &object);
+    const HRESULT created = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                               IID_IShellLinkA, &object);
     if (FAILED(created) || !object) {
         char code[16];
         std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(created));

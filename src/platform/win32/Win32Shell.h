@@ -11,8 +11,9 @@ namespace torvane::platform::win32 {
 class Win32Shell : public Shell {
 public:
     std::optional<std::string> FolderPath(SpecialFolder folder) override;
-    void CreateShortcut(const std::string& target, const std::string& linkFile, const std::string& description,
-                        int iconIndex, const std::string& arguments) override;
+    void CreateShortcut(const std::string& target, const std::string& linkFile,
+                        const std::string& description, int iconIndex,
+                        const std::string& arguments) override;
     void Open(const std::string& what) override;
 };
 

@@ -9,7 +9,8 @@ namespace {
 constexpr const char* kLayoutFace = "MS Sans Serif";
 constexpr const char* kStandIn = "Tahoma";
 
-int CALLBACK CollectBitmapSize(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD type, LPARAM context) {
+int CALLBACK CollectBitmapSize(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD type,
+                               LPARAM context) {
     auto* faces = reinterpret_cast<FontCache::InstalledFaces*>(context);
     if ((type & RASTER_FONTTYPE) && _stricmp(font->lfFaceName, kLayoutFace) == 0)
         faces->bitmapHeights.insert(metrics->tmHeight - metrics->tmInternalLeading);

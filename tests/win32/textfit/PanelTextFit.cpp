@@ -11,9 +11,6 @@
 // The main window is built as the program builds it, with the real platform;
 // each panel's buttons and its "before show" step fill in the texts that are
 // set only then (the connection panel's description, say).
-#include "platform/win32/ComPtr.h"
-#include "platform/win32/WinHeaders.h"
-
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -24,6 +21,7 @@
 #include "app/PNL_Error.h"
 #include "payload/LIB_qvURL.h"
 #include "platform/Platform.h"
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Drives.h"
@@ -33,6 +31,7 @@
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/WinHeaders.h"
 #include "ui/Application.h"
 #include "ui/Label.h"
 #include "ui/RadioGroup.h"
@@ -65,15 +64,20 @@ struct KnownMisfit {
 };
 const KnownMisfit kKnownMisfits[] = {
     {"PnlWelcome/StaticText6",
-     "With this installation you install Torvane P2P and nothing else. We are not putting any crap on your PC, "
+     "With this installation you install Torvane P2P and nothing else. We are not putting any crap "
+     "on your PC, "
      "change no settings, put no DLL's, show no banners and install no spyware.",
      {173, 78}},
-    {"PnlInstall/Label2", "We did a lot to make sure installation of Torvane P2P will work smoothly.", {341, 13}},
+    {"PnlInstall/Label2",
+     "We did a lot to make sure installation of Torvane P2P will work smoothly.",
+     {341, 13}},
     {"PnlInstall/Label18", "support@torvane.example", {124, 13}},
     {"PNLInstallToolbar/Label3",
-     "If you select to install the Torvane toolbar by clicking next, you agree to abide the ", {385, 13}},
+     "If you select to install the Torvane toolbar by clicking next, you agree to abide the ",
+     {385, 13}},
     {"PnlError/StaticText5",
-     "We aim on creating software that just does what it should do, apperently something went wrong in this. We "
+     "We aim on creating software that just does what it should do, apperently something went "
+     "wrong in this. We "
      "would love to know that so we can fix it.",
      {215, 52}},
 };
@@ -88,7 +92,8 @@ bool IsKnownMisfit(const std::string& where, const std::string& caption, Measure
 
 class TextFit {
 public:
-    explicit TextFit(ui::win32::FontCache& fonts) : fonts_(fonts), dc_(::CreateCompatibleDC(nullptr)) {}
+    explicit TextFit(ui::win32::FontCache& fonts)
+        : fonts_(fonts), dc_(::CreateCompatibleDC(nullptr)) {}
     ~TextFit() { ::DeleteDC(dc_); }
     TextFit(const TextFit&) = delete;
     TextFit& operator=(const TextFit&) = delete;
@@ -108,51 +113,58 @@ public:
         std::istringstream words(text);
         std::string word;
         int widest = 0;
-        while (words >> word) widest = std::max(widest, Layout(font, word, DT_SINGLELINE | DT_NOPREFIX, 0).width);
+        while (words >> word)
+            widest = std::max(widest, Layout(font, word, DT_SINGLELINE | DT_NOPREFIX, 0).width);
         return widest;
     }
 
     void Check(const std::string& where, const ui::Control& control) {
         switch (control.Kind()) {
-        case ui::ControlKind::Label:
-        case ui::ControlKind::TextBox:
-            CheckLabel(where, static_cast<const ui::Label&>(control));
-            break;
-        case ui::ControlKind::CheckBox:
-        case ui::ControlKind::RadioButton:
-            // One line beside the check mark, as a BUTTON window draws it.
-            CheckLine(where, control,
-                      control.Width() - ::GetSystemMetrics(SM_CXMENUCHECK) - 2 * ::GetSystemMetrics(SM_CXEDGE));
-            break;
-        case ui::ControlKind::SpeedButton:
-        case ui::ControlKind::Button:
-            CheckLine(where, control, control.Width() - 2 * ::GetSystemMetrics(SM_CXEDGE));
-            break;
-        case ui::ControlKind::GroupBox:
-            // The frame's caption sits on its top edge, inset on both sides.
-            CheckLine(where, control, control.Width() - 16);
-            break;
-        default:
-            break;
+            case ui::ControlKind::Label:
+            case ui::ControlKind::TextBox:
+                CheckLabel(where, static_cast<const ui::Label&>(control));
+                break;
+            case ui::ControlKind::CheckBox:
+            case ui::ControlKind::RadioButton:
+                // One line beside the check mark, as a BUTTON window draws it.
+                CheckLine(where, control,
+                          control.Width() - ::GetSystemMetrics(SM_CXMENUCHECK) -
+                              2 * ::GetSystemMetrics(SM_CXEDGE));
+                break;
+            case ui::ControlKind::SpeedButton:
+            case ui::ControlKind::Button:
+                CheckLine(where, control, control.Width() - 2 * ::GetSystemMetrics(SM_CXEDGE));
+                break;
+            case ui::ControlKind::GroupBox:
+                // The frame's caption sits on its top edge, inset on both sides.
+                CheckLine(where, control, control.Width() - 16);
+                break;
+            default:
+                break;
         }
     }
 
-    void Report(const std::string& where, const ui::Control& control, Measured needs, const std::string& problem) {
+    void Report(const std::string& where, const ui::Control& control, Measured needs,
+                const std::string& problem) {
         const std::string text = control.Caption().substr(0, 48);
         std::string flat;
         for (char c : text) flat += (c == '\r' || c == '\n') ? '|' : c;
         const bool known = !problem.empty() && IsKnownMisfit(where, control.Caption(), needs);
         const char* verdict = problem.empty() ? "fits" : known ? "KNOWN" : "CUT";
-        std::printf("%-5s  %-40s  box %dx%d  needs %dx%d  %s\"%s\"\n", verdict, where.c_str(), control.Width(),
-                    control.Height(), needs.width, needs.height, problem.empty() ? "" : (problem + "  ").c_str(),
-                    flat.c_str());
+        std::printf("%-5s  %-40s  box %dx%d  needs %dx%d  %s\"%s\"\n", verdict, where.c_str(),
+                    control.Width(), control.Height(), needs.width, needs.height,
+                    problem.empty() ? "" : (problem + "  ").c_str(), flat.c_str());
         ++checked_;
-        if (known) ++known_;
-        else if (!problem.empty()) ++cut_;
+        if (known)
+            ++known_;
+        else if (!problem.empty())
+            ++cut_;
     }
 
     // A caption drawn on one line across the whole control (the header).
-    void CheckLine(const std::string& where, const ui::Control& control) { CheckLine(where, control, control.Width()); }
+    void CheckLine(const std::string& where, const ui::Control& control) {
+        CheckLine(where, control, control.Width());
+    }
 
     int Checked() const { return checked_; }
     int Cut() const { return cut_; }
@@ -170,16 +182,21 @@ private:
             const Measured needs = Layout(font, text, format, label.WordWrap() ? label.Width() : 0);
             const ui::Control* parent = label.Parent();
             std::string problem;
-            if (parent && label.Left() + needs.width > parent->Width()) problem = "past its parent's right edge";
-            if (parent && label.Top() + needs.height > parent->Height()) problem = "past its parent's bottom edge";
+            if (parent && label.Left() + needs.width > parent->Width())
+                problem = "past its parent's right edge";
+            if (parent && label.Top() + needs.height > parent->Height())
+                problem = "past its parent's bottom edge";
             Report(where, label, needs, problem);
             return;
         }
         const Measured needs = Layout(font, text, format, label.WordWrap() ? label.Width() : 0);
         std::string problem;
-        if (label.WordWrap() && WidestWord(font, text) > label.Width()) problem = "a word wider than the box";
-        else if (needs.width > label.Width()) problem = "a line wider than the box";
-        else if (needs.height > label.Height()) problem = "lines below the box";
+        if (label.WordWrap() && WidestWord(font, text) > label.Width())
+            problem = "a word wider than the box";
+        else if (needs.width > label.Width())
+            problem = "a line wider than the box";
+        else if (needs.height > label.Height())
+            problem = "lines below the box";
         Report(where, label, needs, problem);
     }
 
@@ -187,8 +204,10 @@ private:
         if (control.Caption().empty()) return;
         const Measured needs = Layout(control.GetFont(), control.Caption(), DT_SINGLELINE, 0);
         std::string problem;
-        if (needs.width > room) problem = "wider than the room beside its mark or edges";
-        else if (needs.height > control.Height()) problem = "taller than the box";
+        if (needs.width > room)
+            problem = "wider than the room beside its mark or edges";
+        else if (needs.height > control.Height())
+            problem = "taller than the box";
         Report(where, control, needs, problem);
     }
 
@@ -205,7 +224,8 @@ bool ShownWithin(const ui::Control& control, const ui::Control& top) {
     return true;
 }
 
-void Walk(TextFit& fit, const std::string& panel, const ui::Control& top, const ui::Control& control) {
+void Walk(TextFit& fit, const std::string& panel, const ui::Control& top,
+          const ui::Control& control) {
     if (!ShownWithin(control, top)) return;
     fit.Check(panel + "/" + control.Name(), control);
     if (control.Kind() == ui::ControlKind::GroupBox)
@@ -232,7 +252,8 @@ int Run() {
     platform::win32::Win32FileSearch search;
     platform::win32::Win32Clipboard clipboard([&host] { return host.MainWindow(); });
     auto http = std::make_shared<platform::win32::Win32Http>();
-    platform::Platform platform{clock, files, drives, shell, registry, processes, guids, clipboard, http, search};
+    platform::Platform platform{clock,     files, drives,    shell, registry,
+                                processes, guids, clipboard, http,  search};
 
     ui::win32::Win32PeerFactory factory(app, host);
     TFormMain form(app, platform, {});
@@ -248,18 +269,20 @@ int Run() {
     for (const auto& panel : form.Panels()) {
         try {
             panel->SetButtons(form.PnlButtons);
-            if (panel.get() == PnlError) PnlError->SetMessage("Cannot create the folder C:\\Program Files\\Torvane P2P");
+            if (panel.get() == PnlError)
+                PnlError->SetMessage("Cannot create the folder C:\\Program Files\\Torvane P2P");
             panel->BeforeShow();
         } catch (const std::exception& e) {
-            std::printf("note  %s: preparing it failed (%s); its texts as they stand\n", panel->Name().c_str(),
-                        e.what());
+            std::printf("note  %s: preparing it failed (%s); its texts as they stand\n",
+                        panel->Name().c_str(), e.what());
         }
         form.PnlHeader.SetCaption(panel->HeaderText);
         fit.CheckLine(panel->Name() + "/header", form.PnlHeader);
         Walk(fit, panel->Name(), *panel, *panel);
         Walk(fit, panel->Name() + "/bar", form.PnlButtons, form.PnlButtons);
     }
-    for (const std::string& failure : failures) std::printf("note  a handler failed: %s\n", failure.c_str());
+    for (const std::string& failure : failures)
+        std::printf("note  a handler failed: %s\n", failure.c_str());
     std::printf("%d texts, %d known misfits, %d cut\n", fit.Checked(), fit.Known(), fit.Cut());
     return fit.Cut() == 0 && fit.Checked() > 0 ? 0 : 1;
 }
