@@ -8,14 +8,16 @@
 //   shortcut holds neither; the whole line is "FILE<TAB>unreadable" when the
 //   file does not load.
 // Exit status: 0 when every file loaded, 1 otherwise.
+// clang-format off
+#include "platform/win32/WinHeaders.h"
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/UrlItemList.h"
+
 #include <shlobj.h>
+// clang-format on
 
 #include <cstdio>
 #include <string>
-
-#include "platform/win32/ComPtr.h"
-#include "platform/win32/UrlItemList.h"
-#include "platform/win32/WinHeaders.h"
 
 using torvane::platform::win32::ComApartment;
 using torvane::platform::win32::ComPtr;

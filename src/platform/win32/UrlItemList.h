@@ -1,11 +1,13 @@
 #pragma once
+// clang-format off
+#include "platform/win32/WinHeaders.h"
+
 #include <shlobj.h>
+// clang-format on
 
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "platform/win32/WinHeaders.h"
 
 namespace torvane::platform::win32 {
 

@@ -1,15 +1,19 @@
 #include "platform/win32/Win32Shell.h"
 
+// The shell's headers need <windows.h> as WinHeaders.h sets it up, first.
+// clang-format off
+#include "platform/win32/WinHeaders.h"
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/UrlItemList.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
+// clang-format on
 
 #include <cstdio>
 #include <vector>
 
 #include "lib/Exceptions.h"
-#include "platform/win32/ComPtr.h"
-#include "platform/win32/UrlItemList.h"
-#include "platform/win32/WinHeaders.h"
 
 namespace torvane::platform::win32 {
 
