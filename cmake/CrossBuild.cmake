@@ -1,13 +1,17 @@
-# Cross tree (i686-w64-mingw32): Install_Torvane.exe, the programs it carries,
-# and the small Windows helpers the end-to-end tests run under Wine.
+# Cross trees: Install_Torvane.exe, the programs it carries, and the small
+# Windows helpers the end-to-end tests run under Wine.
+#   build/cross    i686-w64-mingw32 (cmake/mingw-i686.cmake): what ships
+#   build/cross64  x86_64-w64-mingw32 (cmake/mingw-x86_64.cmake): the same
+#                  sources for hosts that cannot run 32-bit code; a test
+#                  vehicle only, it ships nowhere
 #
-# Configure with -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+# Configure with -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-<arch>.cmake
 #                -DTORVANE_JPEG_MINGW_DIR=<prefix of the mingw libjpeg build>
 # (scripts/build.sh does both).
 include(${PROJECT_SOURCE_DIR}/cmake/PortableSources.cmake)
 
 set(TORVANE_JPEG_MINGW_DIR "${PROJECT_SOURCE_DIR}/build/deps/libjpeg-mingw"
-    CACHE PATH "Install prefix of libjpeg-turbo built for i686-w64-mingw32")
+    CACHE PATH "Install prefix of libjpeg-turbo built for this tree's mingw target")
 # The native tree's build tools (payload packer ...), run while building here.
 set(TORVANE_NATIVE_DIR "${PROJECT_SOURCE_DIR}/build/native"
     CACHE PATH "Native build tree that holds the build tools")
@@ -17,11 +21,30 @@ add_compile_options(-Wall -Wextra)
 # Every program we ship stands alone: C and C++ run-times and winpthread are
 # linked in, and the loader may place it anywhere (ASLR, needs .reloc, which
 # binutils 2.40 keeps with --dynamicbase) and never runs its data (DEP).
-# --high-entropy-va exists only for 64-bit images, so it is not used here.
 # What ships carries no symbols: -s strips them at link time (the payloads
 # the setup carries shrink with it).
 add_link_options(-static -static-libgcc -static-libstdc++
                  -Wl,--dynamicbase -Wl,--nxcompat -s)
+# --high-entropy-va (ASLR over the whole 64-bit space) exists only for PE32+
+# images: the x86_64 test build has it, the 32-bit setup cannot.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  add_link_options(-Wl,--high-entropy-va)
+  # A manifest names the processor of the program and of the common controls
+  # it binds to; "x86" in a 64-bit program makes every BUTTON and STATIC
+  # window fail to be created (no such class). The x86_64 build gets copies
+  # saying amd64, which its resource scripts take from amd64/ (#ifdef _WIN64).
+  set(_amd64_manifests ${CMAKE_BINARY_DIR}/manifests-amd64)
+  file(GLOB _manifests ${PROJECT_SOURCE_DIR}/src/app/win32/*.manifest
+                       ${PROJECT_SOURCE_DIR}/carried/*/*.manifest)
+  foreach(manifest IN LISTS _manifests)
+    get_filename_component(_name ${manifest} NAME)
+    file(READ ${manifest} _text)
+    string(REPLACE "processorArchitecture=\"x86\"" "processorArchitecture=\"amd64\"" _text "${_text}")
+    file(CONFIGURE OUTPUT ${_amd64_manifests}/amd64/${_name} CONTENT "${_text}" @ONLY)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${manifest})
+  endforeach()
+  add_compile_options($<$<COMPILE_LANGUAGE:RC>:-I${_amd64_manifests}>)
+endif()
 
 # --- zlib (libz-mingw-w64-dev, static archive in the sysroot) -----------------
 find_library(TORVANE_MINGW_ZLIB NAMES libz.a REQUIRED)

@@ -86,6 +86,22 @@ add_test(NAME lint.layering_self_test
          COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-layering.sh --self-test)
 set_tests_properties(lint.layering lint.layering_self_test PROPERTIES LABELS lint)
 
+# --- which Wine runs the end-to-end tests --------------------------------------------
+# win32: the shipped 32-bit build under wine32. x64: the x86_64 build of the same
+# sources (build/cross64) under wine64, on hosts that cannot execute 32-bit code
+# or when TORVANE_WINE_ROUTE=x64 forces it. The probe is scripts/host-route.sh,
+# the same one the README commands use; the route is decided at each configure.
+execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/host-route.sh
+  OUTPUT_VARIABLE TORVANE_E2E_ROUTE OUTPUT_STRIP_TRAILING_WHITESPACE
+  RESULT_VARIABLE _route_status)
+if(NOT _route_status EQUAL 0 OR NOT TORVANE_E2E_ROUTE MATCHES "^(win32|x64)$")
+  message(FATAL_ERROR "scripts/host-route.sh failed (${_route_status}): '${TORVANE_E2E_ROUTE}'")
+endif()
+message(STATUS "Wine tests run the ${TORVANE_E2E_ROUTE} build")
+get_filename_component(_default_cross64 "${CMAKE_BINARY_DIR}/../cross64" ABSOLUTE)
+set(TORVANE_CROSS64_DIR "${_default_cross64}" CACHE PATH
+    "x86_64 cross tree, run by the Wine tests on the x64 route")
+
 # --- end-to-end scenarios and the PE header check ----------------------------------
 add_subdirectory(${PROJECT_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/e2e)
 # Tests of the Win32 layer itself, run under Wine.

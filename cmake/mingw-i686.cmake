@@ -1,22 +1,5 @@
-# Toolchain for the cross tree: 32-bit Windows with Debian's mingw-w64.
-#
-# The "posix" threading variant is used on purpose: it gives std::thread and
-# std::mutex (the "win32" variant has neither in GCC 12), and with -static its
-# winpthread runtime is linked into the executable, so nothing but Windows
-# system DLLs has to sit beside the program.
-set(CMAKE_SYSTEM_NAME Windows)
+# Toolchain for the cross tree: 32-bit Windows with Debian's mingw-w64. This
+# is the build that ships.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(TORVANE_MINGW_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TORVANE_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TORVANE_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${TORVANE_MINGW_TRIPLE}-windres)
-set(CMAKE_OBJDUMP ${TORVANE_MINGW_TRIPLE}-objdump CACHE FILEPATH "")
-
-# Libraries and headers come from the mingw sysroot (zlib lives there) and the
-# libjpeg we build ourselves; programs run on the build machine come from PATH.
-set(CMAKE_FIND_ROOT_PATH /usr/${TORVANE_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)

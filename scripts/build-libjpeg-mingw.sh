@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Builds a static libjpeg for i686-w64-mingw32 from Debian's libjpeg-turbo
-# source package, pinned and checked against the hashes below, into
-# build/deps/libjpeg-mingw (lib/libjpeg.a + include/). Skips everything when
-# that install and its version stamp are already there.
+# Builds a static libjpeg for mingw from Debian's libjpeg-turbo source
+# package, pinned and checked against the hashes below:
+#   build-libjpeg-mingw.sh [i686]   -> build/deps/libjpeg-mingw    (what ships)
+#   build-libjpeg-mingw.sh x86_64   -> build/deps/libjpeg-mingw64  (the x86_64
+#                                      test build of hosts without 32-bit code)
+# (lib/libjpeg.a + include/). Skips everything when that install and its
+# version stamp are already there.
 #
 # Needs deb-src entries; when none are configured it adds
 # /etc/apt/sources.list.d/torvane-deb-src.sources for the existing Debian
@@ -12,8 +15,15 @@ set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 version=1:2.1.5-2
 upstream=2.1.5
-prefix=${TORVANE_JPEG_MINGW_DIR:-$repo/build/deps/libjpeg-mingw}
-work=$repo/build/deps/libjpeg-src
+arch=${1:-i686}
+case $arch in
+    i686) default_prefix=$repo/build/deps/libjpeg-mingw ;;
+    x86_64) default_prefix=$repo/build/deps/libjpeg-mingw64 ;;
+    *) echo "usage: build-libjpeg-mingw.sh [i686|x86_64]" >&2; exit 2 ;;
+esac
+# TORVANE_JPEG_MINGW_DIR / TORVANE_JPEG_MINGW64_DIR put an install elsewhere.
+if [[ $arch == i686 ]]; then prefix=${TORVANE_JPEG_MINGW_DIR:-$default_prefix}; else prefix=${TORVANE_JPEG_MINGW64_DIR:-$default_prefix}; fi
+work=$repo/build/deps/libjpeg-src-$arch
 stamp=$prefix/.torvane-stamp
 
 # sha256 of the files of libjpeg-turbo $version as Debian 12 publishes them.
@@ -25,11 +35,17 @@ declare -A sha256=(
 
 if [[ -f $prefix/lib/libjpeg.a && -f $prefix/include/jpeglib.h && -f $stamp &&
       $(cat "$stamp") == "$version" ]]; then
-    echo "libjpeg-turbo $version for mingw: cached in $prefix"
+    echo "libjpeg-turbo $version for $arch mingw: cached in $prefix"
     exit 0
 fi
 
-as_root() { if [[ $(id -u) == 0 ]]; then "$@"; else sudo "$@"; fi; }
+as_root() {
+    if [[ $(id -u) != 0 ]]; then
+        echo "build-libjpeg-mingw: adding deb-src entries needs root; run as root" >&2
+        exit 1
+    fi
+    "$@"
+}
 
 have_deb_src() {
     grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/
@@ -75,7 +91,7 @@ dpkg-source --no-check -x "libjpeg-turbo_${upstream}-2.dsc" src >/dev/null
 # An explicit install prefix matters: the default (c:/...) breaks the
 # pkg-config step when cross-compiling.
 cmake -S src -B build -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-i686.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-$arch.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DCMAKE_INSTALL_LIBDIR=lib \
@@ -87,4 +103,4 @@ mkdir -p "$prefix/lib" "$prefix/include"
 cp build/libjpeg.a "$prefix/lib/"
 cp build/jconfig.h src/jerror.h src/jmorecfg.h src/jpeglib.h "$prefix/include/"
 echo "$version" >"$stamp"
-echo "libjpeg-turbo $version for mingw installed in $prefix"
+echo "libjpeg-turbo $version for $arch mingw installed in $prefix"

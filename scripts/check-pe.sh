@@ -9,19 +9,33 @@
 #     refused as well: Wine's comdlg32 imports comctl32, so importing it would
 #     pull in a planted comctl32 under the DLL planting test.
 #
-# usage: check-pe.sh EXE
-#        check-pe.sh --expect-reject PATTERN EXE
+# With --pe32plus it checks the x86_64 test build instead (PE32+):
+#   - x86-64 image (pei-x86-64), GUI subsystem;
+#   - DYNAMIC_BASE, NX_COMPAT and HIGH_ENTROPY_VA (ASLR over the whole 64-bit
+#     address space), .reloc kept; the same imports.
+#
+# usage: check-pe.sh [--pe32plus] EXE
+#        check-pe.sh [--pe32plus] --expect-reject PATTERN EXE
 #            succeeds only if EXE is rejected with a reason matching PATTERN
 #            (proves the check can fail).
 set -euo pipefail
 
 expect=""
-if [[ ${1:-} == --expect-reject ]]; then
-    expect=$2
-    shift 2
+format=pei-i386
+while [[ ${1:-} == --* ]]; do
+    case $1 in
+        --pe32plus) format=pei-x86-64; shift ;;
+        --expect-reject) expect=$2; shift 2 ;;
+        *) echo "check-pe.sh: unknown option $1" >&2; exit 2 ;;
+    esac
+done
+exe=${1:?usage: check-pe.sh [--pe32plus] [--expect-reject PATTERN] EXE}
+# The x86_64 objdump reads both image formats; the i686 one only pei-i386.
+if [[ -z ${OBJDUMP:-} ]]; then
+    if command -v x86_64-w64-mingw32-objdump >/dev/null; then OBJDUMP=x86_64-w64-mingw32-objdump
+    else OBJDUMP=i686-w64-mingw32-objdump; fi
 fi
-exe=${1:?usage: check-pe.sh [--expect-reject PATTERN] EXE}
-objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
+objdump=$OBJDUMP
 
 if [[ ! -f $exe ]]; then
     echo "FAIL: $exe does not exist (cross tree not built?)"
@@ -35,12 +49,15 @@ dump=$("$objdump" -p "$exe")
 headers=$("$objdump" -h "$exe")
 failures=()
 
-grep -q 'file format pei-i386' <<<"$dump" || failures+=("not a pei-i386 image")
+grep -q "file format $format\$" <<<"$dump" || failures+=("not a $format image")
 subsystem=$(awk '$1 == "Subsystem" {print $2}' <<<"$dump")
 [[ $subsystem == 00000002 ]] || failures+=("Subsystem is ${subsystem:-missing}, want 00000002 (GUI)")
 characteristics=$(sed -n '/^DllCharacteristics/,/^SizeOfStackReserve/p' <<<"$dump")
 grep -qw DYNAMIC_BASE <<<"$characteristics" || failures+=("DllCharacteristics lacks DYNAMIC_BASE")
 grep -qw NX_COMPAT <<<"$characteristics" || failures+=("DllCharacteristics lacks NX_COMPAT")
+if [[ $format == pei-x86-64 ]]; then
+    grep -qw HIGH_ENTROPY_VA <<<"$characteristics" || failures+=("DllCharacteristics lacks HIGH_ENTROPY_VA")
+fi
 grep -qw '\.reloc' <<<"$headers" || failures+=("no .reloc section: the image cannot be relocated")
 
 mapfile -t imports < <(awk '/DLL Name:/ {print $3}' <<<"$dump")

@@ -6,17 +6,26 @@
 #     once the window has faded in, then stops the program;
 #   - with $DISPLAY: shows the setup there and waits until it is closed.
 # Extra arguments are passed to the setup (e.g. /autoupdate "C:\Some Folder").
+# Run as root. A host that cannot execute 32-bit programs runs the x86_64
+# build of the same sources under wine64 instead (scripts/host-route.sh).
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$repo/scripts/host-route.sh"
+route=$(torvane_route)
+echo "run-setup: $(torvane_route_banner "$route")"
 bash "$repo/scripts/setup-deps.sh"
 bash "$repo/scripts/build.sh"
 
+cross=$repo/build/cross
+[[ $route == win32 ]] || cross=$repo/build/cross64
+export TORVANE_E2E_ROUTE=$route
 export TORVANE_E2E_DIR=$repo/build/e2e
-export TORVANE_CROSS_DIR=$repo/build/cross
-export TORVANE_EXE=$repo/build/cross/Install_Torvane.exe
+export TORVANE_CROSS_DIR=$cross
+export TORVANE_EXE=$cross/Install_Torvane.exe
 source "$repo/tests/e2e/lib.sh"
 [[ -f $E2E_EXE ]] || e2e_fail "no $E2E_EXE: the cross tree did not build the setup"
+e2e_log "running $E2E_EXE ($(torvane_route_banner "$route"))"
 
 E2E_NAME=run-setup
 E2E_WORK=$repo/build/run

@@ -9,7 +9,9 @@
 # Environment (ctest sets all of these; defaults suit a manual run from the
 # repository after scripts/build.sh):
 #   TORVANE_EXE         the setup program        (build/cross/Install_Torvane.exe)
-#   TORVANE_CROSS_DIR   wintext.exe, plant_marker.dll, plant_probe.exe (build/cross)
+#   TORVANE_CROSS_DIR   wintext.exe, plant_marker.dll, plant_probe.exe (build/cross,
+#                       or build/cross64 on the x64 route: see wine-route.sh)
+#   TORVANE_E2E_ROUTE   win32 or x64 (ctest sets it; by hand scripts/host-route.sh decides)
 #   TORVANE_E2E_DIR     work folder              (build/e2e)
 #   TORVANE_LOOPBACK_EXE the test-only copy of the setup whose error reports go
 #                       to http://127.0.0.1:$TORVANE_E2E_REPORT_PORT/
@@ -19,6 +21,7 @@
 #
 # Layout under $TORVANE_E2E_DIR:
 #   pristine/prefix          made once (wineboot), reused while Wine's version holds
+#                            (pristine64/prefix on the x64 route)
 #   work/<scenario>/prefix   the scenario's copy; deleted when the scenario passes
 #   work/<scenario>/home     HOME for Wine, so the real home folder stays untouched
 #   artifacts/<scenario>/    NN-name.png screenshots, app.log, wintext dumps
@@ -30,7 +33,8 @@ set -euo pipefail
 
 E2E_SOURCE_DIR=${TORVANE_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 E2E_DIR=${TORVANE_E2E_DIR:-$E2E_SOURCE_DIR/build/e2e}
-E2E_CROSS_DIR=${TORVANE_CROSS_DIR:-$E2E_SOURCE_DIR/build/cross}
+source "$E2E_SOURCE_DIR/tests/e2e/wine-route.sh"
+E2E_CROSS_DIR=${TORVANE_CROSS_DIR:-$E2E_DEFAULT_CROSS_DIR}
 E2E_EXE=${TORVANE_EXE:-$E2E_CROSS_DIR/Install_Torvane.exe}
 E2E_LOOPBACK_EXE=${TORVANE_LOOPBACK_EXE:-$E2E_CROSS_DIR/Install_Torvane_loopback.exe}
 E2E_REPORT_PORT=${TORVANE_E2E_REPORT_PORT:-47613}
@@ -38,7 +42,7 @@ E2E_TITLE='Install Torvane P2P 4.43'
 E2E_TITLE_RE='^Install Torvane P2P 4\.43$'
 E2E_BASE_OVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=$E2E_BASE_OVERRIDES
+export WINEDEBUG=-all WINEDLLOVERRIDES=$E2E_BASE_OVERRIDES
 unset WINELOADERNOEXEC 2>/dev/null || true
 
 e2e_log() { echo "[$(date +%T)] ${E2E_NAME:-e2e}: $*"; }
@@ -57,10 +61,10 @@ e2e_fail() {
 # Serialised with a lock so parallel runs never build it twice or copy a
 # half-made one.
 e2e_pristine_prefix() {
-    local root=$E2E_DIR/pristine version copy_to=${1:-}
+    local root=$E2E_PRISTINE_ROOT version copy_to=${1:-}
     mkdir -p "$root"
     # The Wine version and the layout of what is added below.
-    version="$(wine --version) (Tahoma, MS Sans Serif bitmap, no Z:)"
+    version="$(wine --version) $WINEARCH (Tahoma, MS Sans Serif bitmap, no Z:)"
     (
         flock -w 300 9 || e2e_fail "timed out waiting for the pristine prefix lock"
         if [[ -f $root/stamp && $(cat "$root/stamp") == "$version" && -d $root/prefix ]]; then
@@ -212,6 +216,7 @@ e2e_end() {
         wineserver -w 2>/dev/null
     fi
     [[ -n $E2E_APP_PID ]] && wait "$E2E_APP_PID" 2>/dev/null
+    e2e_watch_stop
     e2e_report_server_stop
     e2e_display_stop
     if [[ $rc == 0 ]]; then
@@ -330,6 +335,55 @@ e2e_wait_text() {
             e2e_fail "no window text matching /$1/ within ${2:-10} s (seen: $E2E_ART/wintext-missing.txt)"
         fi
         sleep 0.3
+    done
+}
+
+# e2e_watch_start [SECONDS]: starts wintext.exe --watch (default 120 s) in the
+# background and returns once it polls. Each listing that differs from the one
+# before lands in $E2E_WORK/watch.txt, so a text that shows only briefly after
+# the next action cannot slip between two looks, however loaded the machine.
+E2E_WATCH_PID=
+e2e_watch_start() {
+    local limit=${1:-120} deadline
+    e2e_watch_stop
+    : >"$E2E_WORK/watch.txt"
+    (cd "$WINEPREFIX/drive_c/e2e" &&
+        exec timeout $((limit + 15)) wine 'C:\e2e\wintext.exe' --watch "$limit") \
+        >"$E2E_WORK/watch.txt" 2>>"$E2E_ART/watch.log" &
+    E2E_WATCH_PID=$!
+    deadline=$((SECONDS + 60))
+    until tr -d '\r' <"$E2E_WORK/watch.txt" | grep -qx ready; do
+        ((SECONDS < deadline)) || e2e_fail "wintext --watch did not start within 60 s"
+        kill -0 "$E2E_WATCH_PID" 2>/dev/null || e2e_fail "wintext --watch ended at once: $(cat "$E2E_ART/watch.log")"
+        sleep 0.1
+    done
+    e2e_log "watching the windows"
+}
+
+e2e_watch_stop() {
+    [[ -n $E2E_WATCH_PID ]] || return 0
+    pkill -P "$E2E_WATCH_PID" 2>/dev/null || true
+    kill "$E2E_WATCH_PID" 2>/dev/null || true
+    wait "$E2E_WATCH_PID" 2>/dev/null || true
+    E2E_WATCH_PID=
+}
+
+# e2e_watch_lines REGEX: every line the watch has seen so far that matches.
+e2e_watch_lines() {
+    tr -d '\r' <"$E2E_WORK/watch.txt" | grep -E -- "$1" || true
+}
+
+# e2e_watch_wait REGEX [SECONDS]: waits until the watch has seen a line that
+# matches (extended regex over wintext lines), whether or not it still shows.
+e2e_watch_wait() {
+    local deadline=$((SECONDS + ${2:-10}))
+    while :; do
+        [[ -n $(e2e_watch_lines "$1") ]] && { e2e_log "the watch saw /$1/"; return 0; }
+        if ((SECONDS >= deadline)); then
+            cp "$E2E_WORK/watch.txt" "$E2E_ART/watch-missing.txt"
+            e2e_fail "the watch saw no line matching /$1/ within ${2:-10} s (seen: $E2E_ART/watch-missing.txt)"
+        fi
+        sleep 0.2
     done
 }
 

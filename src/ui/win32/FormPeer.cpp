@@ -10,8 +10,8 @@ namespace torvane::ui::win32 {
 FormPeer::FormPeer(PeerContext& context, Form& form) : ControlWindow(context, form), form_(form) {
     RegisterClassOnce(kClassName, 0, context.ProgramIcon(false), context.ProgramIcon(true));
     const RECT frame = FrameRect(false);
-    Create(kClassName, kExStyle, kStyle, form.Caption().c_str(), frame.left, frame.top, frame.right - frame.left,
-           frame.bottom - frame.top, nullptr);
+    Create(kClassName, kExStyle, kStyle, form.Caption().c_str(), frame.left, frame.top,
+           frame.right - frame.left, frame.bottom - frame.top, nullptr);
     registered_ = Handle();
     context.Host().SetMainWindow(registered_);
 }
@@ -38,8 +38,8 @@ RECT FormPeer::FrameRect(bool keepPlace) const {
 
 void FormPeer::ApplyBounds() {
     RECT frame = FrameRect(shown_);
-    ::SetWindowPos(Handle(), nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Handle(), nullptr, frame.left, frame.top, frame.right - frame.left,
+                   frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // The frame computed from the style is not always what the system gives
     // (window managers under Wine, themes): correct by what is missing.
     RECT client;
@@ -48,7 +48,8 @@ void FormPeer::ApplyBounds() {
     const int missingHeight = form_.Height() - client.bottom;
     if (missingWidth == 0 && missingHeight == 0) return;
     ::SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left + missingWidth,
-                   frame.bottom - frame.top + missingHeight, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+                   frame.bottom - frame.top + missingHeight,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
 void FormPeer::ApplyVisible() {
@@ -59,7 +60,8 @@ void FormPeer::ApplyVisible() {
     if (!shown_) {
         // Centred when first shown, on the work area of that moment.
         const RECT frame = FrameRect(false);
-        ::SetWindowPos(Handle(), nullptr, frame.left, frame.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+        ::SetWindowPos(Handle(), nullptr, frame.left, frame.top, 0, 0,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
         shown_ = true;
     }
     ::ShowWindow(Handle(), SW_SHOW);
@@ -69,37 +71,39 @@ void FormPeer::ApplyVisible() {
 
 void FormPeer::Apply(Property what) {
     switch (what) {
-    case Property::All:
-        ApplyAlpha();
-        break;
-    case Property::Alpha:
-        ApplyAlpha();
-        break;
-    case Property::Color:
-        ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-        break;
-    case Property::Closed:
-        if (form_.Closed()) {
-            ::DestroyWindow(Handle());
-            ::PostQuitMessage(0);
-        }
-        break;
-    default:
-        break;
+        case Property::All:
+            ApplyAlpha();
+            break;
+        case Property::Alpha:
+            ApplyAlpha();
+            break;
+        case Property::Color:
+            ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            break;
+        case Property::Closed:
+            if (form_.Closed()) {
+                ::DestroyWindow(Handle());
+                ::PostQuitMessage(0);
+            }
+            break;
+        default:
+            break;
     }
 }
 
 void FormPeer::ApplyAlpha() {
     if (!Handle()) return;
-    const LONG exStyle = ::GetWindowLongA(Handle(), GWL_EXSTYLE);
+    const LONG_PTR exStyle = ::GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
     if (form_.AlphaBlend()) {
-        if (!(exStyle & WS_EX_LAYERED)) ::SetWindowLongA(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+        if (!(exStyle & WS_EX_LAYERED))
+            ::SetWindowLongPtrA(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
         const int alpha = std::clamp(form_.AlphaBlendValue(), 0, 255);
         ::SetLayeredWindowAttributes(Handle(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
     } else if (exStyle & WS_EX_LAYERED) {
-        ::SetWindowLongA(Handle(), GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
+        ::SetWindowLongPtrA(Handle(), GWL_EXSTYLE, exStyle & ~LONG_PTR{WS_EX_LAYERED});
         // Leaving the layered state, the window must draw itself again.
-        ::RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+        ::RedrawWindow(Handle(), nullptr, nullptr,
+                       RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
     }
 }
 
