@@ -8,25 +8,75 @@ namespace torvane {
 // Longest first, so that a long fragment is replaced before the shorter ones
 // it contains; no fragment holds a Q or lies inside a later one.
 const char* const UrlDictionary[62] = {
-    "report.torvane.example", "mirror.torvane.example", "count.torvane.example", "torvane.example/REMSET/",
-    "/Install_Torvane.exe", "/TEL/INSTALL/CNTINST", "/TEL/GEBRUIK/CNTUSE", "www.torvane.example",
-    "torvane.example", "/error/report", "http://www.", "https://",
-    "http://", "download", ".example", "Torvane",
-    "torvane", "support", "install", "INSTALL",
-    "mirror", "report", "REMSET", "update",
-    "/p2p/", "count", "error", "index",
-    ".html", "setup", "files", "help",
-    "mail", ".php", ".exe", ".rms",
-    ".com", ".net", ".org", ".dat",
-    "www.", "?T=", "&V=", "&A=",
-    "&B=", "&C=", "&D=", "&E=",
-    "&F=", "%22", "%5C", "%20",
-    "%3A", "ing", "ion", "ent",
-    "and", "the", "er/", "/TEL",
-    "P2P", "p2p",
+    "report.torvane.example",
+    "mirror.torvane.example",
+    "count.torvane.example",
+    "torvane.example/REMSET/",
+    "/Install_Torvane.exe",
+    "/TEL/INSTALL/CNTINST",
+    "/TEL/GEBRUIK/CNTUSE",
+    "www.torvane.example",
+    "torvane.example",
+    "/error/report",
+    "http://www.",
+    "https://",
+    "http://",
+    "download",
+    ".example",
+    "Torvane",
+    "torvane",
+    "support",
+    "install",
+    "INSTALL",
+    "mirror",
+    "report",
+    "REMSET",
+    "update",
+    "/p2p/",
+    "count",
+    "error",
+    "index",
+    ".html",
+    "setup",
+    "files",
+    "help",
+    "mail",
+    ".php",
+    ".exe",
+    ".rms",
+    ".com",
+    ".net",
+    ".org",
+    ".dat",
+    "www.",
+    "?T=",
+    "&V=",
+    "&A=",
+    "&B=",
+    "&C=",
+    "&D=",
+    "&E=",
+    "&F=",
+    "%22",
+    "%5C",
+    "%20",
+    "%3A",
+    "ing",
+    "ion",
+    "ent",
+    "and",
+    "the",
+    "er/",
+    "/TEL",
+    "P2P",
+    "p2p",
 };
 
-const char UrlCodeChars[64] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijkmnopqrstuvwxyz23456789-_. ";
+// No fragment begins with the code character of itself or of an earlier
+// fragment. A match can then never start on a code character that an earlier
+// replacement put in (nor on the space of an escaped Q, as no fragment begins
+// with a space), so every text unscrambles to itself.
+const char UrlCodeChars[64] = "ABCDEFGHJKLMNOdQTSUVIWrRuXcYZbsfhmgjklno.wqvxyz23456789i-ate_P ";
 
 namespace {
 
@@ -106,10 +156,15 @@ ByteString ScrambleUrl(const std::string& text) {
         work += c;
         if (c == kEscape) work += UrlCodeChars[kEscapeIndex];
     }
+    // Each fragment in turn, for as long as it occurs, the leftmost occurrence
+    // first. The search goes on after the inserted Q: nothing before it can
+    // hold the fragment (fragments hold no Q), and the Q cannot start one.
     for (int k = 0; k < 62; ++k) {
-        std::size_t at = work.find(UrlDictionary[k]);
-        if (at == std::string::npos) continue;
-        work.replace(at, std::strlen(UrlDictionary[k]), std::string{kEscape, UrlCodeChars[k]});
+        const std::size_t length = std::strlen(UrlDictionary[k]);
+        const char code[] = {kEscape, UrlCodeChars[k]};
+        for (std::size_t at = work.find(UrlDictionary[k]); at != std::string::npos;
+             at = work.find(UrlDictionary[k], at + 1))
+            work.replace(at, length, code, 2);
     }
     BitPacker packer;
     for (char c : work) {
@@ -133,8 +188,10 @@ std::string UnscrambleUrl(const ByteString& bytes) {
             if (group == 0) {
                 ++page;
             } else {
-                if (page < 4) unpacked += static_cast<char>(alphabet.byteOf[page][group]);
-                else if (page == 4) unpacked += static_cast<char>(group - 1);
+                if (page < 4)
+                    unpacked += static_cast<char>(alphabet.byteOf[page][group]);
+                else if (page == 4)
+                    unpacked += static_cast<char>(group - 1);
                 page = 0;
             }
             group = 0;
@@ -151,8 +208,10 @@ std::string UnscrambleUrl(const ByteString& bytes) {
             continue;
         }
         const int index = CodeIndex(unpacked[i + 1]);
-        if (index == kEscapeIndex) text += kEscape;
-        else if (index >= 0) text += UrlDictionary[index];
+        if (index == kEscapeIndex)
+            text += kEscape;
+        else if (index >= 0)
+            text += UrlDictionary[index];
         else {
             text += unpacked[i];
             continue;

@@ -8,8 +8,9 @@
 // URL scrambling: URL-like texts become short byte strings that do not read
 // as text, and back.
 //
-// Two stages. The dictionary stage replaces known fragments by "Q" and a code
-// character (a literal Q becomes "Q "). The packing stage writes every
+// Two stages. The dictionary stage replaces every occurrence of each known
+// fragment, in table order, by "Q" and a code character (a literal Q becomes
+// "Q "); every text comes back unchanged from UnscrambleUrl. The packing stage writes every
 // character as its six-bit code on one of five pages; each page above 0 costs
 // one extra zero group before the code:
 //

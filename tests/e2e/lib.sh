@@ -64,7 +64,7 @@ e2e_pristine_prefix() {
     local root=$E2E_PRISTINE_ROOT version copy_to=${1:-}
     mkdir -p "$root"
     # The Wine version and the layout of what is added below.
-    version="$(wine --version) $WINEARCH (Tahoma, no Z:)"
+    version="$(wine --version) $WINEARCH (Tahoma, MS Sans Serif bitmap, no Z:)"
     (
         flock -w 300 9 || e2e_fail "timed out waiting for the pristine prefix lock"
         if [[ -f $root/stamp && $(cat "$root/stamp") == "$version" && -d $root/prefix ]]; then
@@ -89,12 +89,14 @@ e2e_pristine_prefix() {
         # Z: maps the whole Linux file system as a fixed disk; the setup's
         # search for installed copies walks every fixed disk.
         rm -f "$root/prefix.tmp/dosdevices/z:"
-        # Windows draws the layouts' "MS Sans Serif" with Tahoma. Debian's
-        # Wine 8 does not find the Tahoma stand-in of fonts-wine on its own
-        # and falls back to the much wider DejaVu Sans, which cuts the texts;
-        # in the Fonts folder it is found.
+        # The layouts' "MS Sans Serif" is the bitmap font sserife.fon, as on
+        # Windows; Tahoma stands in at the sizes it has no bitmap for. Debian's
+        # Wine 8 finds neither of fonts-wine's files on its own (it falls
+        # back to the much wider DejaVu Sans, which cuts the texts); in the
+        # Fonts folder it does.
         local font
-        for font in /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
+        for font in /usr/share/wine/fonts/sserife.fon /usr/share/wine/fonts/tahoma.ttf \
+                    /usr/share/wine/fonts/tahomabd.ttf; do
             [[ -f $font ]] || e2e_fail "no $font (Debian package fonts-wine)"
             cp "$font" "$root/prefix.tmp/drive_c/windows/Fonts/"
         done

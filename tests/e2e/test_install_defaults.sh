@@ -134,6 +134,25 @@ done
 (($(find "$GROUP" -type f | wc -l) == 4)) || e2e_fail "want 4 shortcuts in the group: $(ls -la "$GROUP")"
 [[ -s "$DESKTOP/Torvane P2P.Lnk" ]] || e2e_fail "no desktop shortcut: $(ls -la "$DESKTOP")"
 
+# Every shortcut read back through IShellLinkA: the program links name their
+# file, the web links hold the page's address (not a file of that name).
+cp "$E2E_CROSS_DIR/link_probe.exe" "$WINEPREFIX/drive_c/e2e/"
+links=$(cd "$WINEPREFIX/drive_c/e2e" && timeout 20 wine 'C:\e2e\link_probe.exe' \
+    "$GROUP_WIN\Torvane P2P.Lnk" "$GROUP_WIN\Torvane P2P On the Web.Lnk" "$GROUP_WIN\Torvane P2P Help.Lnk" \
+    "$GROUP_WIN\Torvane P2P Uninstall.Lnk" "$U\Desktop\Torvane P2P.Lnk" 2>>"$E2E_ART/wine.log" | tr -d '\r') ||
+    e2e_fail "a shortcut does not load: $links"
+echo "$links" >"$E2E_ART/links.txt"
+want_links=(
+    "$GROUP_WIN\Torvane P2P.Lnk"$'\t'"path:$INSTALL_WIN\Torvane.Exe"$'\tTorvane P2P\t\t'"$INSTALL_WIN\Torvane.Exe,0"
+    "$GROUP_WIN\Torvane P2P On the Web.Lnk"$'\turl:http://www.torvane.example/p2p/\tTorvane P2P On the web\t\t,0'
+    "$GROUP_WIN\Torvane P2P Help.Lnk"$'\turl:http://www.torvane.example/p2p/help\tTorvane P2P Help\t\t,0'
+    "$GROUP_WIN\Torvane P2P Uninstall.Lnk"$'\t'"path:$INSTALL_WIN\Uninstall.Exe"$'\tTorvane P2P Uninstall\t\t'"$INSTALL_WIN\Uninstall.Exe,0"
+    "$U\Desktop\Torvane P2P.Lnk"$'\t'"path:$INSTALL_WIN\Torvane.Exe"$'\tTorvane P2P\t\t'"$INSTALL_WIN\Torvane.Exe,0"
+)
+[[ $links == "$(printf '%s\n' "${want_links[@]}")" ]] ||
+    e2e_fail "the shortcuts read back as:"$'\n'"$links"$'\n'"wanted:"$'\n'"$(printf '%s\n' "${want_links[@]}")"
+e2e_log "shortcuts: $(paste -sd '|' <<<"$links")"
+
 want_list=(
     'Torvane P2P'
     "<P$DATA_WIN\\*.QCF>" "<P$DATA_WIN\\*.QCV>" "<P$DATA_WIN\\*.QTH>" "<P$DATA_WIN\\*.DAT>"

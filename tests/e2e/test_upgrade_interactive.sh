@@ -84,5 +84,5 @@ for f in 'Torvane P2P.Lnk' 'Torvane P2P On the Web.Lnk' 'Torvane P2P Help.Lnk' '
     [[ -s $GROUP/$f ]] || e2e_fail "no link $GROUP_WIN\\$f: $(ls -la "$GROUP" 2>&1)"
 done
 [[ $(cat "$GROUP/Torvane P2P.Lnk") != 'old link' ]] || e2e_fail "the client link was not renewed"
-grep -qa '/p2p/help/' "$GROUP/Torvane P2P Help.Lnk" || e2e_fail "the help link lacks /p2p/help/"
+upgrade_expect_help_link
 [[ $(cat "$DRIVE_D/Apps/TORVANE.EXE") == 'copy on D' ]] || e2e_fail "the copy on D: was touched"

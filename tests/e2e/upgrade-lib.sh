@@ -69,3 +69,14 @@ upgrade_install_defaults() {
     e2e_expect_exit 0 15
     e2e_log "installed into C:\\Program Files\\Torvane P2P"
 }
+
+# upgrade_expect_help_link: the group's help link, read back through
+# IShellLinkA (link_probe.exe), holds the upgrade's help page as its address.
+upgrade_expect_help_link() {
+    local help
+    cp "$E2E_CROSS_DIR/link_probe.exe" "$WINEPREFIX/drive_c/e2e/"
+    help=$(cd "$WINEPREFIX/drive_c/e2e" && timeout 20 wine 'C:\e2e\link_probe.exe' \
+        "$GROUP_WIN\\Torvane P2P Help.Lnk" 2>/dev/null | tr -d '\r')
+    [[ $(cut -f2 <<<"$help") == 'url:http://www.torvane.example/p2p/help/' ]] ||
+        e2e_fail "the help link does not hold the help page: $help"
+}

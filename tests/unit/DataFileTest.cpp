@@ -42,7 +42,7 @@ TEST_F(DataFile, HoldsTheHeaderTheListsAndTheSettingsInOrder) {
     EXPECT_GE(c.keySeed.size(), 879u);
     EXPECT_LE(c.keySeed.size(), 977u);
     EXPECT_EQ(c.workDir, "C:\\users\\me\\AppData\\Local\\Torvane P2P\\");
-    EXPECT_EQ(c.downloadDir, "D:\\Downloads\\");  // the header keeps the backslash...
+    EXPECT_EQ(c.downloadDir, "D:\\Downloads\\");   // the header keeps the backslash...
     EXPECT_EQ(c.downloadFolder, "D:\\Downloads");  // ...the block does not
     EXPECT_EQ(inputs.downloadDir, "D:\\Downloads");  // and the folder handed back lost it
     EXPECT_EQ(c.sourceCode, "01");
@@ -64,7 +64,8 @@ TEST_F(DataFile, HoldsTheHeaderTheListsAndTheSettingsInOrder) {
 
     EXPECT_EQ(c.remoteSettings,
               (std::vector<std::string>{std::string(config::kWebServer) + "/REMSET/",
-                                        std::string(config::kWebServer) + "/REMSET/", "", "torvane.rms"}));
+                                        std::string(config::kWebServer) + "/REMSET/", "",
+                                        "torvane.rms"}));
     EXPECT_EQ(c.settings[0], (std::pair<std::string, std::string>{"VerLatestVersion", "4.38"}));
     EXPECT_EQ(c.settings[4].second, std::string(config::kCounterServer) + "/TEL/INSTALL/CNTINST");
     EXPECT_EQ(c.settings[13], (std::pair<std::string, std::string>{"RemSetPath3", ""}));
@@ -119,7 +120,8 @@ TEST_F(DataFile, IsWrittenInBlocksNotBytes) {
     Write("a.dat");
     const auto& file = *files.files.at("a.dat");
     EXPECT_TRUE(file.closed);
-    const std::size_t blocks = (file.bytes.size() + BufferedWriter::kBlock - 1) / BufferedWriter::kBlock;
+    const std::size_t blocks =
+        (file.bytes.size() + BufferedWriter::kBlock - 1) / BufferedWriter::kBlock;
     EXPECT_EQ(static_cast<std::size_t>(file.writes), blocks);
 }
 
@@ -135,6 +137,70 @@ TEST_F(DataFile, AFullDiskRaisesTheIOErrorAndLeavesTheWrittenPart) {
     EXPECT_EQ(DataWriter, nullptr);
 }
 
+// The documentation and benchmarking blocks, as first and last address.
+bool InReservedBlock(std::uint32_t address) {
+    constexpr std::pair<std::uint32_t, std::uint32_t> kBlocks[] = {
+        {0xC0000200, 0xC00002FF},  // 192.0.2.0/24
+        {0xC6336400, 0xC63364FF},  // 198.51.100.0/24
+        {0xCB007100, 0xCB0071FF},  // 203.0.113.0/24
+        {0xC6120000, 0xC613FFFF},  // 198.18.0.0/15
+    };
+    for (auto [first, last] : kBlocks)
+        if (address >= first && address <= last) return true;
+    return false;
+}
+
+std::uint32_t Address(int w, int x, int y, int z) {
+    return std::uint32_t(w) << 24 | std::uint32_t(x) << 16 | std::uint32_t(y) << 8 |
+           std::uint32_t(z);
+}
+
+// "ddd.ddd.ddd.ddd:port" as the address.
+std::uint32_t AddressOfNodeText(const std::string& text) {
+    EXPECT_EQ(text.find_first_not_of("0123456789.:"), std::string::npos) << text;
+    return Address(std::stoi(text.substr(0, 3)), std::stoi(text.substr(4, 3)),
+                   std::stoi(text.substr(8, 3)), std::stoi(text.substr(12, 3)));
+}
+
+TEST_F(DataFile, NamesNoHostOutsideTheReservedBlocks) {
+    const DataFileContents c = WriteAndDecode();
+    int checked = 0;
+    for (const auto* list : {&c.nodesA, &c.nodesB})
+        for (const TNodeAddress& n : *list) {
+            EXPECT_TRUE(InReservedBlock(Address(n.w, n.x, n.y, n.z)))
+                << int(n.w) << "." << int(n.x) << "." << int(n.y) << "." << int(n.z);
+            ++checked;
+        }
+    const std::set<std::string> nodeSettings = {"QQNodeVesk", "QNodeIP", "QNodeGnu",
+                                                "QQNodeCurVesk", "QNodeVesk"};
+    int wholeBlocks = 0;
+    for (const auto& [name, value] : c.settings) {
+        if (nodeSettings.count(name)) {
+            EXPECT_TRUE(InReservedBlock(AddressOfNodeText(value))) << name << " " << value;
+            ++checked;
+        } else if (name == "QBlockedNode") {
+            ASSERT_EQ(value.size(), 21u) << value;
+            // A whole first-octet block is a range, not a host: it may stay.
+            if (value.substr(0, 18) == "000000000255255255") {
+                ++wholeBlocks;
+                continue;
+            }
+            auto octet = [&](int group) { return std::stoi(value.substr(group * 3, 3)); };
+            const std::uint32_t start = Address(octet(6), octet(0), octet(1), octet(2));
+            const std::uint32_t end = Address(octet(6), octet(3), octet(4), octet(5));
+            EXPECT_LE(start, end) << value;
+            // Both ends in a block and nothing between them outside it: the
+            // blocks are far apart, so the ends must share theirs.
+            EXPECT_TRUE(InReservedBlock(start) && InReservedBlock(end) &&
+                        (start >> 17) == (end >> 17))
+                << value;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(wholeBlocks, 36);
+    EXPECT_EQ(checked, 500 + 500 + 1770 + 1 + 50 + 6 + 25 + 214);
+}
+
 TEST(SeedLists, HaveTheirCountsPortsAndRepeats) {
     std::map<int, int> portsA, portsB;
     for (const SeedNode& n : NodeListA) ++portsA[n.port];
@@ -147,7 +213,8 @@ TEST(SeedLists, HaveTheirCountsPortsAndRepeats) {
         EXPECT_GE(port, 2155);
         EXPECT_LE(port, 51753);
     }
-    EXPECT_EQ(portsB, (std::map<int, int>{{6346, 496}, {4662, 1}, {6097, 1}, {6350, 1}, {64050, 1}}));
+    EXPECT_EQ(portsB,
+              (std::map<int, int>{{6346, 496}, {4662, 1}, {6097, 1}, {6350, 1}, {64050, 1}}));
 
     std::map<std::string, int> vesk;
     std::map<int, int> veskPorts;
@@ -179,7 +246,8 @@ TEST(SeedLists, HaveTheirCountsPortsAndRepeats) {
         const std::string r = range;
         ASSERT_EQ(r.size(), 21u);
         ASSERT_LE(r.substr(0, 9), r.substr(9, 9)) << r;  // start never exceeds end
-        if (r.substr(0, 18) == "000000000255255255") ++wholeBlocks, blocks.insert(std::stoi(r.substr(18)));
+        if (r.substr(0, 18) == "000000000255255255")
+            ++wholeBlocks, blocks.insert(std::stoi(r.substr(18)));
     }
     EXPECT_EQ(wholeBlocks, 36);
     for (int b : {0, 10, 127, 224, 240, 255}) EXPECT_TRUE(blocks.count(b)) << b;
@@ -204,7 +272,8 @@ TEST(DateTimes, CountDaysFrom30December1899) {
     EXPECT_EQ(EncodeDateTime(1900, 1, 1, 0, 0, 0, 0), 2.0);
     EXPECT_EQ(EncodeDateTime(2026, 12, 8, 0, 0, 0, 0), 46364.0);
     EXPECT_EQ(EncodeDateTime(2026, 12, 8, 18, 0, 0, 0), 46364.75);
-    EXPECT_EQ(EncodeDateTime(2000, 3, 1, 0, 0, 0, 0) - EncodeDateTime(2000, 2, 28, 0, 0, 0, 0), 2.0);
+    EXPECT_EQ(EncodeDateTime(2000, 3, 1, 0, 0, 0, 0) - EncodeDateTime(2000, 2, 28, 0, 0, 0, 0),
+              2.0);
 }
 
 }  // namespace

@@ -114,15 +114,55 @@ TEST(FontCacheKeepsOneFontPerDistinctFont) {
 
 TEST(FontCacheHeightsAndFace) {
     ui::win32::FontCache fonts;
-    ui::Font header;
-    header.pixels = 19;
-    LOGFONTA lf{};
-    ::GetObjectA(fonts.Get(header), sizeof lf, &lf);
-    CHECK_EQ(lf.lfHeight, -19);
-    CHECK_EQ(std::string(lf.lfFaceName), std::string("Tahoma"));
-
+    // The test prefix has the bitmap "MS Sans Serif" (sserife.fon): its
+    // dialog size, 11 pixels, is drawn with it.
+    CHECK(fonts.Installed().bitmapHeights.count(11) == 1);
     ui::Font body;  // 8 points
+    LOGFONTA lf{};
     ::GetObjectA(fonts.Get(body), sizeof lf, &lf);
     CHECK_EQ(lf.lfHeight, -::MulDiv(8, fonts.PixelsPerInchY(), 72));
     CHECK_EQ(lf.lfWeight, FW_NORMAL);
+    CHECK_EQ(std::string(lf.lfFaceName), std::string("MS Sans Serif"));
+
+    // 19 pixels: no bitmap of that height in Wine's sserife.fon, but the
+    // face stays; GDI takes the nearest bitmap below, as Windows' does.
+    ui::Font header;
+    header.pixels = 19;
+    ::GetObjectA(fonts.Get(header), sizeof lf, &lf);
+    CHECK_EQ(lf.lfHeight, -19);
+    CHECK_EQ(std::string(lf.lfFaceName), std::string("MS Sans Serif"));
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(dc, fonts.Get(header));
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(dc, &metrics);
+    char face[LF_FACESIZE] = {};
+    ::GetTextFaceA(dc, LF_FACESIZE, face);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    CHECK_EQ(std::string(face), std::string("MS Sans Serif"));
+    CHECK(metrics.tmHeight - metrics.tmInternalLeading <= 19);
+    CHECK(fonts.Installed().bitmapHeights.count(metrics.tmHeight - metrics.tmInternalLeading) == 1);
+}
+
+TEST(LayoutFaceIsTheBitmapFaceWhereverItIsInstalled) {
+    using Faces = ui::win32::FontCache::InstalledFaces;
+    const Faces windows{{11, 13, 16, 19, 24, 32}};
+    const Faces wine{{11, 13, 16}};
+    const Faces bare{};
+    struct Case {
+        const char* name;
+        const Faces& faces;
+        const char* face;
+    };
+    const Case cases[] = {
+        {"MS Sans Serif", windows, "MS Sans Serif"},
+        {"ms sans serif", wine, "MS Sans Serif"},
+        {"", wine, "MS Sans Serif"},
+        {"MS Sans Serif", bare, "Tahoma"},
+        {"", bare, "Tahoma"},
+        {"Arial", windows, "Arial"},
+        {"Courier New", bare, "Courier New"},
+    };
+    for (const Case& c : cases)
+        CHECK_EQ(ui::win32::FontCache::FaceFor(c.name, c.faces), std::string(c.face));
 }

@@ -1,5 +1,7 @@
 // Drives, special folders, shortcuts and the registry against Wine's real
 // implementations.
+#include <shlobj.h>
+
 #include <algorithm>
 #include <cctype>
 #include <thread>
@@ -8,12 +10,11 @@
 #include "base/Exceptions.h"
 #include "platform/win32/ComPtr.h"
 #include "base/win32/UniqueHandle.h"
+#include "platform/win32/UrlItemList.h"
 #include "platform/win32/Win32Drives.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "base/win32/WinHeaders.h"
-
-#include <shlobj.h>
 
 using namespace torvane;
 using platform::SpecialFolder;
@@ -45,12 +46,14 @@ struct LoadedLink {
     bool loaded = false;
     std::string path, description, arguments, iconFile;
     int iconIndex = -1;
+    std::optional<std::string> url;  // the web address its item list holds
 };
 
 LoadedLink LoadLink(const std::string& linkFile) {
     LoadedLink result;
     void* object = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &object)))
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  &object)))
         return result;
     const ComPtr<IShellLinkA> link(static_cast<IShellLinkA*>(object));
     void* persist = nullptr;
@@ -67,7 +70,13 @@ LoadedLink LoadLink(const std::string& linkFile) {
     text[0] = 0;
     if (SUCCEEDED(link.Get()->GetArguments(text, INFOTIPSIZE))) result.arguments = text;
     text[0] = 0;
-    if (SUCCEEDED(link.Get()->GetIconLocation(text, MAX_PATH, &result.iconIndex))) result.iconFile = text;
+    if (SUCCEEDED(link.Get()->GetIconLocation(text, MAX_PATH, &result.iconIndex)))
+        result.iconFile = text;
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (SUCCEEDED(link.Get()->GetIDList(&items)) && items) {
+        result.url = platform::win32::UrlOfItemList(items);
+        ::CoTaskMemFree(items);
+    }
     return result;
 }
 
@@ -81,11 +90,13 @@ struct StoredValue {
 StoredValue ReadValue(const std::string& key, const std::string& name) {
     StoredValue value;
     HKEY opened = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return value;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
+        ERROR_SUCCESS)
+        return value;
     char data[1024] = {};
     DWORD size = sizeof data;
-    value.found = ::RegQueryValueExA(opened, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data),
-                                     &size) == ERROR_SUCCESS;
+    value.found = ::RegQueryValueExA(opened, name.c_str(), nullptr, &value.type,
+                                     reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
     ::RegCloseKey(opened);
     if (value.found && size > 0) value.data.assign(data, size - 1);
     return value;
@@ -115,7 +126,8 @@ TEST(SpecialFoldersResolveToTheUsersFolders) {
     const std::pair<SpecialFolder, std::string> expected[] = {
         {SpecialFolder::ProgramFiles, "C:\\Program Files"},
         {SpecialFolder::LocalAppData, profile + "\\AppData\\Local"},
-        {SpecialFolder::Programs, profile + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"},
+        {SpecialFolder::Programs,
+         profile + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"},
         {SpecialFolder::Desktop, profile + "\\Desktop"},
     };
     for (const auto& [folder, path] : expected) {
@@ -137,7 +149,8 @@ TEST(ShortcutsReadBackWithTargetDescriptionArgumentsAndIcon) {
     const std::string withIcon = TempFolder() + "\\Torvane P2P.lnk";
     const std::string withoutIcon = TempFolder() + "\\No Icon.lnk";
 
-    shell.CreateShortcut(target, withIcon, "Torvane P2P file sharing", 2, "/autoupdate \"C:\\A B\"");
+    shell.CreateShortcut(target, withIcon, "Torvane P2P file sharing", 2,
+                         "/autoupdate \"C:\\A B\"");
     shell.CreateShortcut(target, withoutIcon, "plain", -1, "");
     const LoadedLink loaded = LoadLink(withIcon);
     REQUIRE(loaded.loaded);
@@ -155,13 +168,68 @@ TEST(ShortcutsReadBackWithTargetDescriptionArgumentsAndIcon) {
     ::DeleteFileA(withoutIcon.c_str());
 }
 
+TEST(WebShortcutsHoldTheAddressNotAFile) {
+    platform::win32::ComApartment com;
+    REQUIRE(SUCCEEDED(com.Result()));
+    platform::win32::Win32Shell shell;
+    const std::string pages[] = {"http://www.torvane.example/p2p/",
+                                 "http://www.torvane.example/p2p/help/",
+                                 "https://mirror.torvane.example/a%20b?x=1&y=2"};
+    for (const std::string& page : pages) {
+        const std::string file = TempFolder() + "\\Web.lnk";
+        shell.CreateShortcut(page, file, "Torvane P2P On the web", -1, "");
+        const LoadedLink loaded = LoadLink(file);
+        REQUIRE(loaded.loaded);
+        CHECK(loaded.url.has_value());
+        CHECK_EQ(loaded.url.value_or(""), page);
+        // Taken as a file name, the address would come back as a path.
+        CHECK(loaded.path.find("http") == std::string::npos);
+        CHECK_EQ(loaded.description, std::string("Torvane P2P On the web"));
+        ::DeleteFileA(file.c_str());
+    }
+    // A file target keeps its path and holds no address.
+    const std::string file = TempFolder() + "\\File.lnk";
+    shell.CreateShortcut("C:\\windows\\notepad.exe", file, "d", 0, "");
+    const LoadedLink plain = LoadLink(file);
+    CHECK_EQ(Lower(plain.path), std::string("c:\\windows\\notepad.exe"));
+    CHECK(!plain.url.has_value());
+    ::DeleteFileA(file.c_str());
+}
+
+TEST(WebAddressesAndTheirItemLists) {
+    using platform::win32::IsWebAddress;
+    const std::pair<const char*, bool> targets[] = {
+        {"http://www.torvane.example/p2p/", true},
+        {"https://x.example/", true},
+        {"ftp://x.example", true},
+        {"C:\\Program Files\\Torvane P2P\\Torvane.Exe", false},
+        {"mailto:support@torvane.example", false},
+        {"\\\\server\\share", false},
+        {"a://x", false},
+        {"", false}};
+    for (const auto& [target, web] : targets) CHECK_EQ(IsWebAddress(target), web);
+
+    const std::vector<BYTE> items = platform::win32::UrlItemList("http://www.torvane.example/p2p/");
+    CHECK_EQ(::ILGetSize(reinterpret_cast<LPCITEMIDLIST>(items.data())),
+             static_cast<UINT>(items.size()));
+    CHECK_EQ(
+        platform::win32::UrlOfItemList(reinterpret_cast<LPCITEMIDLIST>(items.data())).value_or(""),
+        std::string("http://www.torvane.example/p2p/"));
+    // A file's item list is no web address.
+    PIDLIST_ABSOLUTE notepad = ::ILCreateFromPathA("C:\\windows\\notepad.exe");
+    REQUIRE(notepad != nullptr);
+    CHECK(!platform::win32::UrlOfItemList(notepad).has_value());
+    ::ILFree(notepad);
+}
+
 TEST(ShortcutWithoutComRaisesAndSavesNothing) {
     // A thread of its own: this one may have COM from another case.
     const std::string link = TempFolder() + "\\No Com.lnk";
     std::string message;
     std::thread worker([&] {
         try {
-            platform::win32::Win32Shell().CreateShortcut("C:\\windows\\notepad.exe", link, "d", 0, "");
+            platform::win32::Win32Shell().CreateShortcut("C:\\windows\\notepad.exe", link, "d", 0,
+                                                         "");
         } catch (const Exception& e) {
             message = e.what();
         }

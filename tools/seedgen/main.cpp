@@ -1,8 +1,11 @@
 // Generates the seed lists the installer writes into the client's first data
 // file: two node lists, the node and range settings, and the hash list. The
-// values are made up (addresses in public ranges, random hashes) but have the
-// counts, ports and repeats the client's file is meant to start with. The
-// generator is deterministic, so every build carries the same lists.
+// values are made up but have the counts, ports and repeats the client's file
+// is meant to start with. Every host address and every range that is not a
+// whole first-octet block lies in the blocks set aside for documentation
+// (192.0.2.0/24, 198.51.100.0/24, 203.0.113.0/24) and benchmarking
+// (198.18.0.0/15): a client starting from these lists contacts nobody's real
+// host. The generator is deterministic, so every build carries the same lists.
 //
 // Usage: seedgen <output.cpp>
 
@@ -45,15 +48,35 @@ struct Node {
     int port;
 };
 
-// A unicast address outside the private, loopback and multicast blocks.
-Node PublicAddress(SplitMix& rng, int port) {
+// The reserved blocks the made-up hosts come from: the first octet and the
+// lowest and highest value of the other three octets as one 24-bit number.
+struct ReservedBlock {
+    int first;
+    std::uint32_t low, high;
+};
+constexpr ReservedBlock kReservedBlocks[] = {
+    {192, 0x000200, 0x0002FF},  // 192.0.2.0/24, TEST-NET-1
+    {198, 0x336400, 0x3364FF},  // 198.51.100.0/24, TEST-NET-2
+    {203, 0x007100, 0x0071FF},  // 203.0.113.0/24, TEST-NET-3
+    {198, 0x120000, 0x13FFFF},  // 198.18.0.0/15, benchmarking
+};
+
+// The three small blocks hold 254 hosts each and the lists need up to 1462
+// distinct ones, so each small block gets one draw in eight and the large
+// one the rest.
+const ReservedBlock& DrawBlock(SplitMix& rng) {
+    const std::uint32_t draw = rng.Between(0, 7);
+    return kReservedBlocks[draw < 3 ? draw : 3];
+}
+
+// A host in a reserved block; the host part never ends in 0 or 255.
+Node ReservedAddress(SplitMix& rng, int port) {
+    const ReservedBlock& block = DrawBlock(rng);
     while (true) {
-        Node n{static_cast<int>(rng.Between(1, 223)), static_cast<int>(rng.Between(0, 255)),
-               static_cast<int>(rng.Between(0, 255)), static_cast<int>(rng.Between(1, 254)), port};
-        if (n.w == 10 || n.w == 127 || n.w == 100 || (n.w == 172 && n.x >= 16 && n.x <= 31) ||
-            (n.w == 192 && n.x == 168) || (n.w == 169 && n.x == 254))
-            continue;
-        return n;
+        const std::uint32_t rest = rng.Between(block.low, block.high);
+        if ((rest & 255) == 0 || (rest & 255) == 255) continue;
+        return Node{block.first, static_cast<int>(rest >> 16), static_cast<int>((rest >> 8) & 255),
+                    static_cast<int>(rest & 255), port};
     }
 }
 
@@ -78,7 +101,7 @@ std::vector<Node> NodesWithPorts(SplitMix& rng, std::vector<int> ports) {
     std::set<std::uint32_t> seen;
     for (int port : ports) {
         Node n;
-        do n = PublicAddress(rng, port);
+        do n = ReservedAddress(rng, port);
         while (!seen.insert(std::uint32_t(n.w) << 24 | n.x << 16 | n.y << 8 | n.z).second);
         nodes.push_back(n);
     }
@@ -96,7 +119,8 @@ std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 void EmitNodes(std::ostream& out, const char* name, const std::vector<Node>& nodes) {
     out << "const SeedNode " << name << "[" << nodes.size() << "] = {\n";
     for (const Node& n : nodes)
-        out << "    {" << n.w << ", " << n.x << ", " << n.y << ", " << n.z << ", " << n.port << "},\n";
+        out << "    {" << n.w << ", " << n.x << ", " << n.y << ", " << n.z << ", " << n.port
+            << "},\n";
     out << "};\n\n";
 }
 
@@ -109,8 +133,15 @@ void EmitTexts(std::ostream& out, const char* name, const std::vector<std::strin
 // "QQNodeVesk": 1770 texts of which 257 values stand more than once, 308 rows
 // being repeats (206 values twice, 51 three times).
 std::vector<std::string> VeskNodes(SplitMix& rng) {
-    std::vector<int> ports = Ports({{6346, 1761 - 308}, {1024, 2}, {2001, 1}, {6347, 1}, {6356, 1},
-                                    {6666, 1}, {10099, 1}, {16350, 1}, {52508, 1}});
+    std::vector<int> ports = Ports({{6346, 1761 - 308},
+                                    {1024, 2},
+                                    {2001, 1},
+                                    {6347, 1},
+                                    {6356, 1},
+                                    {6666, 1},
+                                    {10099, 1},
+                                    {16350, 1},
+                                    {52508, 1}});
     std::vector<Node> distinct = NodesWithPorts(rng, ports);
     std::vector<Node> port6346;
     for (const Node& n : distinct)
@@ -134,13 +165,16 @@ std::vector<std::string> BlockedRanges(SplitMix& rng) {
         std::snprintf(text, sizeof text, "000000000255255255%03d", first);
         ranges.push_back(text);
     }
+    // The other ranges lie inside one reserved block each: up to 64 hosts in
+    // a small block, up to 65536 in the large one.
     while (ranges.size() < 250) {
-        const int first = static_cast<int>(rng.Between(1, 223));
-        if (wholeBlocks.count(first)) continue;
-        std::uint32_t a = rng.Between(0, 0xFFFFFF), b = rng.Between(0, 0xFFFF);
-        std::uint32_t start = a, end = std::min<std::uint32_t>(a + b, 0xFFFFFF);
-        std::snprintf(text, sizeof text, "%03u%03u%03u%03u%03u%03u%03d", start >> 16, (start >> 8) & 255,
-                      start & 255, end >> 16, (end >> 8) & 255, end & 255, first);
+        const ReservedBlock& block = DrawBlock(rng);
+        const std::uint32_t span = block.high - block.low < 0xFFFF ? 63 : 0xFFFF;
+        const std::uint32_t start = rng.Between(block.low, block.high);
+        const std::uint32_t end = std::min<std::uint32_t>(start + rng.Between(0, span), block.high);
+        std::snprintf(text, sizeof text, "%03u%03u%03u%03u%03u%03u%03d", start >> 16,
+                      (start >> 8) & 255, start & 255, end >> 16, (end >> 8) & 255, end & 255,
+                      block.first);
         ranges.push_back(text);
     }
     rng.Shuffle(ranges);
@@ -169,10 +203,11 @@ int main(int argc, char** argv) {
     ownA.back() = 51753;
     portsA.insert(portsA.end(), ownA.begin(), ownA.end());
     const std::vector<Node> listA = NodesWithPorts(rng, portsA);
-    const std::vector<Node> listB = NodesWithPorts(rng, Ports({{6346, 496}, {4662, 1}, {6097, 1}, {6350, 1}, {64050, 1}}));
+    const std::vector<Node> listB =
+        NodesWithPorts(rng, Ports({{6346, 496}, {4662, 1}, {6097, 1}, {6350, 1}, {64050, 1}}));
 
     const std::vector<std::string> vesk = VeskNodes(rng);
-    const std::vector<std::string> ip = {NodeText(PublicAddress(rng, 5287))};
+    const std::vector<std::string> ip = {NodeText(ReservedAddress(rng, 5287))};
     std::vector<int> gnuPorts = Ports({{6348, 4}, {6346, 2}});
     std::vector<int> ownGnu = UniquePorts(rng, 44, 1025, 65535, {6346, 6348});
     gnuPorts.insert(gnuPorts.end(), ownGnu.begin(), ownGnu.end());

@@ -1,10 +1,14 @@
 #include "platform/win32/Win32Shell.h"
 
-#include "platform/win32/ComPtr.h"
+// The shell's headers need <windows.h> as WinHeaders.h sets it up, first.
+// clang-format off
 #include "base/win32/WinHeaders.h"
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/UrlItemList.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
+// clang-format on
 
 #include <cstdio>
 #include <vector>
@@ -17,10 +21,14 @@ namespace {
 
 int Csidl(SpecialFolder folder) {
     switch (folder) {
-        case SpecialFolder::ProgramFiles: return CSIDL_PROGRAM_FILES;
-        case SpecialFolder::LocalAppData: return CSIDL_LOCAL_APPDATA;
-        case SpecialFolder::Programs: return CSIDL_PROGRAMS;
-        case SpecialFolder::Desktop: return CSIDL_DESKTOPDIRECTORY;
+        case SpecialFolder::ProgramFiles:
+            return CSIDL_PROGRAM_FILES;
+        case SpecialFolder::LocalAppData:
+            return CSIDL_LOCAL_APPDATA;
+        case SpecialFolder::Programs:
+            return CSIDL_PROGRAMS;
+        case SpecialFolder::Desktop:
+            return CSIDL_DESKTOPDIRECTORY;
     }
     return CSIDL_PROGRAM_FILES;
 }
@@ -46,10 +54,11 @@ std::optional<std::string> Win32Shell::FolderPath(SpecialFolder folder) {
 }
 
 void Win32Shell::CreateShortcut(const std::string& target, const std::string& linkFile,
-                                const std::string& description, int iconIndex, const std::string& arguments) {
+                                const std::string& description, int iconIndex,
+                                const std::string& arguments) {
     void* object = nullptr;
-    const HRESULT created =
-        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &object);
+    const HRESULT created = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                               IID_IShellLinkA, &object);
     if (FAILED(created) || !object) {
         char code[16];
         std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(created));
@@ -59,7 +68,14 @@ void Win32Shell::CreateShortcut(const std::string& target, const std::string& li
     // The shortcut is wanted but not essential: the statuses are not examined.
     link.Get()->SetArguments(arguments.c_str());
     link.Get()->SetDescription(description.c_str());
-    link.Get()->SetPath(target.c_str());
+    if (IsWebAddress(target)) {
+        // Given to SetPath, Wine takes a URL for a file name in the current
+        // folder. The shell's item for the address is what Windows stores.
+        const std::vector<BYTE> items = ShortcutItemListForUrl(target);
+        link.Get()->SetIDList(reinterpret_cast<LPCITEMIDLIST>(items.data()));
+    } else {
+        link.Get()->SetPath(target.c_str());
+    }
     if (iconIndex >= 0) link.Get()->SetIconLocation(target.c_str(), iconIndex);
 
     void* persist = nullptr;

@@ -18,9 +18,6 @@ protected:
     void Command(WORD code) override;
 
 private:
-    // The box's font, made smaller when the caption would not fit in one line.
-    Font FittingFont();
-
     CheckBox& box_;
 };
 

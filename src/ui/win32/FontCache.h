@@ -1,5 +1,6 @@
 #pragma once
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 
@@ -23,10 +24,20 @@ public:
     // the character height, without internal leading).
     int HeightOf(const Font& font) const;
 
-    // The face actually asked for: "MS Sans Serif", a bitmap font that Wine
-    // and high-resolution screens render poorly, is drawn with Tahoma, its
-    // TrueType successor of the same metrics.
-    static std::string FaceFor(const std::string& name);
+    // What the system has of the layouts' face: the character heights of
+    // the bitmap sizes of "MS Sans Serif" (none when it is not installed).
+    struct InstalledFaces {
+        std::set<int> bitmapHeights;
+    };
+    // The face asked for to draw `name`. The layouts were made for "MS Sans
+    // Serif", a bitmap font, and are drawn with it, as Windows draws them:
+    // at a height it has a bitmap for, that bitmap; at another, GDI's font
+    // mapper keeps the face (a face-name mismatch weighs more than any size
+    // difference) and takes the nearest bitmap below the height. Only a
+    // system without the bitmap face gets Tahoma, the closest TrueType face
+    // there. Other names are asked for as they are.
+    static std::string FaceFor(const std::string& name, const InstalledFaces& installed);
+    const InstalledFaces& Installed() const { return installed_; }
 
     int PixelsPerInchY() const { return pixelsPerInch_; }
     std::size_t Size() const { return fonts_.size(); }
@@ -35,6 +46,7 @@ private:
     using Key = std::tuple<std::string, int, int, bool, bool, bool>;
     std::map<Key, platform::win32::UniqueFont> fonts_;
     int pixelsPerInch_ = 96;
+    InstalledFaces installed_;
 };
 
 }  // namespace torvane::ui::win32
