@@ -15,7 +15,12 @@ targets=("$@")
 fuzz=$repo/build/fuzz
 cmake -S "$repo" -B "$fuzz" -G Ninja -DTORVANE_FUZZ=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$fuzz" >/dev/null
+# Quiet unless the build fails: then its errors are what the run says.
+if ! build_log=$(cmake --build "$fuzz" 2>&1); then
+    echo "$build_log" | grep -E 'error|undefined reference' | head -n 40
+    echo "fuzz: the fuzz targets did not build"
+    exit 1
+fi
 
 mkdir -p "$fuzz/findings"
 for target in "${targets[@]}"; do

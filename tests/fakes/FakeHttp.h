@@ -20,8 +20,8 @@ struct FakeResponse {
     std::string body;
     // Reads that return data before the next read fails (returns false) or
     // raises; unset: the whole body is read.
-    std::optional<std::size_t> failAfterReads;
-    std::optional<std::size_t> raiseAfterReads;
+    std::optional<std::size_t> failAfterReads = std::nullopt;
+    std::optional<std::size_t> raiseAfterReads = std::nullopt;
 };
 
 // The internet as the fetch tests want it, safe for several worker threads

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "base/SplitCommandLine.h"
 #include "uninstall/UninstallList.h"
 
 using namespace torvane;

@@ -61,7 +61,9 @@ TEST(UrlScramble, TablesHaveTheRequiredForm) {
         EXPECT_LE(fragment.size(), 24u) << fragment;
         EXPECT_EQ(fragment.find('Q'), std::string::npos) << fragment;
         for (char c : fragment) EXPECT_TRUE(c > ' ' && c < 127) << fragment;
-        if (k < 4) EXPECT_GE(fragment.size(), 21u) << fragment;
+        if (k < 4) {
+            EXPECT_GE(fragment.size(), 21u) << fragment;
+        }
         // A fragment that began with the code of itself or of an earlier
         // fragment could match on a code the dictionary stage put in.
         for (int earlier = 0; earlier <= k; ++earlier)
