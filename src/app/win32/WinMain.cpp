@@ -13,15 +13,7 @@
 #include "payload/SeedDataFile.h"
 #include "platform/Platform.h"
 #include "platform/win32/ComPtr.h"
-#include "platform/win32/Win32Clipboard.h"
-#include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32Drives.h"
-#include "platform/win32/Win32FileSearch.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Http.h"
-#include "platform/win32/Win32Processes.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Platform.h"
 #include "ui/Application.h"
 #include "ui/win32/Win32Application.h"
 #include "ui/win32/Win32PeerFactory.h"
@@ -41,19 +33,8 @@ int RunSetup() {
     app.SetTitle(kTitle);
     SourceCode = kBuildSourceCode;
 
-    platform::win32::Win32Clock clock;
-    platform::win32::Win32FileSystem files;
-    platform::win32::Win32Drives drives;
-    platform::win32::Win32Shell shell;
-    platform::win32::Win32Registry registry;
-    platform::win32::Win32Processes processes;
-    platform::win32::Win32GuidSource guids;
-    platform::win32::Win32FileSearch search;
-    platform::win32::Win32Clipboard clipboard([&host] { return host.MainWindow(); });
-    // Shared with the error reports' fetches, which may still run while this
-    // function returns.
-    auto http = std::make_shared<platform::win32::Win32Http>();
-    platform::Platform platform{clock, files, drives, shell, registry, processes, guids, clipboard, http, search};
+    platform::win32::Win32Platform system([&host] { return host.MainWindow(); });
+    platform::Platform& platform = system.Get();
     std::vector<std::string> params = SplitCommandLine(::GetCommandLineA());
 
     // Declared before the form: the peers borrow its fonts and icons.

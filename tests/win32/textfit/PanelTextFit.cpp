@@ -23,15 +23,7 @@
 #include "payload/LIB_qvURL.h"
 #include "platform/Platform.h"
 #include "platform/win32/ComPtr.h"
-#include "platform/win32/Win32Clipboard.h"
-#include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32Drives.h"
-#include "platform/win32/Win32FileSearch.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Http.h"
-#include "platform/win32/Win32Processes.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Platform.h"
 #include "base/win32/WinHeaders.h"
 #include "ui/Application.h"
 #include "ui/Label.h"
@@ -243,18 +235,8 @@ int Run() {
     host.Attach(app);
     std::vector<std::string> failures;
     app.SetExceptionHandler([&failures](const std::exception& e) { failures.push_back(e.what()); });
-    platform::win32::Win32Clock clock;
-    platform::win32::Win32FileSystem files;
-    platform::win32::Win32Drives drives;
-    platform::win32::Win32Shell shell;
-    platform::win32::Win32Registry registry;
-    platform::win32::Win32Processes processes;
-    platform::win32::Win32GuidSource guids;
-    platform::win32::Win32FileSearch search;
-    platform::win32::Win32Clipboard clipboard([&host] { return host.MainWindow(); });
-    auto http = std::make_shared<platform::win32::Win32Http>();
-    platform::Platform platform{clock,     files, drives,    shell, registry,
-                                processes, guids, clipboard, http,  search};
+    platform::win32::Win32Platform system([&host] { return host.MainWindow(); });
+    platform::Platform& platform = system.Get();
 
     ui::win32::Win32PeerFactory factory(app, host);
     TFormMain form(app, platform, WizardPanels(), {});
