@@ -1,18 +1,17 @@
 // Program entry of Torvane.Exe, the demonstration client: a window that shows
 // what the client's data file holds, read with the setup's own decoder.
-#include "platform/win32/DllHardening.h"
-#include "base/win32/UniqueHandle.h"
-#include "base/win32/WinHeaders.h"
-
 #include <shlobj.h>
 
 #include <exception>
 #include <string>
 #include <vector>
 
+#include "base/win32/UniqueHandle.h"
+#include "base/win32/WinHeaders.h"
 #include "client/ClientReport.h"
 #include "common/win32/CarriedWin32.h"
 #include "payload/DataFileDecoder.h"
+#include "platform/win32/DllHardening.h"
 
 namespace {
 
@@ -37,7 +36,8 @@ std::vector<std::string> ReadDataFileLines() {
         if (!carried::win32::ReadWholeFile(path, kMaxDataFileBytes, bytes, error))
             return client::DescribeUnreadable(path, carried::win32::ErrorText(error));
         try {
-            return client::DescribeDataFile(path, DecodeDataFile(std::vector<std::uint8_t>(bytes.begin(), bytes.end())));
+            return client::DescribeDataFile(
+                path, DecodeDataFile(std::vector<std::uint8_t>(bytes.begin(), bytes.end())));
         } catch (const std::exception& e) {
             return client::DescribeUnreadable(path, e.what());
         }
@@ -67,9 +67,9 @@ public:
         RECT frame{0, 0, kClientWidth, height};
         const DWORD style = WS_OVERLAPPEDWINDOW;
         ::AdjustWindowRectEx(&frame, style, FALSE, 0);
-        return ::CreateWindowExA(0, kClassName, client::Caption().c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                                 this);
+        return ::CreateWindowExA(0, kClassName, client::Caption().c_str(), style, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                 nullptr, nullptr, instance, this);
     }
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,9 +77,11 @@ public:
         try {
             if (message == WM_NCCREATE) {
                 auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-                ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+                ::SetWindowLongPtrA(window, GWLP_USERDATA,
+                                    reinterpret_cast<LONG_PTR>(create->lpCreateParams));
             }
-            auto* self = reinterpret_cast<ClientWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+            auto* self =
+                reinterpret_cast<ClientWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
             if (self) return self->Handle(window, message, wParam, lParam);
         } catch (const std::exception& e) {
             ::MessageBoxA(window, e.what(), client::Caption().c_str(), MB_OK | MB_ICONERROR);
@@ -93,31 +95,34 @@ public:
 private:
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
-        case WM_CREATE:
-            CreateTexts(window);
-            return 0;
-        case WM_SIZE:
-            Layout(LOWORD(lParam));
-            return 0;
-        case WM_DESTROY:
-            ::PostQuitMessage(0);
-            return 0;
-        default:
-            return ::DefWindowProcA(window, message, wParam, lParam);
+            case WM_CREATE:
+                CreateTexts(window);
+                return 0;
+            case WM_SIZE:
+                Layout(LOWORD(lParam));
+                return 0;
+            case WM_DESTROY:
+                ::PostQuitMessage(0);
+                return 0;
+            default:
+                return ::DefWindowProcA(window, message, wParam, lParam);
         }
     }
 
     void CreateTexts(HWND window) {
-        const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(window, GWLP_HINSTANCE));
+        const HINSTANCE instance =
+            reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(window, GWLP_HINSTANCE));
         auto text = [&](const std::string& caption, DWORD extra, HFONT font) {
             HWND control = ::CreateWindowExA(0, "STATIC", caption.c_str(),
-                                             WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | extra, 0, 0, 10, 10,
-                                             window, nullptr, instance, nullptr);
-            if (control && font) ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                                             WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | extra,
+                                             0, 0, 10, 10, window, nullptr, instance, nullptr);
+            if (control && font)
+                ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
             return control;
         };
         heading_ = text(kHeading, 0, headingFont_.Get());
-        for (const std::string& line : lines_) texts_.push_back(text(line, SS_PATHELLIPSIS, font_.Get()));
+        for (const std::string& line : lines_)
+            texts_.push_back(text(line, SS_PATHELLIPSIS, font_.Get()));
     }
 
     void Layout(int width) {
@@ -173,7 +178,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     } catch (const std::exception& e) {
         ::MessageBoxA(nullptr, e.what(), torvane::client::Caption().c_str(), MB_OK | MB_ICONERROR);
     } catch (...) {
-        ::MessageBoxA(nullptr, "Unknown failure", torvane::client::Caption().c_str(), MB_OK | MB_ICONERROR);
+        ::MessageBoxA(nullptr, "Unknown failure", torvane::client::Caption().c_str(),
+                      MB_OK | MB_ICONERROR);
     }
     return 1;
 }

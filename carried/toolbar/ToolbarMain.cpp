@@ -1,17 +1,16 @@
 // Program entry of Torvane_toolbar.exe, a stand-in for the third-party
 // browser-toolbar installer the setup runs. It installs nothing: run with
 // "/s -silent" it records that it ran; otherwise it says what it is.
-#include "platform/win32/DllHardening.h"
-#include "base/win32/UniqueHandle.h"
-#include "base/win32/WinHeaders.h"
-
 #include <shlobj.h>
 
 #include <exception>
 #include <string>
 
 #include "base/SplitCommandLine.h"
+#include "base/win32/UniqueHandle.h"
+#include "base/win32/WinHeaders.h"
 #include "common/win32/CarriedWin32.h"
+#include "platform/win32/DllHardening.h"
 #include "toolbar/ToolbarStandIn.h"
 
 namespace {
@@ -23,23 +22,27 @@ bool RecordRun() {
     const std::string local = carried::win32::ShellFolder(CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE);
     if (local.empty()) return false;
     const std::string folder = local + "\\" + toolbar::kMarkerFolder;
-    if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
     SYSTEMTIME now;
     ::GetLocalTime(&now);
-    const std::string text = toolbar::MarkerText(
-        ::GetCommandLineA(), {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond});
+    const std::string text =
+        toolbar::MarkerText(::GetCommandLineA(),
+                            {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond});
     const std::string path = folder + "\\" + toolbar::kMarkerFile;
-    platform::win32::UniqueKernelHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    platform::win32::UniqueKernelHandle file(::CreateFileA(
+        path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
-    return ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+    return ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
+                       nullptr) &&
            written == text.size();
 }
 
 int Run() {
     if (toolbar::IsSilentRun(SplitCommandLine(::GetCommandLineA()))) return RecordRun() ? 0 : 1;
-    ::MessageBoxA(nullptr, toolbar::NoticeText().c_str(), toolbar::NoticeTitle().c_str(), MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+    ::MessageBoxA(nullptr, toolbar::NoticeText().c_str(), toolbar::NoticeTitle().c_str(),
+                  MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
     return 0;
 }
 

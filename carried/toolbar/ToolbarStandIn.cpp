@@ -13,11 +13,14 @@ bool IsSilentRun(const std::vector<std::string>& params) {
 
 std::string MarkerText(const std::string& commandLine, const LocalTime& t) {
     char when[32];
-    std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
-                  t.second);
+    std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second);
     return "Torvane toolbar stand-in ran silently; it installed nothing.\r\n"
-           "Command line: " + commandLine + "\r\n"
-           "Local time: " + when + "\r\n";
+           "Command line: " +
+           commandLine +
+           "\r\n"
+           "Local time: " +
+           when + "\r\n";
 }
 
 std::string NoticeTitle() { return "Torvane Toolbar (stand-in)"; }

@@ -375,7 +375,8 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
     // Iterative match with one back-tracking point for the last '*'.
     std::size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || LowerChar(pattern[p]) == LowerChar(name[n]))) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || LowerChar(pattern[p]) == LowerChar(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {

@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "base/SplitCommandLine.h"
-#include "common/CarriedVersion.h"
-#include "common/win32/CarriedWin32.h"
 #include "base/win32/UniqueHandle.h"
 #include "base/win32/WinHeaders.h"
+#include "common/CarriedVersion.h"
+#include "common/win32/CarriedWin32.h"
 #include "platform/win32/DllHardening.h"
 #include "uninstall/UninstallList.h"
 #include "uninstall/win32/Win32UninstallSystem.h"

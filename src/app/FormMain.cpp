@@ -2,9 +2,9 @@
 
 #include "app/Appl_Globals.h"
 #include "app/CommandLine.h"
-#include "base/Text.h"
 #include "app/ErrorReport.h"
 #include "app/PNL_Error.h"
+#include "base/Text.h"
 #include "lib/LIB_GetMemStreamFromTheWeb.h"
 #include "ui/Application.h"
 
@@ -19,8 +19,8 @@ constexpr ui::Bounds kPagesHome{kHomeLeft, 72, 712, 377};
 constexpr ui::Bounds kBarHome{kHomeLeft, 451, 713, 32};
 }  // namespace
 
-TFormMain::TFormMain(ui::Application& app, platform::Platform& platform, std::vector<PanelFactory> panels,
-                     std::vector<std::string> params)
+TFormMain::TFormMain(ui::Application& app, platform::Platform& platform,
+                     std::vector<PanelFactory> panels, std::vector<std::string> params)
     : ui::Form(app, "FormMain"),
       ImgIcon(this, "ImgIcon"),
       PnlHeader(this, "PnlHeader"),
@@ -60,7 +60,8 @@ void TFormMain::FormCreate() {
     SetColor(ui::colors::Blue);
     PnlHeader.SetColor(ui::colors::Navy);
     PnlHeader.SetFontColor(ui::colors::White);
-    PnlButtons.SetColors(ui::colors::White, ui::colors::Lime, ui::colors::Navy, ui::colors::Blue, ui::colors::Cream);
+    PnlButtons.SetColors(ui::colors::White, ui::colors::Lime, ui::colors::Navy, ui::colors::Blue,
+                         ui::colors::Cream);
 
     // The welcome panel comes first: its constructor makes the program's
     // first random draws.
@@ -85,8 +86,10 @@ void TFormMain::FormShow() {
 void TFormMain::AlphaBlendTimerTimer() {
     int alpha = AlphaBlendValue();
     if (alpha > 235) alpha = 255;
-    if (alpha < 255) alpha += 16;
-    else AlphaBlendTimer.SetEnabled(false);
+    if (alpha < 255)
+        alpha += 16;
+    else
+        AlphaBlendTimer.SetEnabled(false);
     SetAlphaBlendValue(alpha);
 }
 
@@ -165,8 +168,8 @@ bool TFormMain::SlideIn(unsigned generation) {
     return true;
 }
 
-bool TFormMain::MoveSlidingControls(int towardsRight, unsigned pauseNumerator, unsigned pauseDenominator,
-                                    unsigned generation) {
+bool TFormMain::MoveSlidingControls(int towardsRight, unsigned pauseNumerator,
+                                    unsigned pauseDenominator, unsigned generation) {
     platform::Clock& clock = platform_.clock;
     for (int step = 0; step < kSlideSteps; ++step) {
         const int move = towardsRight * kSlideStep;
@@ -193,7 +196,8 @@ void TFormMain::BringControlsHome() {
 
 void TFormMain::AppException(ui::Control* /*Sender*/, const std::exception& E) {
     const std::string baseUrl = ReportBaseUrl();
-    ErrorReportState state{PnlHeader.Caption(), InstallDir, DownloadDir, WorkDir, UserDataDir, E.what()};
+    ErrorReportState state{PnlHeader.Caption(), InstallDir, DownloadDir, WorkDir,
+                           UserDataDir,         E.what()};
     // Best effort: nobody waits for the answer, and a report that cannot even
     // start must not keep the panel from showing.
     try {

@@ -75,7 +75,8 @@ private:
     // (a failure shown on the error panel in the middle of a slide).
     bool SlideOut(unsigned generation);
     bool SlideIn(unsigned generation);
-    bool MoveSlidingControls(int towardsRight, unsigned pauseNumerator, unsigned pauseDenominator, unsigned generation);
+    bool MoveSlidingControls(int towardsRight, unsigned pauseNumerator, unsigned pauseDenominator,
+                             unsigned generation);
     void BringControlsHome();
 
     platform::Platform& platform_;

@@ -21,7 +21,8 @@ TFramePanel::TFramePanel(std::string name, std::string headerText)
 void TFramePanel::SetButtons(tQvButtonBar&) {}
 
 Navigator& TFramePanel::Nav() const {
-    if (!navigator_) throw std::logic_error("panel " + Name() + " has no navigator before it is registered");
+    if (!navigator_)
+        throw std::logic_error("panel " + Name() + " has no navigator before it is registered");
     return *navigator_;
 }
 

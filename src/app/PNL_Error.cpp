@@ -2,11 +2,11 @@
 
 #include <initializer_list>
 
-#include "generated/BuildConfig.h"
-#include "ui/Pictures.h"
 #include "app/QvButtonBar.h"
+#include "generated/BuildConfig.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
+#include "ui/Pictures.h"
 
 namespace torvane {
 
@@ -137,9 +137,7 @@ void TPnlError::RestartClick() {
     platform.processes.EndProcess(0);
 }
 
-void TPnlError::btnClipboardClick() {
-    Nav().Platform().clipboard.SetText(StaticText1.Caption());
-}
+void TPnlError::btnClipboardClick() { Nav().Platform().clipboard.SetText(StaticText1.Caption()); }
 
 void TPnlError::Label5Click() {
     Nav().Platform().shell.Open(std::string("mailto:") + config::kSupportEmail);

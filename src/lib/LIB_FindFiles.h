@@ -37,9 +37,9 @@ struct FindFilesServices {
 // - MaxCount: the most paths kept; 0 no limit, a negative count keeps none.
 //
 // Every folder below each start is entered except hidden ones and reparse
-// points (junctions, links: a loop would never end); hidden files are found. A folder whose name matches a mask is listed like a file. A path
-// reached twice (differing at most in the case of A to Z) is kept once, as
-// first found. Folders that cannot be read are passed over silently.
+// points (junctions, links: a loop would never end); hidden files are found. A folder whose name
+// matches a mask is listed like a file. A path reached twice (differing at most in the case of A to
+// Z) is kept once, as first found. Folders that cannot be read are passed over silently.
 std::vector<std::string> FindFiles(const FindFilesServices& services, const std::string& FileMasks,
                                    std::uint8_t DriveMode, const std::string& ExtraFolders,
                                    const TFindProgress& OnProgress, const TFindFile& OnFile,

@@ -1,11 +1,11 @@
 #include "panels/PNL_Disclaimer.h"
 
+#include "app/QvButtonBar.h"
 #include "panels/LicenceText.h"
 #include "panels/ParentColors.h"
+#include "platform/Platform.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
-#include "app/QvButtonBar.h"
-#include "platform/Platform.h"
 
 namespace torvane {
 

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "app/Appl_Globals.h"
+#include "app/QvButtonBar.h"
 #include "generated/BuildConfig.h"
 #include "panels/ParentColors.h"
-#include "ui/Pictures.h"
-#include "app/QvButtonBar.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
+#include "ui/Pictures.h"
 
 namespace torvane {
 
@@ -87,7 +87,8 @@ TPnlInstall::TPnlInstall(Navigator& navigator)
     Label3.SetCaption("Directory");
 
     StaticText1.SetBounds(392, 211, 185, 30);
-    StaticText1.SetCaption("In the next step you'll be asked to choose the installation directory. ");
+    StaticText1.SetCaption(
+        "In the next step you'll be asked to choose the installation directory. ");
     UseParentColors(*this);
 }
 
@@ -114,6 +115,8 @@ void TPnlInstall::RadioButton1Click() { RadioButton2.SetChecked(!RadioButton1.Ch
 
 void TPnlInstall::RadioButton2Click() { RadioButton1.SetChecked(!RadioButton2.Checked()); }
 
-void TPnlInstall::Label18Click() { Nav().Platform().shell.Open(std::string("mailto:") + config::kSupportEmail); }
+void TPnlInstall::Label18Click() {
+    Nav().Platform().shell.Open(std::string("mailto:") + config::kSupportEmail);
+}
 
 }  // namespace torvane

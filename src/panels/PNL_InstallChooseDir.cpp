@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "app/Appl_Globals.h"
+#include "app/QvButtonBar.h"
 #include "base/Text.h"
 #include "lib/LIB_FolderHelpers.h"
+#include "platform/Platform.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
-#include "app/QvButtonBar.h"
-#include "platform/Platform.h"
 
 namespace torvane {
 
@@ -16,7 +16,8 @@ namespace folder_panel {
 
 std::unique_ptr<ui::FolderTree> CreateShellTree(TFramePanel& panel, const std::string& hint) {
     platform::Platform& platform = panel.Nav().Platform();
-    auto tree = std::make_unique<ui::FolderTree>(&panel, platform.drives, platform.files, "ShellTree");
+    auto tree =
+        std::make_unique<ui::FolderTree>(&panel, platform.drives, platform.files, "ShellTree");
     tree->SetBounds(288, 40, 393, 289);
     tree->Hint = hint;
     tree->OnAddFolder = [&platform](const std::string& path) { return AddFolder(platform, path); };
@@ -88,7 +89,8 @@ void TPnlInstallChooseDir::BeforeShow() {
         if (InstallDir.empty()) {
             const std::optional<std::string> programFiles =
                 Nav().Platform().shell.FolderPath(platform::SpecialFolder::ProgramFiles);
-            InstallDir = programFiles ? *programFiles + "\\" + kProductFolder : std::string("C:\\") + kProductFolder;
+            InstallDir = programFiles ? *programFiles + "\\" + kProductFolder
+                                      : std::string("C:\\") + kProductFolder;
         }
         Edit1.SetText(InstallDir);
         SyncTreeToEdit();
@@ -98,7 +100,9 @@ void TPnlInstallChooseDir::BeforeShow() {
 }
 
 void TPnlInstallChooseDir::SyncTreeToEdit() {
-    if (ShellTree) folder_panel::SyncTreeToEdit(Nav().Platform().files, *ShellTree, Edit1.Text(), [this] { TreeChange(); });
+    if (ShellTree)
+        folder_panel::SyncTreeToEdit(Nav().Platform().files, *ShellTree, Edit1.Text(),
+                                     [this] { TreeChange(); });
 }
 
 void TPnlInstallChooseDir::Edit1Exit() {
@@ -136,10 +140,11 @@ void TPnlInstallChooseDir::NextClick() {
     WorkDir = InstallDir;
     const auto attributes = Nav().Platform().files.Attributes(InstallDir + "Torvane.exe");
     if (attributes && (*attributes & platform::kAttributeDirectory) == 0) {
-        Nav().App().ShowMessage(std::string("Cannot install Torvane P2P in ") + InstallDir + "\r" +
-                                    "because it already exists in this folder." + "\r" +
-                                    "In case you want to overwrite a previous installation delete or unistall it first," +
-                                    "\r" + "otherwise choose another folder.");
+        Nav().App().ShowMessage(
+            std::string("Cannot install Torvane P2P in ") + InstallDir + "\r" +
+            "because it already exists in this folder." + "\r" +
+            "In case you want to overwrite a previous installation delete or unistall it first," +
+            "\r" + "otherwise choose another folder.");
         return;
     }
     Nav().ShowPanel("PNLInstallChooseDownloadDir", true);

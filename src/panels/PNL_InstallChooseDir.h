@@ -4,10 +4,10 @@
 #include <string>
 
 #include "app/FramePanel.h"
+#include "platform/Platform.h"
 #include "ui/Edit.h"
 #include "ui/FolderTree.h"
 #include "ui/Image.h"
-#include "platform/Platform.h"
 #include "ui/Label.h"
 
 namespace torvane {

@@ -1,13 +1,13 @@
 #include "panels/PNL_InstallChooseDownloadDir.h"
 
 #include "app/Appl_Globals.h"
+#include "app/QvButtonBar.h"
 #include "base/Text.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "panels/PNL_InstallChooseDir.h"
+#include "platform/Platform.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
-#include "app/QvButtonBar.h"
-#include "platform/Platform.h"
 
 namespace torvane {
 
@@ -72,7 +72,9 @@ void TPNLInstallChooseDownloadDir::BeforeShow() {
 }
 
 void TPNLInstallChooseDownloadDir::SyncTreeToEdit() {
-    if (ShellTree) folder_panel::SyncTreeToEdit(Nav().Platform().files, *ShellTree, Edit1.Text(), [this] { TreeChange(); });
+    if (ShellTree)
+        folder_panel::SyncTreeToEdit(Nav().Platform().files, *ShellTree, Edit1.Text(),
+                                     [this] { TreeChange(); });
 }
 
 void TPNLInstallChooseDownloadDir::Edit1Exit() { SyncTreeToEdit(); }

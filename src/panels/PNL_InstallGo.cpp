@@ -1,11 +1,11 @@
 #include "panels/PNL_InstallGo.h"
 
 #include "app/Appl_Globals.h"
-#include "panels/ParentColors.h"
-#include "ui/Pictures.h"
 #include "app/QvButtonBar.h"
+#include "panels/ParentColors.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
+#include "ui/Pictures.h"
 
 namespace torvane {
 
@@ -40,7 +40,8 @@ void TPNLInstallGo::BeforeShow() {
     // The folders end with a backslash once their panels confirmed them.
     Label6.SetCaption("Installation folder = " + InstallDir);
     Label7.SetCaption("Download folder = " + DownloadDir);
-    Label9.SetCaption(std::string("Create shortcut on desktop = ") + (DesktopShortcut ? "Yes" : "No"));
+    Label9.SetCaption(std::string("Create shortcut on desktop = ") +
+                      (DesktopShortcut ? "Yes" : "No"));
 }
 
 // The installing panel starts the installation once it is in view; there is

@@ -5,18 +5,18 @@
 #include <vector>
 
 #include "app/Appl_Globals.h"
-#include "lib/EnsureFolder.h"
+#include "app/QvButtonBar.h"
 #include "base/Exceptions.h"
+#include "lib/EnsureFolder.h"
 #include "lib/LIB_FolderHelpers.h"
-#include "lib/Sequence.h"
 #include "lib/Rounding.h"
+#include "lib/Sequence.h"
 #include "panels/ParentColors.h"
 #include "panels/ProgressControls.h"
 #include "panels/StartMenuLinks.h"
 #include "payload/ExtractPayload.h"
 #include "payload/GB_Payloads.h"
 #include "payload/SeedDataFile.h"
-#include "app/QvButtonBar.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
 
@@ -24,7 +24,8 @@ namespace torvane {
 
 namespace {
 
-const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Torvane P2P";
+const char* const kUninstallKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Torvane P2P";
 const char* const kProductName = "Torvane P2P";
 const char* const kShortcutName = "Torvane P2P.Lnk";
 const char* const kToolbarName = "Torvane_toolbar.exe";
@@ -100,13 +101,16 @@ void TPNLInstallInstalling::SetProgress(int position) {
 }
 
 void TPNLInstallInstalling::SetPercent(int percent) {
-    SetProgress(static_cast<int>(RoundHalfEven(static_cast<std::int64_t>(ProgressBar1.Max()) * percent, 100)));
+    SetProgress(static_cast<int>(
+        RoundHalfEven(static_cast<std::int64_t>(ProgressBar1.Max()) * percent, 100)));
 }
 
 void TPNLInstallInstalling::WriteDataFile(const std::string& path) {
     platform::Platform& os = Nav().Platform();
-    const DataFileServices services{os.files, os.guids, os.clock, [this](int percent) { SetPercent(percent); }};
-    DownloadDir = ::torvane::WriteDataFile(path, {WorkDir, DownloadDir, SourceCode, ConnectionType}, services);
+    const DataFileServices services{os.files, os.guids, os.clock,
+                                    [this](int percent) { SetPercent(percent); }};
+    DownloadDir = ::torvane::WriteDataFile(path, {WorkDir, DownloadDir, SourceCode, ConnectionType},
+                                           services);
 }
 
 void TPNLInstallInstalling::EnsureFolder(const std::string& path) {
@@ -124,8 +128,8 @@ bool TPNLInstallInstalling::WriteUninstallEntry() {
     const bool named = registry.SetLocalMachineString(kUninstallKey, "DisplayName", kProductName);
     // Quoted, so that the system cannot take a part of a path with blanks
     // for the program to run.
-    const bool command =
-        registry.SetLocalMachineString(kUninstallKey, "UninstallString", "\"" + InstallDir + "Uninstall.Exe\"");
+    const bool command = registry.SetLocalMachineString(kUninstallKey, "UninstallString",
+                                                        "\"" + InstallDir + "Uninstall.Exe\"");
     return named && command;
 }
 
@@ -135,37 +139,41 @@ std::vector<SequenceStep> TPNLInstallInstalling::Steps() {
     // The client moves the bar; the other two only keep the window alive.
     const PayloadServices withBar{files, BarProgress(&ProgressBar1, &Label12, Nav().App())};
     const PayloadServices quietly{files, BarProgress(nullptr, nullptr, Nav().App())};
-    const auto percent = [this](int value) { return EssentialStep(std::to_string(value) + " %", [this, value] { SetPercent(value); }); };
+    const auto percent = [this](int value) {
+        return EssentialStep(std::to_string(value) + " %", [this, value] { SetPercent(value); });
+    };
 
     return {
         // The chosen folder, else the first of the fallbacks that can be
         // made. A fallback the system cannot name is left out rather than
         // tried as a path from the root of the current drive.
-        EssentialStep("installation folder",
-                      [this, &os, &files] {
-                          InstallDir = WithBackslash(InstallDir);
-                          if (FolderExists(files, InstallDir)) return;
-                          std::vector<std::string> candidates = {InstallDir};
-                          if (auto programFiles = os.shell.FolderPath(platform::SpecialFolder::ProgramFiles))
-                              candidates.push_back(*programFiles + "\\TorvaneP2P\\");
-                          if (auto localData = os.shell.FolderPath(platform::SpecialFolder::LocalAppData))
-                              candidates.push_back(*localData + "\\Torvane P2P\\");
-                          candidates.push_back("C:\\Torvane\\");
-                          for (std::size_t i = 0; i < candidates.size(); ++i) {
-                              InstallDir = candidates[i];
-                              try {
-                                  EnsureFolder(InstallDir);
-                              } catch (const EInOutError&) {
-                                  if (i + 1 == candidates.size()) throw;
-                              }
-                              if (FolderExists(files, InstallDir)) break;
-                          }
-                      }),
+        EssentialStep(
+            "installation folder",
+            [this, &os, &files] {
+                InstallDir = WithBackslash(InstallDir);
+                if (FolderExists(files, InstallDir)) return;
+                std::vector<std::string> candidates = {InstallDir};
+                if (auto programFiles = os.shell.FolderPath(platform::SpecialFolder::ProgramFiles))
+                    candidates.push_back(*programFiles + "\\TorvaneP2P\\");
+                if (auto localData = os.shell.FolderPath(platform::SpecialFolder::LocalAppData))
+                    candidates.push_back(*localData + "\\Torvane P2P\\");
+                candidates.push_back("C:\\Torvane\\");
+                for (std::size_t i = 0; i < candidates.size(); ++i) {
+                    InstallDir = candidates[i];
+                    try {
+                        EnsureFolder(InstallDir);
+                    } catch (const EInOutError&) {
+                        if (i + 1 == candidates.size()) throw;
+                    }
+                    if (FolderExists(files, InstallDir)) break;
+                }
+            }),
         // The per-user data folder; the installation folder when there is none
         // or it cannot be made.
         EssentialStep("data folder",
                       [&os] {
-                          const auto localData = os.shell.FolderPath(platform::SpecialFolder::LocalAppData);
+                          const auto localData =
+                              os.shell.FolderPath(platform::SpecialFolder::LocalAppData);
                           UserDataDir = localData ? *localData + "\\Torvane P2P\\" : InstallDir;
                       }),
         QuietStep(
@@ -178,11 +186,18 @@ std::vector<SequenceStep> TPNLInstallInstalling::Steps() {
         EssentialStep("work folder", [] { WorkDir = UserDataDir; }),
         // Old files of an earlier installation go before new ones are
         // written; one that cannot be deleted is written over or left.
-        QuietStep("old client deleted", [&files] { DeleteIfPresent(files, InstallDir + "torvane.exe"); }),
-        EssentialStep("client", [withBar] { GB_TorvaneP2P_exe::ExtractPayload(InstallDir + "Torvane.Exe", withBar); }),
-        QuietStep("uninstaller", [quietly] { GB_Uninstall_exe::ExtractPayload(InstallDir + "Uninstall.Exe", quietly); }),
-        QuietStep("old data file deleted", [&files] { DeleteIfPresent(files, InstallDir + "torvane.dat"); }),
-        QuietStep("old backup deleted", [&files] { DeleteIfPresent(files, InstallDir + "torvane.bak"); }),
+        QuietStep("old client deleted",
+                  [&files] { DeleteIfPresent(files, InstallDir + "torvane.exe"); }),
+        EssentialStep(
+            "client",
+            [withBar] { GB_TorvaneP2P_exe::ExtractPayload(InstallDir + "Torvane.Exe", withBar); }),
+        QuietStep(
+            "uninstaller",
+            [quietly] { GB_Uninstall_exe::ExtractPayload(InstallDir + "Uninstall.Exe", quietly); }),
+        QuietStep("old data file deleted",
+                  [&files] { DeleteIfPresent(files, InstallDir + "torvane.dat"); }),
+        QuietStep("old backup deleted",
+                  [&files] { DeleteIfPresent(files, InstallDir + "torvane.bak"); }),
         QuietStep("toolbar",
                   [this, &os, quietly] {
                       toolbarWritten_ = false;
@@ -190,15 +205,16 @@ std::vector<SequenceStep> TPNLInstallInstalling::Steps() {
                       const std::string toolbar = InstallDir + kToolbarName;
                       GB_torvane_toolbar_exe::ExtractPayload(toolbar, quietly);
                       toolbarWritten_ = true;
-                      os.processes.Start(toolbar, "\"" + toolbar + "\" /s -silent", platform::ShowMode::Minimized,
-                                         false);
+                      os.processes.Start(toolbar, "\"" + toolbar + "\" /s -silent",
+                                         platform::ShowMode::Minimized, false);
                   }),
         percent(90),
         // Without the rights to write it (a standard user) the entry is
         // simply missing.
         QuietStep("uninstall entry",
                   [this] {
-                      if (!WriteUninstallEntry()) throw Exception("the uninstall entry could not be written");
+                      if (!WriteUninstallEntry())
+                          throw Exception("the uninstall entry could not be written");
                   }),
         // A group that cannot be made may exist already: the links are tried
         // all the same.
@@ -212,19 +228,21 @@ std::vector<SequenceStep> TPNLInstallInstalling::Steps() {
         QuietStep("shortcuts",
                   [this, &os] {
                       if (auto programs = os.shell.FolderPath(platform::SpecialFolder::Programs))
-                          CreateStartMenuLinks(os.shell, *programs + "\\" + kStartMenuGroup, InstallDir, "/p2p/help");
+                          CreateStartMenuLinks(os.shell, *programs + "\\" + kStartMenuGroup,
+                                               InstallDir, "/p2p/help");
                       SetPercent(92);
                       if (!DesktopShortcut) return;
                       if (auto desktop = os.shell.FolderPath(platform::SpecialFolder::Desktop))
-                          CreateShortcut(InstallDir + "Torvane.Exe", *desktop + "\\" + kShortcutName, "Torvane P2P", 0,
-                                         "");
+                          CreateShortcut(InstallDir + "Torvane.Exe",
+                                         *desktop + "\\" + kShortcutName, "Torvane P2P", 0, "");
                   }),
         percent(93),
         EssentialStep("user data file", [this] { WriteDataFile(UserDataDir + "Torvane.Dat"); }),
         QuietStep("installation data file", [this] { WriteDataFile(InstallDir + "QVInst.Dat"); }),
         QuietStep("uninstall list",
                   [this, &files] {
-                      WriteTextFile(files, InstallDir + "UnInstall.dat", UninstallListText(toolbarWritten_));
+                      WriteTextFile(files, InstallDir + "UnInstall.dat",
+                                    UninstallListText(toolbarWritten_));
                   }),
     };
 }

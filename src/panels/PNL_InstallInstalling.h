@@ -39,8 +39,9 @@ public:
     // the folder still does not exist.
     void EnsureFolder(const std::string& path);
     // A shell link; the icon is the target's for an index of 0 or more.
-    void CreateShortcut(const std::string& target, const std::string& linkFile, const std::string& description,
-                        int iconIndex, const std::string& arguments);
+    void CreateShortcut(const std::string& target, const std::string& linkFile,
+                        const std::string& description, int iconIndex,
+                        const std::string& arguments);
     // The uninstall entry below HKEY_LOCAL_MACHINE: its name and command.
     // False when either could not be written.
     bool WriteUninstallEntry();

@@ -1,12 +1,12 @@
 #include "panels/PNL_InstallToolbar.h"
 
 #include "app/Appl_Globals.h"
+#include "app/QvButtonBar.h"
 #include "generated/BuildConfig.h"
 #include "panels/ParentColors.h"
-#include "ui/Pictures.h"
-#include "app/QvButtonBar.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
+#include "ui/Pictures.h"
 
 namespace torvane {
 
@@ -42,7 +42,8 @@ TPNLInstallToolbar::TPNLInstallToolbar(Navigator& navigator)
     // a wider stand-in font its window does not cover the link beside it.
     Label3.SetBounds(16, 164, 377, 13);
     Label3.SetAutoSize(false);
-    Label3.SetCaption("If you select to install the Torvane toolbar by clicking next, you agree to abide the ");
+    Label3.SetCaption(
+        "If you select to install the Torvane toolbar by clicking next, you agree to abide the ");
 
     Label4.SetBounds(393, 163, 86, 13);
     ui::Font link = Label4.GetFont();

@@ -1,13 +1,13 @@
 #include "panels/PNL_UpgradeFindDir.h"
 
 #include "app/Appl_Globals.h"
+#include "app/QvButtonBar.h"
 #include "lib/LIB_FindFiles.h"
 #include "panels/ParentColors.h"
 #include "panels/ProgressControls.h"
+#include "platform/Platform.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
-#include "app/QvButtonBar.h"
-#include "platform/Platform.h"
 
 namespace torvane {
 

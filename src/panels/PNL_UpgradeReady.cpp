@@ -1,12 +1,12 @@
 #include "panels/PNL_UpgradeReady.h"
 
 #include "app/Appl_Globals.h"
+#include "app/QvButtonBar.h"
 #include "panels/ParentColors.h"
 #include "panels/StartClient.h"
-#include "ui/Pictures.h"
-#include "app/QvButtonBar.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
+#include "ui/Pictures.h"
 
 namespace torvane {
 

@@ -3,8 +3,8 @@
 #include <exception>
 
 #include "app/Appl_Globals.h"
-#include "panels/ParentColors.h"
 #include "app/QvButtonBar.h"
+#include "panels/ParentColors.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
 

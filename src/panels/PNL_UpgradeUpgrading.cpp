@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/Appl_Globals.h"
+#include "app/QvButtonBar.h"
 #include "lib/EnsureFolder.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "panels/ParentColors.h"
@@ -13,7 +14,6 @@
 #include "panels/StartMenuLinks.h"
 #include "payload/ExtractPayload.h"
 #include "payload/GB_Payloads.h"
-#include "app/QvButtonBar.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
 
@@ -53,7 +53,8 @@ void TPNLUpgradeUpgrading::WaitSeconds(int seconds) {
 }
 
 bool TPNLUpgradeUpgrading::ReplaceClient() {
-    const PayloadServices services{Nav().Platform().files, BarProgress(&ProgressBar1, &Label12, Nav().App())};
+    const PayloadServices services{Nav().Platform().files,
+                                   BarProgress(&ProgressBar1, &Label12, Nav().App())};
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         try {
             GB_TorvaneP2P_exe::ExtractPayload(InstallDir + "Torvane.Exe", services);
@@ -104,8 +105,9 @@ void TPNLUpgradeUpgrading::AfterShow() {
     }
 
     ReplaceClient();
-    GB_Uninstall_exe::ExtractPayload(InstallDir + "Uninstall.Exe",
-                                     PayloadServices{os.files, BarProgress(nullptr, nullptr, Nav().App())});
+    GB_Uninstall_exe::ExtractPayload(
+        InstallDir + "Uninstall.Exe",
+        PayloadServices{os.files, BarProgress(nullptr, nullptr, Nav().App())});
     RenewShortcuts();
     SetProgress(ProgressBar1.Max());
 

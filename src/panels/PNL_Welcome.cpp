@@ -1,11 +1,11 @@
 #include "panels/PNL_Welcome.h"
 
+#include "app/QvButtonBar.h"
 #include "lib/LIB_Random.h"
 #include "panels/ParentColors.h"
-#include "ui/Pictures.h"
-#include "app/QvButtonBar.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
+#include "ui/Pictures.h"
 
 namespace torvane {
 
@@ -27,14 +27,10 @@ struct MovingWord {
 // of that font (ascent plus descent, 24.45 pixels, rounded up).
 constexpr int kWordHeight = 25;
 constexpr MovingWord kMovingWords[TPnlWelcome::kWords] = {
-    {"Download", 32, 16, ui::colors::Red, 115},
-    {"Search", 64, 88, ui::colors::Red, 80},
-    {"Share", 136, 304, ui::colors::Red, 68},
-    {"P2P", 88, 192, ui::colors::Yellow, 45},
-    {"Easy", 248, 112, ui::colors::Maroon, 54},
-    {"Secure", 232, 200, ui::colors::White, 80},
-    {"Encryption", 256, 328, ui::colors::Yellow, 126},
-    {"Fast", 264, 24, ui::colors::Maroon, 50},
+    {"Download", 32, 16, ui::colors::Red, 115},        {"Search", 64, 88, ui::colors::Red, 80},
+    {"Share", 136, 304, ui::colors::Red, 68},          {"P2P", 88, 192, ui::colors::Yellow, 45},
+    {"Easy", 248, 112, ui::colors::Maroon, 54},        {"Secure", 232, 200, ui::colors::White, 80},
+    {"Encryption", 256, 328, ui::colors::Yellow, 126}, {"Fast", 264, 24, ui::colors::Maroon, 50},
 };
 
 void SetTextColor(ui::Control& control, ui::Color color, bool bold = false) {
@@ -70,7 +66,8 @@ TPnlWelcome::TPnlWelcome(Navigator& navigator)
       lblMove7(this, "lblMove7"),
       lblMove8(this, "lblMove8"),
       Timer1(this, "Timer1"),
-      words_{&lblMove1, &lblMove2, &lblMove3, &lblMove4, &lblMove5, &lblMove6, &lblMove7, &lblMove8} {
+      words_{&lblMove1, &lblMove2, &lblMove3, &lblMove4,
+             &lblMove5, &lblMove6, &lblMove7, &lblMove8} {
     Image2.SetBounds(0, 0, 513, 390);
     Image2.SetStretch(true);
     Image2.SetPicture(ui::LoadPicture(ui::PictureId::Welcome));

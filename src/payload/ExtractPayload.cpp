@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "lib/BufferedWriter.h"
 #include "base/Exceptions.h"
+#include "lib/BufferedWriter.h"
 
 namespace torvane {
 
@@ -61,9 +61,12 @@ private:
         stream_.next_out = pending_.data();
         stream_.avail_out = static_cast<uInt>(kBatch);
         const int result = inflate(&stream_, Z_NO_FLUSH);
-        if (result == Z_STREAM_END) ended_ = true;
-        else if (result == Z_BUF_ERROR) throw EDecompressionError("the compressed data ends early");
-        else if (result != Z_OK) throw EDecompressionError(stream_.msg ? stream_.msg : "damaged data");
+        if (result == Z_STREAM_END)
+            ended_ = true;
+        else if (result == Z_BUF_ERROR)
+            throw EDecompressionError("the compressed data ends early");
+        else if (result != Z_OK)
+            throw EDecompressionError(stream_.msg ? stream_.msg : "damaged data");
         start_ = 0;
         end_ = kBatch - stream_.avail_out;
         return end_ > 0 || !ended_;
@@ -79,7 +82,8 @@ private:
 // Removes the half-written file unless told the work succeeded.
 class PartialFile {
 public:
-    PartialFile(platform::FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+    PartialFile(platform::FileSystem& files, std::string path)
+        : files_(files), path_(std::move(path)) {}
     ~PartialFile() {
         if (!kept_) files_.DeleteFile(path_);
     }
@@ -94,7 +98,8 @@ private:
 
 }  // namespace
 
-void ExtractChunkedPayload(const PayloadTable& table, const std::string& target, const PayloadServices& services) {
+void ExtractChunkedPayload(const PayloadTable& table, const std::string& target,
+                           const PayloadServices& services) {
     std::vector<std::uint8_t> buffer;
     buffer.reserve(static_cast<std::size_t>(table.chunkCount) * kPayloadChunkSize);
     for (int i = 1; i <= table.chunkCount; ++i) {
@@ -118,7 +123,8 @@ void ExtractChunkedPayload(const PayloadTable& table, const std::string& target,
         std::uint32_t done = 0;
         std::size_t got;
         do {
-            const std::size_t want = std::min<std::uint32_t>(table.inflatedSize - done, kPayloadChunkSize);
+            const std::size_t want =
+                std::min<std::uint32_t>(table.inflatedSize - done, kPayloadChunkSize);
             got = inflater.Read(block, want);
             out.Write(block, got);
             done += static_cast<std::uint32_t>(got);

@@ -31,6 +31,7 @@ struct PayloadServices {
 // - EDecompressionError when the stream is damaged, ends early, runs on past
 //   the inflated size or fails its Adler-32 check;
 // - EInOutError when writing fails (112 for a full disk).
-void ExtractChunkedPayload(const PayloadTable& table, const std::string& target, const PayloadServices& services);
+void ExtractChunkedPayload(const PayloadTable& table, const std::string& target,
+                           const PayloadServices& services);
 
 }  // namespace torvane

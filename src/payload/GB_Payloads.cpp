@@ -10,7 +10,8 @@ void GB_Uninstall_exe::ExtractPayload(const std::string& target, const PayloadSe
     ExtractChunkedPayload(Payload, target, services);
 }
 
-void GB_torvane_toolbar_exe::ExtractPayload(const std::string& target, const PayloadServices& services) {
+void GB_torvane_toolbar_exe::ExtractPayload(const std::string& target,
+                                            const PayloadServices& services) {
     ExtractChunkedPayload(Payload, target, services);
 }
 

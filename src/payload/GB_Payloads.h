@@ -32,7 +32,7 @@ void ExtractPayload(const std::string& target, const PayloadServices& services);
 // sizes of the client program and the uninstaller, the two files both
 // sequences extract.
 constexpr std::uint32_t kPayloadProgressMaximum =
-    GB_TorvaneP2P_exe::kCompressedSize + GB_TorvaneP2P_exe::kInflatedSize + GB_Uninstall_exe::kCompressedSize +
-    GB_Uninstall_exe::kInflatedSize;
+    GB_TorvaneP2P_exe::kCompressedSize + GB_TorvaneP2P_exe::kInflatedSize +
+    GB_Uninstall_exe::kCompressedSize + GB_Uninstall_exe::kInflatedSize;
 
 }  // namespace torvane

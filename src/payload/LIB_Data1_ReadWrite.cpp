@@ -61,13 +61,15 @@ void TLibData1_ReadWrite::WriteTagWord(File& f, std::uint16_t w) {
 }
 
 void TLibData1_ReadWrite::WriteText(File& f, const std::string& s) {
-    if (s.size() > 0xFFFF) throw Exception("Text too long for a data record (" + std::to_string(s.size()) + " bytes)");
+    if (s.size() > 0xFFFF)
+        throw Exception("Text too long for a data record (" + std::to_string(s.size()) + " bytes)");
     const std::uint8_t k = static_cast<std::uint8_t>(1 + Random(254));
     WriteByte(f, k);
     WriteByte(f, static_cast<std::uint8_t>(s.size()));
     WriteByte(f, static_cast<std::uint8_t>(s.size() >> 8));
     for (std::size_t j = 0; j < s.size(); ++j)
-        WriteByte(f, static_cast<std::uint8_t>(static_cast<std::uint8_t>(s[j]) + DataKey[(k + j) % 256]));
+        WriteByte(
+            f, static_cast<std::uint8_t>(static_cast<std::uint8_t>(s[j]) + DataKey[(k + j) % 256]));
     SwapKeyBytes(k, static_cast<std::uint8_t>((k + 2) % 256));
 }
 
@@ -99,7 +101,9 @@ void TLibData1_ReadWrite::WriteIntOfFloat(File& f, double x) {
     WriteInt(f, static_cast<std::int32_t>(static_cast<std::uint32_t>(truncated)));
 }
 
-void TLibData1_ReadWrite::WriteGuid(File& f, const platform::Guid& guid) { WriteText(f, GuidText(guid)); }
+void TLibData1_ReadWrite::WriteGuid(File& f, const platform::Guid& guid) {
+    WriteText(f, GuidText(guid));
+}
 
 void TLibData1_ReadWrite::WriteNodeAddress(File& f, const TNodeAddress& a) {
     WriteTag(f, a.z);
@@ -121,8 +125,8 @@ std::string FloatText(double x) {
 std::string GuidText(const platform::Guid& g) {
     char text[40];
     std::snprintf(text, sizeof text, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  static_cast<unsigned long>(g.data1), g.data2, g.data3, g.data4[0], g.data4[1], g.data4[2],
-                  g.data4[3], g.data4[4], g.data4[5], g.data4[6], g.data4[7]);
+                  static_cast<unsigned long>(g.data1), g.data2, g.data3, g.data4[0], g.data4[1],
+                  g.data4[2], g.data4[3], g.data4[4], g.data4[5], g.data4[6], g.data4[7]);
     return text;
 }
 

@@ -21,7 +21,8 @@ struct CurrentWriter {
 };
 }  // namespace
 
-std::string WriteDataFile(const std::string& path, const DataFileInputs& inputs, const DataFileServices& services) {
+std::string WriteDataFile(const std::string& path, const DataFileInputs& inputs,
+                          const DataFileServices& services) {
     TLibData1_ReadWrite writer;
     std::unique_ptr<platform::WritableFile> file = services.files.CreateFile(path);
     BufferedWriter out(*file);

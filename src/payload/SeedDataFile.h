@@ -39,7 +39,8 @@ struct DataFileInputs {
 // its download folder, so a second file loses one more). A failing file
 // raises the run-time's I/O error at the record being written; nothing is
 // caught here.
-std::string WriteDataFile(const std::string& path, const DataFileInputs& inputs, const DataFileServices& services);
+std::string WriteDataFile(const std::string& path, const DataFileInputs& inputs,
+                          const DataFileServices& services);
 
 // The figure the client takes from the connection kind chosen in the wizard.
 int ConnectionFigure(int connectionType);

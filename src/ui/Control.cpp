@@ -1,8 +1,8 @@
 #include "ui/Control.h"
 
-#include "base/Text.h"
-
 #include <algorithm>
+
+#include "base/Text.h"
 
 namespace torvane::ui {
 
@@ -141,8 +141,10 @@ char AcceleratorOf(const std::string& caption) {
 std::string DisplayCaption(const std::string& caption) {
     std::string shown;
     for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-        else if (caption[i] == '&') continue;
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i;
+        else if (caption[i] == '&')
+            continue;
         shown += caption[i];
     }
     return shown;

@@ -37,7 +37,28 @@ enum class ControlKind {
 };
 
 // Which part of a control's state changed; a peer mirrors just that part.
-enum class Property { All, Bounds, Visible, Caption, Color, Font, Enabled, Picture, Alpha, Interval, Pressed, Active, Closed, Items, Position, Checked, Text, Selection, Cursor, Focus };
+enum class Property {
+    All,
+    Bounds,
+    Visible,
+    Caption,
+    Color,
+    Font,
+    Enabled,
+    Picture,
+    Alpha,
+    Interval,
+    Pressed,
+    Active,
+    Closed,
+    Items,
+    Position,
+    Checked,
+    Text,
+    Selection,
+    Cursor,
+    Focus
+};
 
 // The other side of a control: a real window (Win32) mirroring the control's
 // state. Headless controls have none, and then the control's state is all

@@ -33,7 +33,8 @@ std::vector<std::string> NamesBelowRoot(const std::string& path) {
 
 }  // namespace
 
-FolderTree::FolderTree(Container* parent, platform::Drives& drives, platform::FileSystem& files, std::string name)
+FolderTree::FolderTree(Container* parent, platform::Drives& drives, platform::FileSystem& files,
+                       std::string name)
     : Control(parent, ControlKind::FolderTree, std::move(name)), drives_(drives), files_(files) {
     SetColor(colors::White);
 }
@@ -72,8 +73,9 @@ void FolderTree::Load(Node& node) {
     } else {
         std::vector<std::string> names = files_.SubFolders(node.path, false);
         // Listed as Explorer lists them: by name, regardless of case.
-        std::stable_sort(names.begin(), names.end(),
-                         [](const std::string& a, const std::string& b) { return LowerCase(a) < LowerCase(b); });
+        std::stable_sort(
+            names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return LowerCase(a) < LowerCase(b); });
         const std::string prefix = node.path.back() == '\\' ? node.path : node.path + "\\";
         for (const std::string& name : names) add(name, prefix + name);
     }
@@ -90,9 +92,11 @@ void FolderTree::Select(Node* node) {
 }
 
 void FolderTree::SelectPath(const std::string& path) {
-    const bool driveForm = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/') &&
+    const bool driveForm = path.size() >= 3 && path[1] == ':' &&
+                           (path[2] == '\\' || path[2] == '/') &&
                            std::isalpha(static_cast<unsigned char>(path[0]));
-    if (!driveForm || !IsFolder(files_, path)) throw Exception("The folder \"" + path + "\" cannot be found.");
+    if (!driveForm || !IsFolder(files_, path))
+        throw Exception("The folder \"" + path + "\" cannot be found.");
 
     Node* node = nullptr;
     const std::string drive = std::string(1, UpperChar(path[0])) + ":\\";
@@ -216,29 +220,41 @@ bool FolderTree::KeyDown(Key key) {
     }
     Node& node = *rows[row];
     switch (key) {
-    case Key::Up: selectRow(row - 1); return true;
-    case Key::Down: selectRow(row + 1); return true;
-    case Key::Home: selectRow(0); return true;
-    case Key::End: selectRow(last); return true;
-    case Key::PageUp: selectRow(row - VisibleRowCount() + 1); return true;
-    case Key::PageDown: selectRow(row + VisibleRowCount() - 1); return true;
-    case Key::Left:
-        if (node.expanded && node.parent)
-            Collapse(node);
-        else if (node.parent)
-            selectRow(RowOf(node.parent));
-        return true;
-    case Key::Right:
-        if (!node.expanded) {
-            Expand(node);
-        } else if (!node.children.empty()) {
-            Select(node.children.front().get());
-            ScrollSelectedIntoView();
-        }
-        return true;
-    case Key::Enter:
-        if (node.parent) Toggle(node);
-        return true;
+        case Key::Up:
+            selectRow(row - 1);
+            return true;
+        case Key::Down:
+            selectRow(row + 1);
+            return true;
+        case Key::Home:
+            selectRow(0);
+            return true;
+        case Key::End:
+            selectRow(last);
+            return true;
+        case Key::PageUp:
+            selectRow(row - VisibleRowCount() + 1);
+            return true;
+        case Key::PageDown:
+            selectRow(row + VisibleRowCount() - 1);
+            return true;
+        case Key::Left:
+            if (node.expanded && node.parent)
+                Collapse(node);
+            else if (node.parent)
+                selectRow(RowOf(node.parent));
+            return true;
+        case Key::Right:
+            if (!node.expanded) {
+                Expand(node);
+            } else if (!node.children.empty()) {
+                Select(node.children.front().get());
+                ScrollSelectedIntoView();
+            }
+            return true;
+        case Key::Enter:
+            if (node.parent) Toggle(node);
+            return true;
     }
     return false;
 }

@@ -64,8 +64,9 @@ bool DecodeJpegInto(const std::uint8_t* data, std::size_t size, Bitmap& out, Jpe
     jpeg_start_decompress(&info);
     if (info.output_components != 3 ||
         static_cast<long long>(info.output_width) * info.output_height > kMaxPixels) {
-        std::snprintf(errors.message, sizeof errors.message, "unsupported picture (%u x %u, %d components)",
-                      info.output_width, info.output_height, info.output_components);
+        std::snprintf(errors.message, sizeof errors.message,
+                      "unsupported picture (%u x %u, %d components)", info.output_width,
+                      info.output_height, info.output_components);
         jpeg_destroy_decompress(&info);
         return false;
     }
@@ -90,7 +91,9 @@ std::uint32_t U32(const std::uint8_t* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-[[noreturn]] void BadBmp(const std::string& why) { throw Exception("Not a readable BMP picture: " + why); }
+[[noreturn]] void BadBmp(const std::string& why) {
+    throw Exception("Not a readable BMP picture: " + why);
+}
 
 // --- the catalogue ------------------------------------------------------------
 
@@ -104,18 +107,30 @@ struct Entry {
 
 Entry EntryOf(PictureId id) {
     switch (id) {
-    case PictureId::Welcome: return {"Welcome.jpg", Format::Jpeg, 513, 390};
-    case PictureId::DisclaimerSmall: return {"DisclaimerSmall.bmp", Format::Bmp, 49, 57};
-    case PictureId::InstallChoice: return {"InstallChoice.jpg", Format::Jpeg, 225, 193};
-    case PictureId::Folder: return {"Folder.jpg", Format::Jpeg, 105, 105};
-    case PictureId::Connection: return {"Connection.jpg", Format::Jpeg, 177, 281};
-    case PictureId::ToolbarBanner: return {"ToolbarBanner.jpg", Format::Jpeg, 675, 56};
-    case PictureId::ToolbarStrip: return {"ToolbarStrip.jpg", Format::Jpeg, 674, 24};
-    case PictureId::ReadyToInstall: return {"ReadyToInstall.jpg", Format::Jpeg, 193, 164};
-    case PictureId::Finished: return {"Finished.bmp", Format::Bmp, 209, 209};
-    case PictureId::Error: return {"Error.jpg", Format::Jpeg, 121, 122};
-    case PictureId::Search: return {"Search.jpg", Format::Jpeg, 160, 202};
-    case PictureId::Upgraded: return {"Upgraded.jpg", Format::Jpeg, 383, 302};
+        case PictureId::Welcome:
+            return {"Welcome.jpg", Format::Jpeg, 513, 390};
+        case PictureId::DisclaimerSmall:
+            return {"DisclaimerSmall.bmp", Format::Bmp, 49, 57};
+        case PictureId::InstallChoice:
+            return {"InstallChoice.jpg", Format::Jpeg, 225, 193};
+        case PictureId::Folder:
+            return {"Folder.jpg", Format::Jpeg, 105, 105};
+        case PictureId::Connection:
+            return {"Connection.jpg", Format::Jpeg, 177, 281};
+        case PictureId::ToolbarBanner:
+            return {"ToolbarBanner.jpg", Format::Jpeg, 675, 56};
+        case PictureId::ToolbarStrip:
+            return {"ToolbarStrip.jpg", Format::Jpeg, 674, 24};
+        case PictureId::ReadyToInstall:
+            return {"ReadyToInstall.jpg", Format::Jpeg, 193, 164};
+        case PictureId::Finished:
+            return {"Finished.bmp", Format::Bmp, 209, 209};
+        case PictureId::Error:
+            return {"Error.jpg", Format::Jpeg, 121, 122};
+        case PictureId::Search:
+            return {"Search.jpg", Format::Jpeg, 160, 202};
+        case PictureId::Upgraded:
+            return {"Upgraded.jpg", Format::Jpeg, 383, 302};
     }
     throw Exception("Unknown picture " + std::to_string(static_cast<int>(id)));
 }
@@ -145,7 +160,8 @@ std::shared_ptr<const Bitmap> DecodeBmp(const std::uint8_t* data, std::size_t si
     if (data[0] != 'B' || data[1] != 'M') BadBmp("no BM signature");
     const std::uint32_t pixelsAt = U32(data + 10);
     const std::uint32_t headerSize = U32(data + 14);
-    if (headerSize < 40 || headerSize > size - 14) BadBmp("unknown header size " + std::to_string(headerSize));
+    if (headerSize < 40 || headerSize > size - 14)
+        BadBmp("unknown header size " + std::to_string(headerSize));
     const std::int32_t width = static_cast<std::int32_t>(U32(data + 18));
     const std::int32_t rawHeight = static_cast<std::int32_t>(U32(data + 22));
     const std::uint32_t planes = U16(data + 26);
@@ -159,7 +175,8 @@ std::shared_ptr<const Bitmap> DecodeBmp(const std::uint8_t* data, std::size_t si
         BadBmp("bad size " + std::to_string(width) + " x " + std::to_string(height));
     if (planes != 1) BadBmp("bad plane count");
     if (compression != 0) BadBmp("compressed pictures are not supported");
-    if (bits != 24 && bits != 8 && bits != 4 && bits != 1) BadBmp(std::to_string(bits) + " bits per pixel");
+    if (bits != 24 && bits != 8 && bits != 4 && bits != 1)
+        BadBmp(std::to_string(bits) + " bits per pixel");
 
     // The palette of the palettised kinds follows the header: B, G, R, 0.
     std::uint8_t palette[256][3] = {};
@@ -181,7 +198,8 @@ std::shared_ptr<const Bitmap> DecodeBmp(const std::uint8_t* data, std::size_t si
 
     // Rows are padded to four bytes.
     const std::size_t stride = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
-    if (pixelsAt > size || stride * static_cast<std::size_t>(height) > size - pixelsAt) BadBmp("pixels cut short");
+    if (pixelsAt > size || stride * static_cast<std::size_t>(height) > size - pixelsAt)
+        BadBmp("pixels cut short");
 
     auto bitmap = std::make_shared<Bitmap>();
     bitmap->width = width;
@@ -219,12 +237,14 @@ std::shared_ptr<const Bitmap> LoadPicture(PictureId id) {
 
     const EmbeddedFile* file = FindEmbeddedFile(entry.file);
     if (!file) throw Exception(std::string("The picture ") + entry.file + " is not built in");
-    std::shared_ptr<const Bitmap> picture =
-        entry.format == Format::Jpeg ? DecodeJpeg(file->data, file->size) : DecodeBmp(file->data, file->size);
+    std::shared_ptr<const Bitmap> picture = entry.format == Format::Jpeg
+                                                ? DecodeJpeg(file->data, file->size)
+                                                : DecodeBmp(file->data, file->size);
     // The panels are laid out around these sizes: another size is a build fault.
     if (picture->width != entry.width || picture->height != entry.height)
-        throw Exception(std::string("The picture ") + entry.file + " is " + std::to_string(picture->width) + " x " +
-                        std::to_string(picture->height) + ", not " + std::to_string(entry.width) + " x " +
+        throw Exception(std::string("The picture ") + entry.file + " is " +
+                        std::to_string(picture->width) + " x " + std::to_string(picture->height) +
+                        ", not " + std::to_string(entry.width) + " x " +
                         std::to_string(entry.height));
     slot = picture;
     return slot;

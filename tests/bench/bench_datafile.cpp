@@ -18,7 +18,8 @@ void BM_WriteDataFile(benchmark::State& state) {
     std::size_t bytes = 0;
     int writes = 0;
     for (auto _ : state) {
-        const DataFileInputs inputs{"C:\\Users\\me\\AppData\\Local\\Torvane P2P\\", "D:\\Downloads\\", "01", 8};
+        const DataFileInputs inputs{"C:\\Users\\me\\AppData\\Local\\Torvane P2P\\",
+                                    "D:\\Downloads\\", "01", 8};
         WriteDataFile("Torvane.Dat", inputs, services);
         bytes = files.Bytes("Torvane.Dat").size();
         writes = files.files.at("Torvane.Dat")->writes;

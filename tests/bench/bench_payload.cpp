@@ -25,7 +25,8 @@ struct ClientSizedPayload {
         std::uint32_t s = 1;
         for (std::size_t i = 0; i < original.size(); ++i) {
             s = s * 1664525u + 1013904223u;
-            original[i] = (i / 48) % 2 ? static_cast<std::uint8_t>(s >> 24) : static_cast<std::uint8_t>(i % 97);
+            original[i] = (i / 48) % 2 ? static_cast<std::uint8_t>(s >> 24)
+                                       : static_cast<std::uint8_t>(i % 97);
         }
         uLongf size = compressBound(original.size());
         stream.resize(size);
@@ -33,8 +34,9 @@ struct ClientSizedPayload {
         stream.resize(size);
         chunks.assign((stream.size() + 1023) / 1024, {});
         for (std::size_t i = 0; i < stream.size(); ++i) chunks[i / 1024][i % 1024] = stream[i];
-        table = {reinterpret_cast<const std::uint8_t(*)[1024]>(chunks.data()), static_cast<int>(chunks.size()),
-                 static_cast<std::uint32_t>(stream.size()), static_cast<std::uint32_t>(original.size())};
+        table = {reinterpret_cast<const std::uint8_t(*)[1024]>(chunks.data()),
+                 static_cast<int>(chunks.size()), static_cast<std::uint32_t>(stream.size()),
+                 static_cast<std::uint32_t>(original.size())};
     }
     std::vector<std::uint8_t> original, stream;
     std::vector<std::array<std::uint8_t, 1024>> chunks;
@@ -55,7 +57,9 @@ void BM_ExtractPayload(benchmark::State& state) {
     ui::Label label(&form);
     bar.SetMax(7317410);
     tools::StdioFileSystem files;
-    for (auto _ : state) ExtractChunkedPayload(payload.table, "/tmp/bench_extract.exe", {files, BarProgress(&bar, &label, app)});
+    for (auto _ : state)
+        ExtractChunkedPayload(payload.table, "/tmp/bench_extract.exe",
+                              {files, BarProgress(&bar, &label, app)});
     state.SetBytesProcessed(state.iterations() * payload.original.size());
     std::remove("/tmp/bench_extract.exe");
 }

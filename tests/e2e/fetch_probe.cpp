@@ -12,10 +12,10 @@
 #include <mutex>
 #include <string>
 
+#include "base/win32/WinHeaders.h"
 #include "lib/LIB_GetMemStreamFromTheWeb.h"
 #include "platform/win32/DllHardening.h"
 #include "platform/win32/Win32Http.h"
-#include "base/win32/WinHeaders.h"
 
 namespace {
 

@@ -92,9 +92,11 @@ int DriveFileSystem::CreationError(const std::string& path) const {
 }
 
 std::unique_ptr<platform::WritableFile> DriveFileSystem::CreateFile(const std::string& path) {
-    int error = uncreatable.count(WithoutTrailingSeparator(path)) ? kSharingViolation : CreationError(path);
+    int error =
+        uncreatable.count(WithoutTrailingSeparator(path)) ? kSharingViolation : CreationError(path);
     std::error_code ignored;
-    if (!error && (EndsWithSeparator(path) || fs::is_directory(Host(path), ignored))) error = kAccessDenied;
+    if (!error && (EndsWithSeparator(path) || fs::is_directory(Host(path), ignored)))
+        error = kAccessDenied;
     if (error) throw EFCreateError(path, ErrorText(error));
     std::FILE* file = std::fopen(Host(path).c_str(), "wb");
     if (!file) throw EFCreateError(path, ErrorText(kAccessDenied));
@@ -122,14 +124,20 @@ bool DriveFileSystem::DeleteFile(const std::string& path) {
 
 std::string DriveFileSystem::ErrorText(int code) {
     switch (code) {
-        case kFileNotFound: return "The system cannot find the file specified";
-        case kPathNotFound: return "The system cannot find the path specified";
-        case kAccessDenied: return "Access is denied";
+        case kFileNotFound:
+            return "The system cannot find the file specified";
+        case kPathNotFound:
+            return "The system cannot find the path specified";
+        case kAccessDenied:
+            return "Access is denied";
         case kSharingViolation:
             return "The process cannot access the file because it is being used by another process";
-        case kInvalidName: return "The filename, directory name, or volume label syntax is incorrect";
-        case kAlreadyExists: return "Cannot create a file when that file already exists";
-        default: return "Error " + std::to_string(code);
+        case kInvalidName:
+            return "The filename, directory name, or volume label syntax is incorrect";
+        case kAlreadyExists:
+            return "Cannot create a file when that file already exists";
+        default:
+            return "Error " + std::to_string(code);
     }
 }
 
@@ -157,7 +165,8 @@ int DriveFileSystem::CreateFolder(const std::string& path) {
     return fs::create_directory(Host(path), error) ? 0 : kAccessDenied;
 }
 
-std::vector<std::string> DriveFileSystem::SubFolders(const std::string& folder, bool includeHidden) {
+std::vector<std::string> DriveFileSystem::SubFolders(const std::string& folder,
+                                                     bool includeHidden) {
     std::vector<std::string> names;
     const std::optional<fs::path> host = drives_.HostPath(folder);
     std::error_code error;

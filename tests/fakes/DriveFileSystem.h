@@ -42,9 +42,10 @@ public:
     std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) override;
 
     // Set-up and checks for the tests, bypassing every refusal above.
-    void MakeFolders(const std::string& path);  // with its parents
+    void MakeFolders(const std::string& path);                         // with its parents
     void WriteText(const std::string& path, const std::string& text);  // parents made too
-    std::optional<std::string> ReadText(const std::string& path) const;  // nothing when no such file
+    std::optional<std::string> ReadText(
+        const std::string& path) const;  // nothing when no such file
 
     std::set<std::string, NoCaseLess> uncreatable;
     std::set<std::string, NoCaseLess> readOnlyFolders;
@@ -53,7 +54,7 @@ public:
 
 private:
     std::filesystem::path Host(const std::string& path) const;  // throws when on no drive
-    bool ReadOnly(const std::string& path) const;                 // below a read-only folder
+    bool ReadOnly(const std::string& path) const;               // below a read-only folder
     // 0 when a file or folder may be made at `path`, else the system's error.
     int CreationError(const std::string& path) const;
 

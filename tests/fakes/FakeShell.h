@@ -35,8 +35,9 @@ public:
         return it->second;
     }
 
-    void CreateShortcut(const std::string& target, const std::string& linkFile, const std::string& description,
-                        int iconIndex, const std::string& arguments) override {
+    void CreateShortcut(const std::string& target, const std::string& linkFile,
+                        const std::string& description, int iconIndex,
+                        const std::string& arguments) override {
         if (refuseShortcuts) throw Exception("Cannot create the shell link object");
         Shortcut shortcut{target, linkFile, description, iconIndex, arguments, false};
         try {

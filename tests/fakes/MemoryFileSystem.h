@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "fakes/MemoryFile.h"
 #include "base/Exceptions.h"
+#include "fakes/MemoryFile.h"
 #include "fakes/NoCase.h"
 #include "platform/FileSystem.h"
 #include "platform/GuidSource.h"
@@ -64,7 +64,9 @@ public:
         return names;
     }
 
-    const std::vector<std::uint8_t>& Bytes(const std::string& path) const { return files.at(path)->bytes; }
+    const std::vector<std::uint8_t>& Bytes(const std::string& path) const {
+        return files.at(path)->bytes;
+    }
 
     std::map<std::string, std::shared_ptr<MemoryFile>, NoCaseLess> files;
     std::set<std::string, NoCaseLess> uncreatable;

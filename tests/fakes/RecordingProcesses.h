@@ -30,8 +30,8 @@ struct StartedProgram {
 // Start returns false) and the exit code EndProcess was given.
 class RecordingProcesses : public platform::Processes {
 public:
-    bool Start(const std::string& application, const std::string& commandLine, platform::ShowMode show,
-               bool asUser) override {
+    bool Start(const std::string& application, const std::string& commandLine,
+               platform::ShowMode show, bool asUser) override {
         started.push_back({application, commandLine, show, asUser});
         return !refuse;
     }

@@ -14,7 +14,8 @@ char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned 
 }  // namespace
 
 TempDrives::TempDrives() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "torvane-drives-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "torvane-drives-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed for " + pattern);
     root_ = pattern;
 }
@@ -37,7 +38,8 @@ std::vector<char> TempDrives::Letters() {
 }
 
 platform::DriveType TempDrives::TypeOf(const std::string& root) {
-    if (root.size() != 3 || root[1] != ':' || root[2] != '\\') return platform::DriveType::NoRootDirectory;
+    if (root.size() != 3 || root[1] != ':' || root[2] != '\\')
+        return platform::DriveType::NoRootDirectory;
     const auto it = types_.find(Upper(root[0]));
     return it == types_.end() ? platform::DriveType::NoRootDirectory : it->second;
 }

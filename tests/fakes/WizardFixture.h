@@ -59,7 +59,8 @@ struct FakePlatform {
     FakeClipboard clipboard;
     DriveFileSearch search{drives, files};
     std::shared_ptr<FakeHttp> http = std::make_shared<FakeHttp>();
-    platform::Platform platform{clock, files, drives, shell, registry, processes, guids, clipboard, http, search};
+    platform::Platform platform{clock,     files, drives,    shell, registry,
+                                processes, guids, clipboard, http,  search};
 };
 
 // A whole headless wizard: fresh program state and the main window with all
@@ -68,7 +69,8 @@ struct FakePlatform {
 // can change the fakes its constructor already sees.
 class Wizard : public FakePlatform {
 public:
-    explicit Wizard(std::vector<std::string> params = {}, const std::function<void(Wizard&)>& prepare = {});
+    explicit Wizard(std::vector<std::string> params = {},
+                    const std::function<void(Wizard&)>& prepare = {});
     ~Wizard();
 
     TFormMain& form() { return *form_; }

@@ -17,19 +17,21 @@ namespace torvane {
 namespace {
 
 TEST(ClientReport, LooksInLocalApplicationDataFirstThenBesideItself) {
-    EXPECT_EQ(client::DataFileCandidates("C:\\Users\\me\\AppData\\Local", "C:\\Program Files\\Torvane P2P"),
+    EXPECT_EQ(client::DataFileCandidates("C:\\Users\\me\\AppData\\Local",
+                                         "C:\\Program Files\\Torvane P2P"),
               (std::vector<std::string>{"C:\\Users\\me\\AppData\\Local\\Torvane P2P\\Torvane.Dat",
                                         "C:\\Program Files\\Torvane P2P\\QVInst.Dat"}));
     EXPECT_EQ(client::DataFileCandidates("C:\\Users\\me\\AppData\\Local\\", "D:\\"),
               (std::vector<std::string>{"C:\\Users\\me\\AppData\\Local\\Torvane P2P\\Torvane.Dat",
                                         "D:\\QVInst.Dat"}));
-    EXPECT_EQ(client::DataFileCandidates("", "C:\\T"), std::vector<std::string>{"C:\\T\\QVInst.Dat"});
+    EXPECT_EQ(client::DataFileCandidates("", "C:\\T"),
+              std::vector<std::string>{"C:\\T\\QVInst.Dat"});
     EXPECT_EQ(client::Caption(), "Torvane P2P 4.43");
 }
 
 TEST(ClientReport, ShowsWhatAFileWrittenByTheSetupHolds) {
-    const DataFileInputs inputs{"C:\\Users\\me\\AppData\\Local\\Torvane P2P\\", "D:\\My Downloads\\",
-                                kBuildSourceCode, 3};
+    const DataFileInputs inputs{"C:\\Users\\me\\AppData\\Local\\Torvane P2P\\",
+                                "D:\\My Downloads\\", kBuildSourceCode, 3};
     testing::MemoryFileSystem files;
     testing::CountingGuidSource guids;
     testing::FakeClock clock;
@@ -53,8 +55,10 @@ TEST(ClientReport, ShowsWhatAFileWrittenByTheSetupHolds) {
 TEST(ClientReport, SaysWhyThereIsNothingToShow) {
     EXPECT_EQ(client::DescribeNoDataFile({"C:\\a\\Torvane.Dat", "C:\\b\\QVInst.Dat"}),
               (std::vector<std::string>{"No data file found.", "Looked for: C:\\a\\Torvane.Dat",
-                                        "Looked for: C:\\b\\QVInst.Dat", "Version: 4.43 (demonstration client)"}));
-    const std::vector<std::string> bad = client::DescribeUnreadable("C:\\a\\Torvane.Dat", "Bad tag at byte 7");
+                                        "Looked for: C:\\b\\QVInst.Dat",
+                                        "Version: 4.43 (demonstration client)"}));
+    const std::vector<std::string> bad =
+        client::DescribeUnreadable("C:\\a\\Torvane.Dat", "Bad tag at byte 7");
     ASSERT_EQ(bad.size(), 3u);
     EXPECT_EQ(bad[0], "Data file: C:\\a\\Torvane.Dat");
     EXPECT_EQ(bad[1], "The data file could not be read: Bad tag at byte 7");
@@ -69,14 +73,16 @@ TEST(ToolbarStandIn, IsSilentOnlyWithSlashSThenDashSilent) {
     EXPECT_FALSE(toolbar::IsSilentRun({}));
     EXPECT_FALSE(toolbar::IsSilentRun({"/s", "-silent", "/x"}));
     EXPECT_FALSE(toolbar::IsSilentRun({"/s", "-silently"}));
-    EXPECT_TRUE(toolbar::IsSilentRun(SplitCommandLine("\"C:\\T dir\\Torvane_toolbar.exe\" /s -silent")));
+    EXPECT_TRUE(
+        toolbar::IsSilentRun(SplitCommandLine("\"C:\\T dir\\Torvane_toolbar.exe\" /s -silent")));
 }
 
 TEST(ToolbarStandIn, RecordsTheCommandLineAndTheTimeAndSaysWhatItIs) {
-    EXPECT_EQ(toolbar::MarkerText("\"C:\\x\\Torvane_toolbar.exe\" /s -silent", {2026, 3, 9, 7, 5, 4}),
-              "Torvane toolbar stand-in ran silently; it installed nothing.\r\n"
-              "Command line: \"C:\\x\\Torvane_toolbar.exe\" /s -silent\r\n"
-              "Local time: 2026-03-09 07:05:04\r\n");
+    EXPECT_EQ(
+        toolbar::MarkerText("\"C:\\x\\Torvane_toolbar.exe\" /s -silent", {2026, 3, 9, 7, 5, 4}),
+        "Torvane toolbar stand-in ran silently; it installed nothing.\r\n"
+        "Command line: \"C:\\x\\Torvane_toolbar.exe\" /s -silent\r\n"
+        "Local time: 2026-03-09 07:05:04\r\n");
     EXPECT_NE(toolbar::NoticeText().find("stand-in"), std::string::npos);
     EXPECT_NE(toolbar::NoticeText().find("installs nothing"), std::string::npos);
     EXPECT_NE(toolbar::NoticeTitle().find("stand-in"), std::string::npos);

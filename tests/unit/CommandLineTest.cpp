@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "app/Appl_Globals.h"
 #include "app/CommandLine.h"
 #include "base/SplitCommandLine.h"
 #include "fakes/WizardFixture.h"
-#include "app/Appl_Globals.h"
 
 namespace torvane {
 namespace {
@@ -31,13 +31,14 @@ TEST(AutoUpdateFolder, RecognisesTheSwitchOnlyAsFirstParameterWithAFolder) {
     };
     const Case cases[] = {
         {{}, std::nullopt},
-        {{"/autoupdate"}, std::nullopt},                    // nothing after it: not the switch
-        {{"/autoupdate", "   "}, std::nullopt},             // trimmed away, no space follows
+        {{"/autoupdate"}, std::nullopt},         // nothing after it: not the switch
+        {{"/autoupdate", "   "}, std::nullopt},  // trimmed away, no space follows
         {{"/autoupdateC:\\x"}, std::nullopt},
-        {{"/s", "/autoupdate", "C:\\x"}, std::nullopt},    // not the first parameter
+        {{"/s", "/autoupdate", "C:\\x"}, std::nullopt},  // not the first parameter
         {{"/autoupdate", "C:\\x"}, "C:\\x\\"},
-        {{"/autoupdate", "C:\\x\\"}, "C:\\x\\"},            // no second backslash
-        {{"/AUTOUPDATE", "C:\\Program", "Files\\Torvane", "P2P"}, "C:\\Program Files\\Torvane P2P\\"},
+        {{"/autoupdate", "C:\\x\\"}, "C:\\x\\"},  // no second backslash
+        {{"/AUTOUPDATE", "C:\\Program", "Files\\Torvane", "P2P"},
+         "C:\\Program Files\\Torvane P2P\\"},
         {{"/AutoUpdate", "C:\\Two  Spaces"}, "C:\\Two  Spaces\\"},  // quoted: inner spaces kept
         {{"  /autoupdate", "d:\\MiXeD"}, "d:\\MiXeD\\"},
     };

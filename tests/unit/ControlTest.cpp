@@ -2,13 +2,13 @@
 
 #include <map>
 
+#include "base/Exceptions.h"
 #include "fakes/HeadlessHost.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
 #include "ui/PageControl.h"
 #include "ui/Panel.h"
-#include "base/Exceptions.h"
 
 namespace torvane::ui {
 namespace {
@@ -19,14 +19,21 @@ public:
     struct Peer : ControlPeer {
         Peer(RecordingFactory& f, Control& c) : factory(f), control(c) {}
         ~Peer() override { factory.destroyed.push_back(control.Name()); }
-        void Changed(Property what) override { factory.changes.push_back(control.Name() + ":" + Name(what)); }
+        void Changed(Property what) override {
+            factory.changes.push_back(control.Name() + ":" + Name(what));
+        }
         static std::string Name(Property p) {
             switch (p) {
-            case Property::All: return "All";
-            case Property::Bounds: return "Bounds";
-            case Property::Caption: return "Caption";
-            case Property::Visible: return "Visible";
-            default: return "Other";
+                case Property::All:
+                    return "All";
+                case Property::Bounds:
+                    return "Bounds";
+                case Property::Caption:
+                    return "Caption";
+                case Property::Visible:
+                    return "Visible";
+                default:
+                    return "Other";
             }
         }
         RecordingFactory& factory;
@@ -121,8 +128,9 @@ TEST_F(ControlLayer, DispatchHandsFailuresToTheHandlerAndDropsSilentAborts) {
     app.Dispatch([] { throw EFCreateError("C:\\x.exe", "Access is denied"); });
     app.Dispatch([] { throw 42; });
     app.Dispatch([] {});
-    EXPECT_EQ(handled, (std::vector<std::string>{"Cannot create file \"C:\\x.exe\". Access is denied",
-                                                 "Unknown failure"}));
+    EXPECT_EQ(handled,
+              (std::vector<std::string>{"Cannot create file \"C:\\x.exe\". Access is denied",
+                                        "Unknown failure"}));
 }
 
 }  // namespace

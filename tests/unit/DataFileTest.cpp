@@ -4,11 +4,11 @@
 #include <map>
 #include <set>
 
+#include "base/DateTime.h"
 #include "fakes/FakeClock.h"
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/WizardFixture.h"
 #include "generated/BuildConfig.h"
-#include "base/DateTime.h"
 #include "payload/DataFileDecoder.h"
 #include "payload/GB_TORVANE_DAT.h"
 #include "payload/SeedDataFile.h"
@@ -20,12 +20,15 @@ class DataFile : public ::testing::Test {
 protected:
     // Writes as the installing panel does: the folder handed back is the
     // download folder of the next file.
-    void Write(const std::string& path) { inputs.downloadDir = WriteDataFile(path, inputs, services); }
+    void Write(const std::string& path) {
+        inputs.downloadDir = WriteDataFile(path, inputs, services);
+    }
     DataFileContents WriteAndDecode(const std::string& path = "C:\\x\\Torvane.Dat") {
         Write(path);
         return DecodeDataFile(files.Bytes(path));
     }
-    DataFileInputs inputs{"C:\\users\\me\\AppData\\Local\\Torvane P2P\\", "D:\\Downloads\\", "01", 8};
+    DataFileInputs inputs{"C:\\users\\me\\AppData\\Local\\Torvane P2P\\", "D:\\Downloads\\", "01",
+                          8};
     testing::MemoryFileSystem files;
     testing::CountingGuidSource guids;
     testing::FakeClock clock;
@@ -42,8 +45,8 @@ TEST_F(DataFile, HoldsTheHeaderTheListsAndTheSettingsInOrder) {
     EXPECT_GE(c.keySeed.size(), 879u);
     EXPECT_LE(c.keySeed.size(), 977u);
     EXPECT_EQ(c.workDir, "C:\\users\\me\\AppData\\Local\\Torvane P2P\\");
-    EXPECT_EQ(c.downloadDir, "D:\\Downloads\\");   // the header keeps the backslash...
-    EXPECT_EQ(c.downloadFolder, "D:\\Downloads");  // ...the block does not
+    EXPECT_EQ(c.downloadDir, "D:\\Downloads\\");     // the header keeps the backslash...
+    EXPECT_EQ(c.downloadFolder, "D:\\Downloads");    // ...the block does not
     EXPECT_EQ(inputs.downloadDir, "D:\\Downloads");  // and the folder handed back lost it
     EXPECT_EQ(c.sourceCode, "01");
     EXPECT_EQ(c.expiry, EncodeDateTime(2026, 12, 8, 0, 0, 0, 0) + 25);

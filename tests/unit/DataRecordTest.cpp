@@ -29,8 +29,9 @@ protected:
 };
 
 TEST_F(RecordWriter, EscapesTheValuesBelow32) {
-    const std::pair<std::uint8_t, Bytes> cases[] = {
-        {0, {0x1F, 0x54}}, {1, {0x1F, 0x55}}, {30, {0x1F, 0x72}}, {31, {0x1F, 0x73}}, {32, {0x20}}, {255, {0xFF}}};
+    const std::pair<std::uint8_t, Bytes> cases[] = {{0, {0x1F, 0x54}},  {1, {0x1F, 0x55}},
+                                                    {30, {0x1F, 0x72}}, {31, {0x1F, 0x73}},
+                                                    {32, {0x20}},       {255, {0xFF}}};
     for (auto& [value, bytes] : cases)
         EXPECT_EQ(Written([&](auto& f) { writer.WriteByte(f, value); }), bytes) << int(value);
 }
@@ -39,7 +40,8 @@ TEST_F(RecordWriter, TagsAddKeyByteSixteen) {
     DataKey[16] = 10;
     EXPECT_EQ(Written([&](auto& f) { writer.WriteTag(f, 0); }), (Bytes{0x1F, 0x54 + 10}));
     DataKey[16] = 200;
-    EXPECT_EQ(Written([&](auto& f) { writer.WriteTag(f, 100); }), (Bytes{44}));  // 300 mod 256, not escaped
+    EXPECT_EQ(Written([&](auto& f) { writer.WriteTag(f, 100); }),
+              (Bytes{44}));  // 300 mod 256, not escaped
     EXPECT_EQ(Written([&](auto& f) { writer.WriteTagWord(f, 0x0102); }), (Bytes{201, 202}));
 }
 
@@ -80,10 +82,16 @@ TEST_F(RecordWriter, KeyIndexWrapsAndK254SwapsNothing) {
 
 TEST_F(RecordWriter, RefusesTextsLongerThan65535Bytes) {
     Bytes bytes;
-    EXPECT_THROW(Written([&](auto& f) { writer.WriteText(f, std::string(65536, 'x')); }), Exception);
-    EXPECT_NO_THROW(bytes = Written([&](auto& f) { writer.WriteText(f, std::string(65535, 'x')); }));
+    EXPECT_THROW(Written([&](auto& f) { writer.WriteText(f, std::string(65536, 'x')); }),
+                 Exception);
+    EXPECT_NO_THROW(bytes =
+                        Written([&](auto& f) { writer.WriteText(f, std::string(65535, 'x')); }));
     Data1Reader reader(bytes);
-    reader.SetKey([] { DataKeyTable k; for (int i = 0; i < 256; ++i) k[i] = static_cast<std::uint8_t>(i); return k; }());
+    reader.SetKey([] {
+        DataKeyTable k;
+        for (int i = 0; i < 256; ++i) k[i] = static_cast<std::uint8_t>(i);
+        return k;
+    }());
     EXPECT_EQ(reader.ReadText().size(), 65535u);
 }
 
@@ -106,8 +114,10 @@ TEST_F(RecordWriter, BooleansStayInTheirRanges) {
         const bool value = i % 2 == 0;
         Bytes bytes = Written([&](auto& f) { writer.WriteBool(f, value); });
         ASSERT_EQ(bytes.size(), 1u);
-        if (value) ASSERT_TRUE(bytes[0] >= 140 && bytes[0] <= 169) << int(bytes[0]);
-        else ASSERT_TRUE(bytes[0] >= 100 && bytes[0] <= 129) << int(bytes[0]);
+        if (value)
+            ASSERT_TRUE(bytes[0] >= 140 && bytes[0] <= 169) << int(bytes[0]);
+        else
+            ASSERT_TRUE(bytes[0] >= 100 && bytes[0] <= 129) << int(bytes[0]);
     }
 }
 
@@ -116,8 +126,10 @@ TEST(RecordTexts, NumbersDatesAndGuids) {
     EXPECT_EQ(FloatText(-0.0), "0");
     EXPECT_EQ(FloatText(46025.0), "46025");
     EXPECT_EQ(FloatText(46001.25), "46001.25");
-    EXPECT_EQ(FloatText(46001.123456789012345), "46001.123456789");  // 15 digits, trailing zero dropped
-    platform::Guid guid{0x0123ABCD, 0x4567, 0x89EF, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}};
+    EXPECT_EQ(FloatText(46001.123456789012345),
+              "46001.123456789");  // 15 digits, trailing zero dropped
+    platform::Guid guid{
+        0x0123ABCD, 0x4567, 0x89EF, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}};
     EXPECT_EQ(GuidText(guid), "{0123ABCD-4567-89EF-0123-456789ABCDEF}");
 }
 
@@ -155,21 +167,26 @@ TEST(NodeAddress, ParsesDottedTextLeniently) {
         int w, x, y, z;
     };
     const Case cases[] = {
-        {"1.2.3.4", 1, 2, 3, 4},   {"1.2", 1, 0, 0, 2},       {"", 0, 0, 0, 0},
-        {"300.1.1.1", 44, 1, 1, 1}, {"abc.1.1.1", 0, 1, 1, 1}, {"-1.256.084.7", 255, 0, 84, 7},
-        {"1.2.3.4.5", 1, 2, 3, 0}, {"99999999999.1.1.1", 0, 1, 1, 1}, {" 1.2.3.4", 0, 2, 3, 4},
+        {"1.2.3.4", 1, 2, 3, 4},   {"1.2", 1, 0, 0, 2},
+        {"", 0, 0, 0, 0},          {"300.1.1.1", 44, 1, 1, 1},
+        {"abc.1.1.1", 0, 1, 1, 1}, {"-1.256.084.7", 255, 0, 84, 7},
+        {"1.2.3.4.5", 1, 2, 3, 0}, {"99999999999.1.1.1", 0, 1, 1, 1},
+        {" 1.2.3.4", 0, 2, 3, 4},
     };
     for (const Case& c : cases) {
         TNodeAddress a = StrToNodeAddress(c.text, 6346);
         EXPECT_EQ(a.port, 6346);
-        EXPECT_EQ((std::vector<int>{a.w, a.x, a.y, a.z}), (std::vector<int>{c.w, c.x, c.y, c.z})) << c.text;
+        EXPECT_EQ((std::vector<int>{a.w, a.x, a.y, a.z}), (std::vector<int>{c.w, c.x, c.y, c.z}))
+            << c.text;
     }
 }
 
 TEST_F(RecordWriter, NodeAddressesGoZXPortWY) {
     DataKey[16] = 0;
     TNodeAddress a = StrToNodeAddress("10.20.30.40", 0x1234);
-    EXPECT_EQ(Written([&](auto& f) { writer.WriteNodeAddress(f, a); }), (Bytes{40, 0x1F, 0x54 + 20, 0x1F, 0x54 + 0x12, 0x34, 0x1F, 0x54 + 10, 0x1F, 0x54 + 30}));
+    EXPECT_EQ(
+        Written([&](auto& f) { writer.WriteNodeAddress(f, a); }),
+        (Bytes{40, 0x1F, 0x54 + 20, 0x1F, 0x54 + 0x12, 0x34, 0x1F, 0x54 + 10, 0x1F, 0x54 + 30}));
 }
 
 TEST(DataKeyDerivation, TakesEveryFifthFromTheTopThenEveryEven) {
@@ -197,7 +214,8 @@ TEST(DataKeyDerivation, MakeDataKeyDrawsASeedOfTheStatedForm) {
         const std::string seed = MakeDataKey();
         ASSERT_GE(seed.size(), 879u);
         ASSERT_LE(seed.size(), 977u);
-        for (char c : seed) ASSERT_TRUE(static_cast<std::uint8_t>(c) >= 14 && static_cast<std::uint8_t>(c) <= 253);
+        for (char c : seed)
+            ASSERT_TRUE(static_cast<std::uint8_t>(c) >= 14 && static_cast<std::uint8_t>(c) <= 253);
         EXPECT_EQ(DataKey, DeriveDataKey(seed));
     }
 }
@@ -222,7 +240,8 @@ TEST(Data1Reader, RejectsDamagedInput) {
     EXPECT_THROW(reading({}, [](auto& r) { r.ReadByte(); }), DataFormatError);
     EXPECT_THROW(reading({0x05}, [](auto& r) { r.ReadByte(); }), DataFormatError);
     EXPECT_THROW(reading({0x1F, 0x20}, [](auto& r) { r.ReadByte(); }), DataFormatError);
-    EXPECT_THROW(reading({0x1F, 0x55, 0x1F, 0x57, 0x1F, 0x54}, [](auto& r) { r.ReadText(); }), DataFormatError);
+    EXPECT_THROW(reading({0x1F, 0x55, 0x1F, 0x57, 0x1F, 0x54}, [](auto& r) { r.ReadText(); }),
+                 DataFormatError);
     EXPECT_THROW(reading({200}, [](auto& r) { r.ReadBool(); }), DataFormatError);
 }
 

@@ -8,10 +8,10 @@
 #include "app/Appl_Globals.h"
 #include "app/ErrorReport.h"
 #include "app/PNL_Error.h"
+#include "base/Exceptions.h"
 #include "fakes/ReportQuery.h"
 #include "fakes/WizardFixture.h"
 #include "generated/BuildConfig.h"
-#include "base/Exceptions.h"
 
 namespace torvane {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "base/Exceptions.h"
 #include "fakes/HeadlessHost.h"
 #include "fakes/MemoryFileSystem.h"
-#include "base/Exceptions.h"
 #include "panels/ProgressControls.h"
 #include "payload/ExtractPayload.h"
 #include "payload/GB_Payloads.h"
@@ -26,8 +26,9 @@ struct TestPayload {
     void Rechunk() {
         chunks.assign((stream.size() + 1023) / 1024, {});
         for (std::size_t i = 0; i < stream.size(); ++i) chunks[i / 1024][i % 1024] = stream[i];
-        table = {reinterpret_cast<const std::uint8_t(*)[1024]>(chunks.data()), static_cast<int>(chunks.size()),
-                 static_cast<std::uint32_t>(stream.size()), static_cast<std::uint32_t>(original.size())};
+        table = {reinterpret_cast<const std::uint8_t(*)[1024]>(chunks.data()),
+                 static_cast<int>(chunks.size()), static_cast<std::uint32_t>(stream.size()),
+                 static_cast<std::uint32_t>(original.size())};
     }
     Bytes original;
     Bytes stream;
@@ -40,7 +41,8 @@ Bytes SomeData(std::size_t size) {
     std::uint32_t s = 7;
     for (std::size_t i = 0; i < size; ++i) {
         s = s * 1664525u + 1013904223u;
-        data[i] = (i % 7 == 0) ? static_cast<std::uint8_t>(s >> 24) : static_cast<std::uint8_t>(i / 13);
+        data[i] =
+            (i % 7 == 0) ? static_cast<std::uint8_t>(s >> 24) : static_cast<std::uint8_t>(i / 13);
     }
     return data;
 }
@@ -113,11 +115,14 @@ TEST_F(Extraction, DamagedStreamsRaiseAndLeaveTheOldFileAlone) {
         void (*apply)(TestPayload&);
     };
     const Damage damages[] = {
-        {"a flipped byte in the middle", [](TestPayload& p) { p.stream[p.stream.size() / 2] ^= 0xFF; }},
+        {"a flipped byte in the middle",
+         [](TestPayload& p) { p.stream[p.stream.size() / 2] ^= 0xFF; }},
         {"a wrong checksum", [](TestPayload& p) { p.stream.back() ^= 0x01; }},
         {"the stream cut short", [](TestPayload& p) { p.stream.resize(p.stream.size() / 2); }},
-        {"a stated size too small", [](TestPayload& p) { p.original.resize(p.original.size() - 10); }},
-        {"a stated size too large", [](TestPayload& p) { p.original.resize(p.original.size() + 10); }},
+        {"a stated size too small",
+         [](TestPayload& p) { p.original.resize(p.original.size() - 10); }},
+        {"a stated size too large",
+         [](TestPayload& p) { p.original.resize(p.original.size() + 10); }},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);
@@ -127,7 +132,8 @@ TEST_F(Extraction, DamagedStreamsRaiseAndLeaveTheOldFileAlone) {
         TestPayload payload(SomeData(20000));
         damage.apply(payload);
         payload.Rechunk();
-        EXPECT_THROW(ExtractChunkedPayload(payload.table, "t.exe", With(&bar, &label)), EDecompressionError);
+        EXPECT_THROW(ExtractChunkedPayload(payload.table, "t.exe", With(&bar, &label)),
+                     EDecompressionError);
         EXPECT_EQ(files.Bytes("t.exe"), old);
         EXPECT_EQ(files.files.count("t.exe.new"), 0u);
     }
@@ -156,15 +162,17 @@ TEST_F(Extraction, ATargetThatCannotBeReplacedRaisesCannotCreateFile) {
         ExtractChunkedPayload(payload.table, "C:\\P\\Torvane.Exe", With(nullptr, nullptr));
         FAIL() << "no failure";
     } catch (const EFCreateError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Cannot create file \"C:\\P\\Torvane.Exe\". The process cannot access the file because it is "
-                  "being used by another process");
+        EXPECT_EQ(
+            std::string(e.what()),
+            "Cannot create file \"C:\\P\\Torvane.Exe\". The process cannot access the file because it is "
+            "being used by another process");
     }
     EXPECT_EQ(files.files.count("C:\\P\\Torvane.Exe.new"), 0u);
 
     // A folder where nothing can be created at all gives the same message for the target.
     files.uncreatable.insert("C:\\RO\\a.exe.new");
-    EXPECT_THROW(ExtractChunkedPayload(payload.table, "C:\\RO\\a.exe", With(nullptr, nullptr)), EFCreateError);
+    EXPECT_THROW(ExtractChunkedPayload(payload.table, "C:\\RO\\a.exe", With(nullptr, nullptr)),
+                 EFCreateError);
 }
 
 TEST(ProgressLabel, RoundsHalvesToEven) {
@@ -178,9 +186,15 @@ TEST(ProgressLabel, RoundsHalvesToEven) {
         const char* text;
     };
     const Case cases[] = {
-        {7317410, 1024, "0% complete"},    {7317410, 5586881, "76% complete"}, {6652191, 5586881, "84% complete"},
-        {200, 1, "0% complete"},           {200, 3, "2% complete"},            {200, 5, "2% complete"},
-        {200, 7, "4% complete"},           {7317410, 7317410, "100% complete"}, {100, 150, "100% complete"},
+        {7317410, 1024, "0% complete"},
+        {7317410, 5586881, "76% complete"},
+        {6652191, 5586881, "84% complete"},
+        {200, 1, "0% complete"},
+        {200, 3, "2% complete"},
+        {200, 5, "2% complete"},
+        {200, 7, "4% complete"},
+        {7317410, 7317410, "100% complete"},
+        {100, 150, "100% complete"},
     };
     for (const Case& c : cases) {
         bar.SetMax(c.max);
@@ -192,23 +206,26 @@ TEST(ProgressLabel, RoundsHalvesToEven) {
 
 TEST(CarriedPayloads, SizesComeFromThePackedFilesAndExtractIntact) {
     // The generated units: the stream is a real zlib stream at best compression.
-    for (const PayloadTable* table :
-         {&GB_TorvaneP2P_exe::Payload, &GB_Uninstall_exe::Payload, &GB_torvane_toolbar_exe::Payload}) {
+    for (const PayloadTable* table : {&GB_TorvaneP2P_exe::Payload, &GB_Uninstall_exe::Payload,
+                                      &GB_torvane_toolbar_exe::Payload}) {
         EXPECT_EQ(table->chunks[0][0], 0x78);
         EXPECT_EQ(table->chunks[0][1], 0xDA);
         EXPECT_EQ(table->chunkCount, static_cast<int>((table->compressedSize + 1023) / 1024));
         Bytes inflated(table->inflatedSize);
         uLongf size = inflated.size();
-        ASSERT_EQ(uncompress(inflated.data(), &size, table->chunks[0], table->compressedSize), Z_OK);
+        ASSERT_EQ(uncompress(inflated.data(), &size, table->chunks[0], table->compressedSize),
+                  Z_OK);
         EXPECT_EQ(size, table->inflatedSize);
     }
-    EXPECT_EQ(kPayloadProgressMaximum, GB_TorvaneP2P_exe::kCompressedSize + GB_TorvaneP2P_exe::kInflatedSize +
-                                           GB_Uninstall_exe::kCompressedSize + GB_Uninstall_exe::kInflatedSize);
+    EXPECT_EQ(kPayloadProgressMaximum,
+              GB_TorvaneP2P_exe::kCompressedSize + GB_TorvaneP2P_exe::kInflatedSize +
+                  GB_Uninstall_exe::kCompressedSize + GB_Uninstall_exe::kInflatedSize);
 
     testing::HeadlessHost host;
     ui::Application app{host};
     testing::MemoryFileSystem files;
-    GB_Uninstall_exe::ExtractPayload("u.exe", PayloadServices{files, BarProgress(nullptr, nullptr, app)});
+    GB_Uninstall_exe::ExtractPayload("u.exe",
+                                     PayloadServices{files, BarProgress(nullptr, nullptr, app)});
     EXPECT_EQ(files.Bytes("u.exe").size(), GB_Uninstall_exe::kInflatedSize);
 }
 

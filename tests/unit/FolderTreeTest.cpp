@@ -4,8 +4,8 @@
 #include <map>
 #include <set>
 
-#include "fakes/MemoryFileSystem.h"
 #include "base/Exceptions.h"
+#include "fakes/MemoryFileSystem.h"
 #include "ui/FolderTree.h"
 #include "ui/Panel.h"
 
@@ -65,8 +65,8 @@ protected:
         drives.types = {{'A', platform::DriveType::Removable},
                         {'C', platform::DriveType::Fixed},
                         {'D', platform::DriveType::Fixed}};
-        for (const char* path : {"A:\\Floppy", "C:\\Program Files\\Common", "C:\\Windows", "C:\\apps",
-                                 "D:\\Games\\Net", "D:\\Games\\Solo", "D:\\Secret"})
+        for (const char* path : {"A:\\Floppy", "C:\\Program Files\\Common", "C:\\Windows",
+                                 "C:\\apps", "D:\\Games\\Net", "D:\\Games\\Solo", "D:\\Secret"})
             files.Make(path);
         files.hidden.insert("D:\\Secret");
         tree.SetBounds(0, 0, 200, 4 + 5 * ui::FolderTree::kRowHeight);  // five rows
@@ -98,14 +98,16 @@ TEST_F(FolderTreeTest, ListsVetoedDrivesOutAndReadsFoldersOnlyWhenExpanded) {
 
     tree.Expand(*tree.Root().children[0]);
     // Sorted without regard to case, each one offered to the veto first.
-    EXPECT_EQ(Names(), (std::vector<std::string>{"My Computer", "C:\\", "apps", "Program Files", "Windows", "D:\\"}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"My Computer", "C:\\", "apps", "Program Files",
+                                                 "Windows", "D:\\"}));
     EXPECT_EQ(asked.back(), "C:\\Windows");
     EXPECT_EQ(tree.Rows()[3]->path, "C:\\Program Files");
     EXPECT_EQ(tree.Rows()[3]->level, 2);
 
     tree.Expand(*tree.Root().children[1]);
     const std::vector<std::string> names = Names();
-    EXPECT_EQ(std::vector<std::string>(names.begin() + 6, names.end()), (std::vector<std::string>{"Games"}));  // the hidden folder is not listed
+    EXPECT_EQ(std::vector<std::string>(names.begin() + 6, names.end()),
+              (std::vector<std::string>{"Games"}));  // the hidden folder is not listed
 
     tree.Expand(*tree.Rows()[2]);  // C:\apps has nothing below it
     EXPECT_FALSE(tree.Rows()[2]->MayHaveChildren());

@@ -20,7 +20,8 @@ using testing::Wizard;
 // controls stood at the time.
 class ProbePanel : public TFramePanel {
 public:
-    ProbePanel(std::string name, std::vector<std::string>& log) : TFramePanel(std::move(name), "Probe header"), log_(log) {}
+    ProbePanel(std::string name, std::vector<std::string>& log)
+        : TFramePanel(std::move(name), "Probe header"), log_(log) {}
     void SetButtons(tQvButtonBar& bar) override {
         log_.push_back("SetButtons");
         bar.AddLeftButton("&Exit", 1, 1, nullptr);

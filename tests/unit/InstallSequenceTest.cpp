@@ -3,18 +3,17 @@
 // uninstall list and progress, and the failure that ends on the error panel.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <set>
-
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
+#include <set>
 #include <sstream>
 
 #include "app/Appl_Globals.h"
 #include "app/PNL_Error.h"
+#include "base/Exceptions.h"
 #include "fakes/WizardFixture.h"
 #include "generated/BuildConfig.h"
-#include "base/Exceptions.h"
 #include "lib/Rounding.h"
 #include "panels/PNL_InstallInstalling.h"
 #include "payload/DataFileDecoder.h"
@@ -91,8 +90,10 @@ TEST_F(InstallSequence, WritesTheProgramsDataFilesAndRegistryEntryThenShowsTheFi
     EXPECT_EQ(WorkDir, kDataDir);
     EXPECT_TRUE(panel().QuietFailures.empty());
 
-    EXPECT_EQ(wizard.files.ReadText(InstallDir + "Torvane.Exe").value_or("").size(), GB_TorvaneP2P_exe::kInflatedSize);
-    EXPECT_EQ(wizard.files.ReadText(InstallDir + "Uninstall.Exe").value_or("").size(), GB_Uninstall_exe::kInflatedSize);
+    EXPECT_EQ(wizard.files.ReadText(InstallDir + "Torvane.Exe").value_or("").size(),
+              GB_TorvaneP2P_exe::kInflatedSize);
+    EXPECT_EQ(wizard.files.ReadText(InstallDir + "Uninstall.Exe").value_or("").size(),
+              GB_Uninstall_exe::kInflatedSize);
     EXPECT_EQ(wizard.files.ReadText(InstallDir + "Torvane_toolbar.exe").value_or("").size(),
               GB_torvane_toolbar_exe::kInflatedSize);
 
@@ -109,7 +110,8 @@ TEST_F(InstallSequence, WritesTheProgramsDataFilesAndRegistryEntryThenShowsTheFi
     EXPECT_EQ(DownloadDir, "D:\\Downloads");
 
     EXPECT_EQ(wizard.registry.Value(kKey, "DisplayName"), "Torvane P2P");
-    EXPECT_EQ(wizard.registry.Value(kKey, "UninstallString"), "\"D:\\Apps\\Torvane P2P\\Uninstall.Exe\"");
+    EXPECT_EQ(wizard.registry.Value(kKey, "UninstallString"),
+              "\"D:\\Apps\\Torvane P2P\\Uninstall.Exe\"");
     EXPECT_EQ(wizard.registry.values.size(), 2u);
 
     ASSERT_EQ(wizard.processes.started.size(), 1u);
@@ -128,8 +130,8 @@ TEST_F(InstallSequence, MakesTheFourStartMenuShortcutsAndTheDesktopOne) {
         {client, kGroup + "\\Torvane P2P.Lnk", "Torvane P2P", 0, "", true},
         {home, kGroup + "\\Torvane P2P On the Web.Lnk", "Torvane P2P On the web", -1, "", true},
         {home + "help", kGroup + "\\Torvane P2P Help.Lnk", "Torvane P2P Help", -1, "", true},
-        {"D:\\Apps\\Torvane P2P\\Uninstall.Exe", kGroup + "\\Torvane P2P Uninstall.Lnk", "Torvane P2P Uninstall", 0,
-         "", true},
+        {"D:\\Apps\\Torvane P2P\\Uninstall.Exe", kGroup + "\\Torvane P2P Uninstall.Lnk",
+         "Torvane P2P Uninstall", 0, "", true},
         {client, std::string(Wizard::kDesktop) + "\\Torvane P2P.Lnk", "Torvane P2P", 0, "", true},
     };
     ASSERT_EQ(wizard.shell.shortcuts.size(), std::size(expected));
@@ -171,7 +173,8 @@ TEST_F(InstallSequence, UninstallListNamesEverythingTheSetupMadeAndTheUninstalle
         "<TTorvane P2P.Lnk>"};
     const std::vector<std::string> lines = UninstallLines();
     ASSERT_EQ(lines.size(), expected.size());
-    for (std::size_t n = 0; n < lines.size(); ++n) EXPECT_EQ(lines[n], expected[n]) << "line " << n + 1;
+    for (std::size_t n = 0; n < lines.size(); ++n)
+        EXPECT_EQ(lines[n], expected[n]) << "line " << n + 1;
 
     // The uninstaller beside it takes every line as its installation's own.
     const uninstall::UninstallList list =
@@ -211,17 +214,19 @@ TEST_F(InstallSequence,
     Install();
     const std::int64_t max = kPayloadProgressMaximum + kPayloadProgressMaximum / 10;
     EXPECT_EQ(panel().ProgressBar1.Max(), max);
-    const std::int64_t clientEnd = GB_TorvaneP2P_exe::kCompressedSize + GB_TorvaneP2P_exe::kInflatedSize;
+    const std::int64_t clientEnd =
+        GB_TorvaneP2P_exe::kCompressedSize + GB_TorvaneP2P_exe::kInflatedSize;
     const std::int64_t peak = RoundHalfEven(100 * clientEnd, max);
 
-    const std::vector<std::string> tail = {"90% complete", "92% complete", "93% complete", "94% complete",
-                                           "95% complete", "96% complete", "98% complete", "99% complete",
-                                           "94% complete", "95% complete", "96% complete", "98% complete",
-                                           "99% complete"};
+    const std::vector<std::string> tail = {
+        "90% complete", "92% complete", "93% complete", "94% complete", "95% complete",
+        "96% complete", "98% complete", "99% complete", "94% complete", "95% complete",
+        "96% complete", "98% complete", "99% complete"};
     ASSERT_GT(labels.size(), tail.size());
     EXPECT_EQ(std::vector<std::string>(labels.end() - tail.size(), labels.end()), tail);
     std::vector<int> climb;
-    for (auto it = labels.begin(); it != labels.end() - tail.size(); ++it) climb.push_back(std::stoi(*it));
+    for (auto it = labels.begin(); it != labels.end() - tail.size(); ++it)
+        climb.push_back(std::stoi(*it));
     EXPECT_EQ(climb.front(), 0);
     EXPECT_EQ(climb.back(), peak);
     EXPECT_TRUE(std::is_sorted(climb.begin(), climb.end()));
@@ -233,10 +238,12 @@ TEST_F(InstallSequence, OldProgramAndDataFilesAreDeletedAndTheProgramWrittenAnew
     // An earlier installation's files in another letter case: Windows (and
     // the fake drives) finds them under the names the setup asks for.
     const std::string folder = "D:\\Apps\\Torvane P2P\\";
-    for (const char* name : {"TORVANE.EXE", "Torvane.Dat", "TORVANE.BAK"}) wizard.files.WriteText(folder + name, "old");
+    for (const char* name : {"TORVANE.EXE", "Torvane.Dat", "TORVANE.BAK"})
+        wizard.files.WriteText(folder + name, "old");
     Install();
     EXPECT_FALSE(IsFile(folder + "torvane.bak"));
-    EXPECT_EQ(wizard.files.ReadText(folder + "Torvane.Exe").value_or("").size(), GB_TorvaneP2P_exe::kInflatedSize);
+    EXPECT_EQ(wizard.files.ReadText(folder + "Torvane.Exe").value_or("").size(),
+              GB_TorvaneP2P_exe::kInflatedSize);
     // The old program was deleted, not written over: the new one has the
     // setup's spelling. The old data file in the installation folder went too.
     std::set<std::string> names;
@@ -278,7 +285,9 @@ TEST(InstallFolders, AnInstallationFolderThatCannotBeMadeFallsBackInTurn) {
     const Case cases[] = {
         {{"D:\\Apps"}, programFiles, kDataDir},
         {{"D:\\Apps", Wizard::kProgramFiles}, kDataDir, kDataDir},
-        {{"D:\\Apps", Wizard::kProgramFiles, Wizard::kLocalAppData}, "C:\\Torvane\\", "C:\\Torvane\\"},
+        {{"D:\\Apps", Wizard::kProgramFiles, Wizard::kLocalAppData},
+         "C:\\Torvane\\",
+         "C:\\Torvane\\"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.installDir);
@@ -290,7 +299,8 @@ TEST(InstallFolders, AnInstallationFolderThatCannotBeMadeFallsBackInTurn) {
         EXPECT_EQ(InstallDir, c.installDir);
         EXPECT_EQ(UserDataDir, c.userDataDir);
         EXPECT_TRUE(wizard.files.ReadText(c.installDir + "Torvane.Exe").has_value());
-        EXPECT_EQ(wizard.registry.Value(kKey, "UninstallString"), "\"" + c.installDir + "Uninstall.Exe\"");
+        EXPECT_EQ(wizard.registry.Value(kKey, "UninstallString"),
+                  "\"" + c.installDir + "Uninstall.Exe\"");
     }
 }
 
@@ -326,8 +336,9 @@ TEST_F(InstallSequence, WhenNoCandidateCanBeMadeTheLastRefusalReachesTheErrorPan
 TEST_F(InstallSequence, GuardedStepsFailSilently) {
     wizard.registry.refuse = true;
     wizard.shell.refuseShortcuts = true;
-    wizard.files.uncreatable = {"D:\\Apps\\Torvane P2P\\Uninstall.Exe", "D:\\Apps\\Torvane P2P\\QVInst.Dat",
-                                "D:\\Apps\\Torvane P2P\\UnInstall.dat", "D:\\Apps\\Torvane P2P\\Torvane_toolbar.exe"};
+    wizard.files.uncreatable = {
+        "D:\\Apps\\Torvane P2P\\Uninstall.Exe", "D:\\Apps\\Torvane P2P\\QVInst.Dat",
+        "D:\\Apps\\Torvane P2P\\UnInstall.dat", "D:\\Apps\\Torvane P2P\\Torvane_toolbar.exe"};
     Install();
     ASSERT_EQ(wizard.activePanel(), "PNLInstallReady") << PnlError->StaticText1.Caption();
     EXPECT_GT(wizard.registry.refused, 0);
@@ -348,7 +359,8 @@ TEST_F(InstallSequence, WithoutAStartMenuTheDesktopShortcutIsStillMade) {
     wizard.shell.folders.erase(SpecialFolder::Programs);
     Install();
     ASSERT_EQ(wizard.shell.shortcuts.size(), 1u);
-    EXPECT_EQ(wizard.shell.shortcuts[0].linkFile, std::string(Wizard::kDesktop) + "\\Torvane P2P.Lnk");
+    EXPECT_EQ(wizard.shell.shortcuts[0].linkFile,
+              std::string(Wizard::kDesktop) + "\\Torvane P2P.Lnk");
     EXPECT_EQ(std::count(labels.begin(), labels.end(), "92% complete"), 1);
 }
 
@@ -370,7 +382,9 @@ TEST_F(InstallSequence, AClientThatCannotBeWrittenEndsOnTheErrorPanel) {
     wizard.files.uncreatable = {"D:\\Apps\\Torvane P2P\\Torvane.Exe"};
     Install();
     EXPECT_EQ(wizard.activePanel(), "PnlError");
-    EXPECT_EQ(PnlError->StaticText1.Caption().rfind("Cannot create file \"D:\\Apps\\Torvane P2P\\Torvane.Exe", 0), 0u)
+    EXPECT_EQ(PnlError->StaticText1.Caption().rfind(
+                  "Cannot create file \"D:\\Apps\\Torvane P2P\\Torvane.Exe", 0),
+              0u)
         << PnlError->StaticText1.Caption();
     EXPECT_TRUE(wizard.registry.values.empty());
 }

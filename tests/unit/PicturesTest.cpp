@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <vector>
-
-#include <jpeglib.h>
 
 #include "base/Exceptions.h"
 #include "ui/EmbeddedFiles.h"
@@ -24,7 +23,9 @@ Rgb3 PixelAt(const Bitmap& bitmap, int x, int y) {
     return {p[0], p[1], p[2]};
 }
 bool operator==(Rgb3 a, Rgb3 b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
-bool Near(Rgb3 a, Rgb3 b) { return std::abs(a.r - b.r) <= 8 && std::abs(a.g - b.g) <= 8 && std::abs(a.b - b.b) <= 8; }
+bool Near(Rgb3 a, Rgb3 b) {
+    return std::abs(a.r - b.r) <= 8 && std::abs(a.g - b.g) <= 8 && std::abs(a.b - b.b) <= 8;
+}
 
 // --- the built-in pictures ------------------------------------------------------
 
@@ -34,12 +35,12 @@ TEST(LoadPicture, EveryPictureDecodesToTheSizeThePanelsAreLaidOutFor) {
         PictureId id;
         int width, height;
     } expected[] = {
-        {PictureId::Welcome, 513, 390},        {PictureId::DisclaimerSmall, 49, 57},
-        {PictureId::InstallChoice, 225, 193},  {PictureId::Folder, 105, 105},
-        {PictureId::Connection, 177, 281},     {PictureId::ToolbarBanner, 675, 56},
-        {PictureId::ToolbarStrip, 674, 24},    {PictureId::ReadyToInstall, 193, 164},
-        {PictureId::Finished, 209, 209},       {PictureId::Error, 121, 122},
-        {PictureId::Search, 160, 202},         {PictureId::Upgraded, 383, 302},
+        {PictureId::Welcome, 513, 390},       {PictureId::DisclaimerSmall, 49, 57},
+        {PictureId::InstallChoice, 225, 193}, {PictureId::Folder, 105, 105},
+        {PictureId::Connection, 177, 281},    {PictureId::ToolbarBanner, 675, 56},
+        {PictureId::ToolbarStrip, 674, 24},   {PictureId::ReadyToInstall, 193, 164},
+        {PictureId::Finished, 209, 209},      {PictureId::Error, 121, 122},
+        {PictureId::Search, 160, 202},        {PictureId::Upgraded, 383, 302},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(static_cast<int>(e.id));
@@ -160,13 +161,15 @@ Bytes MakeBmp(int width, int height, int bits, const Bytes& palette, const Bytes
 TEST(DecodeBmp, TrueColourRowsAreStoredBottomUpAndPaddedToFourBytes) {
     // 3 x 2: stored bottom row first, B G R, 9 bytes + 3 padding per row.
     const Bytes pixels = {
-        0, 0, 255, 0, 255, 0, 255, 0, 0, 0xEE, 0xEE, 0xEE,  // bottom: red, green, blue
-        10, 20, 30, 40, 50, 60, 70, 80, 90, 0xEE, 0xEE, 0xEE,
+        0,  0,  255, 0,  255, 0,  255, 0,  0,  0xEE, 0xEE, 0xEE,  // bottom: red, green, blue
+        10, 20, 30,  40, 50,  60, 70,  80, 90, 0xEE, 0xEE, 0xEE,
     };
-    const std::shared_ptr<const Bitmap> bitmap = DecodeBmp(MakeBmp(3, 2, 24, {}, pixels).data(), 54 + pixels.size());
+    const std::shared_ptr<const Bitmap> bitmap =
+        DecodeBmp(MakeBmp(3, 2, 24, {}, pixels).data(), 54 + pixels.size());
     ASSERT_EQ(bitmap->width, 3);
     ASSERT_EQ(bitmap->height, 2);
-    EXPECT_EQ(bitmap->rgb, (Bytes{30, 20, 10, 60, 50, 40, 90, 80, 70, 255, 0, 0, 0, 255, 0, 0, 0, 255}));
+    EXPECT_EQ(bitmap->rgb,
+              (Bytes{30, 20, 10, 60, 50, 40, 90, 80, 70, 255, 0, 0, 0, 255, 0, 0, 0, 255}));
 
     // The same rows stored top-down (negative height).
     const Bytes topDown = MakeBmp(3, -2, 24, {}, pixels);
@@ -175,7 +178,8 @@ TEST(DecodeBmp, TrueColourRowsAreStoredBottomUpAndPaddedToFourBytes) {
 }
 
 TEST(DecodeBmp, PalettisedPixelsLookUpTheirColours) {
-    const Bytes palette = {0, 0, 0, 0, 255, 255, 255, 0, 128, 0, 0, 0};  // black, white, navy (B G R 0)
+    const Bytes palette = {0,   0, 0,   0, 255, 255,
+                           255, 0, 128, 0, 0,   0};  // black, white, navy (B G R 0)
     // 8 bits: 5 x 1, padded to 8 bytes.
     const Bytes eight = MakeBmp(5, 1, 8, palette, {2, 1, 0, 1, 2, 0, 0, 0});
     EXPECT_EQ(DecodeBmp(eight.data(), eight.size())->rgb,
@@ -193,7 +197,8 @@ TEST(DecodeBmp, DamagedOrUnsupportedFilesRaise) {
     Bytes signature = good;
     signature[0] = 'X';
     EXPECT_THROW(DecodeBmp(signature.data(), signature.size()), Exception);
-    const Bytes outside = MakeBmp(2, 2, 8, palette, {0, 2, 0, 0, 1, 0, 0, 0});  // index 2 of 2 colours
+    const Bytes outside =
+        MakeBmp(2, 2, 8, palette, {0, 2, 0, 0, 1, 0, 0, 0});  // index 2 of 2 colours
     EXPECT_THROW(DecodeBmp(outside.data(), outside.size()), Exception);
     const Bytes rle = MakeBmp(2, 2, 8, palette, {0, 1, 0, 0, 1, 0, 0, 0}, 1);
     EXPECT_THROW(DecodeBmp(rle.data(), rle.size()), Exception);

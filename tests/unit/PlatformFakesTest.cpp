@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <initializer_list>
 
+#include "base/Exceptions.h"
 #include "fakes/DriveFileSystem.h"
 #include "fakes/FakeShell.h"
 #include "fakes/HeadlessHost.h"
@@ -13,7 +14,6 @@
 #include "fakes/RecordingProcesses.h"
 #include "fakes/TempDrives.h"
 #include "fakes/WizardFixture.h"
-#include "base/Exceptions.h"
 
 namespace torvane::testing {
 namespace {
@@ -118,7 +118,8 @@ TEST_F(Drives, FailuresCarryTheSystemsNumbers) {
     EXPECT_EQ(CreateFailure(files, "D:\\x.txt"), files.ErrorText(3));
     EXPECT_EQ(CreateFailure(files, "C:\\a?.txt"), files.ErrorText(123));
     EXPECT_EQ(CreateFailure(files, "C:\\Program Files\\x.txt"), "Access is denied");
-    EXPECT_EQ(CreateFailure(files, "C:\\Program Files\\Old\\x.txt"), "Access is denied");  // the whole tree
+    EXPECT_EQ(CreateFailure(files, "C:\\Program Files\\Old\\x.txt"),
+              "Access is denied");  // the whole tree
     EXPECT_EQ(CreateFailure(files, "C:\\run.exe"), files.ErrorText(32));
     EXPECT_EQ(CreateFailure(files, "C:\\Program Files"), "Access is denied");  // a folder
     EXPECT_EQ(CreateFailure(files, "C:\\ok.txt"), "");
@@ -138,12 +139,14 @@ TEST_F(Drives, FailuresCarryTheSystemsNumbers) {
 }
 
 TEST_F(Drives, HiddenFoldersAreListedOnlyWhenAsked) {
-    for (const char* name : {"C:\\Users\\b", "C:\\Users\\a", "C:\\Users\\c"}) files.MakeFolders(name);
+    for (const char* name : {"C:\\Users\\b", "C:\\Users\\a", "C:\\Users\\c"})
+        files.MakeFolders(name);
     files.WriteText("C:\\Users\\file.txt", "not a folder");
     files.hidden.insert("C:\\Users\\c");
     EXPECT_EQ(files.SubFolders("C:\\Users", false), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(files.SubFolders("C:\\Users\\", true), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(files.Attributes("C:\\Users\\c\\"), platform::kAttributeDirectory | platform::kAttributeHidden);
+    EXPECT_EQ(files.Attributes("C:\\Users\\c\\"),
+              platform::kAttributeDirectory | platform::kAttributeHidden);
     EXPECT_TRUE(files.SubFolders("C:\\None", true).empty());
 }
 
@@ -194,7 +197,8 @@ TEST(WizardPlatform, SpecialFoldersExistAndPrepareRunsBeforeTheForm) {
     });
     EXPECT_TRUE(sawNoForm);
     EXPECT_EQ(wizard.shell.FolderPath(platform::SpecialFolder::Desktop), std::nullopt);
-    const auto programFiles = wizard.platform.shell.FolderPath(platform::SpecialFolder::ProgramFiles);
+    const auto programFiles =
+        wizard.platform.shell.FolderPath(platform::SpecialFolder::ProgramFiles);
     ASSERT_TRUE(programFiles);
     EXPECT_EQ(wizard.platform.files.Attributes(*programFiles), platform::kAttributeDirectory);
     EXPECT_EQ(wizard.platform.drives.TypeOf("E:\\"), DriveType::Removable);

@@ -32,8 +32,13 @@ constexpr LPARAM kAltDown = LPARAM{1} << 29;
 // box follow on the form itself (tab order: creation order).
 struct Controls : Fixture {
     Controls()
-        : form(app, "Form"), pages(&form, "Pages"), page(pages.AddPage("Page")), panel(&page, "Panel"),
-          agree(&panel, "Agree"), edit(&form, "Edit"), other(&form, "Other") {
+        : form(app, "Form"),
+          pages(&form, "Pages"),
+          page(pages.AddPage("Page")),
+          panel(&page, "Panel"),
+          agree(&panel, "Agree"),
+          edit(&form, "Edit"),
+          other(&form, "Other") {
         form.SetBounds(0, 0, 400, 300);
         form.SetPeerFactory(&factory);
         pages.SetBounds(0, 0, 400, 150);
@@ -58,7 +63,9 @@ struct Controls : Fixture {
         ::PostMessageA(focus ? focus : Of(form), message, key, flags | 1);
         host.ProcessMessages();
     }
-    bool ShowsChecked(const ui::Control& c) const { return ::SendMessageA(Of(c), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool ShowsChecked(const ui::Control& c) const {
+        return ::SendMessageA(Of(c), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
     void Click(const ui::Control& c) {
         ::SendMessageA(Of(c), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         ::SendMessageA(Of(c), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -184,7 +191,8 @@ TEST(RadioGroupSelectsByClickAndAltLetterInsideItsFrame) {
     CHECK_EQ(group.ItemIndex(), 1);
     c.Key(WM_SYSKEYDOWN, 'L', kAltDown);
     CHECK_EQ(group.ItemIndex(), 2);
-    CHECK(!c.ShowsChecked(*buttons[0]) && !c.ShowsChecked(*buttons[1]) && c.ShowsChecked(*buttons[2]));
+    CHECK(!c.ShowsChecked(*buttons[0]) && !c.ShowsChecked(*buttons[1]) &&
+          c.ShowsChecked(*buttons[2]));
 
     // The frame: an etched edge (shadow, then highlight) around the group's colour.
     Snapshot shot(Controls::Of(group));
@@ -194,7 +202,8 @@ TEST(RadioGroupSelectsByClickAndAltLetterInsideItsFrame) {
 
     group.SetItems({"One", "Two"});  // the old buttons' windows go with them
     int children = 0;
-    for (HWND w = ::GetWindow(Controls::Of(group), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) ++children;
+    for (HWND w = ::GetWindow(Controls::Of(group), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT))
+        ++children;
     CHECK_EQ(children, 2);
 }
 
@@ -209,7 +218,8 @@ TEST(ReadOnlyMemoShowsItsLinesAndLetsTabPass) {
     HWND box = Controls::Of(memo);
     REQUIRE(box != nullptr);
     const LONG style = ::GetWindowLongA(box, GWL_STYLE);
-    CHECK((style & (ES_MULTILINE | ES_READONLY | WS_VSCROLL)) == (ES_MULTILINE | ES_READONLY | WS_VSCROLL));
+    CHECK((style & (ES_MULTILINE | ES_READONLY | WS_VSCROLL)) ==
+          (ES_MULTILINE | ES_READONLY | WS_VSCROLL));
     CHECK_EQ(TextOf(box), std::string("first\r\nsecond"));
     memo.AddLine("third");
     CHECK_EQ(::SendMessageA(box, EM_GETLINECOUNT, 0, 0), LRESULT{3});
@@ -220,7 +230,8 @@ TEST(ReadOnlyMemoShowsItsLinesAndLetsTabPass) {
     ::SendMessageA(box, EM_SETSEL, 5, 9);
     memo.ScrollToTop();
     DWORD start = 1, end = 1;
-    ::SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    ::SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
     CHECK(start == 0 && end == 0);
     c.Key(WM_KEYDOWN, VK_TAB);
     CHECK(::GetFocus() != box);
@@ -243,7 +254,8 @@ TEST(BuiltInPicturesAppearOnScreen) {
 
     Snapshot photoShot(Controls::Of(photo));
     for (int at : {10, 60, 99}) {
-        const std::uint8_t* p = &welcome->rgb[(static_cast<std::size_t>(at) * welcome->width + at) * 3];
+        const std::uint8_t* p =
+            &welcome->rgb[(static_cast<std::size_t>(at) * welcome->width + at) * 3];
         CHECK_EQ(photoShot.At(at, at), RGB(p[0], p[1], p[2]));
     }
     Snapshot tickShot(Controls::Of(tick));

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "Check.h"
+#include "base/win32/WinHeaders.h"
 #include "lib/LIB_FindFiles.h"
 #include "platform/win32/Win32FileSearch.h"
-#include "base/win32/WinHeaders.h"
 
 using namespace torvane;
 using platform::win32::Win32FileSearch;

@@ -13,8 +13,8 @@
 #include "Check.h"
 #include "Fixture.h"
 #include "base/Exceptions.h"
-#include "payload/ExtractPayload.h"
 #include "base/win32/UniqueHandle.h"
+#include "payload/ExtractPayload.h"
 #include "platform/win32/Win32FileSystem.h"
 
 using namespace torvane;
@@ -29,7 +29,9 @@ constexpr int kErrorSharingViolation = 32;
 constexpr int kErrorAccessDenied = 5;
 constexpr int kErrorDiskFull = 112;
 
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 Bytes ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -58,13 +60,14 @@ struct TestPayload {
     explicit TestPayload(Bytes data) : original(std::move(data)) {
         uLongf size = compressBound(original.size());
         Bytes stream(size);
-        if (compress2(stream.data(), &size, original.data(), original.size(), Z_BEST_COMPRESSION) != Z_OK)
+        if (compress2(stream.data(), &size, original.data(), original.size(), Z_BEST_COMPRESSION) !=
+            Z_OK)
             throw std::runtime_error("compress2 failed");
         chunks.assign((size + kPayloadChunkSize - 1) / kPayloadChunkSize * kPayloadChunkSize, 0);
         std::copy(stream.begin(), stream.begin() + size, chunks.begin());
         table = {reinterpret_cast<const std::uint8_t(*)[kPayloadChunkSize]>(chunks.data()),
-                 static_cast<int>(chunks.size() / kPayloadChunkSize), static_cast<std::uint32_t>(size),
-                 static_cast<std::uint32_t>(original.size())};
+                 static_cast<int>(chunks.size() / kPayloadChunkSize),
+                 static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(original.size())};
     }
     Bytes original;
     Bytes chunks;
@@ -102,8 +105,8 @@ private:
 // Opens a file for reading and shares nothing, as another program holding it
 // would.
 UniqueKernelHandle HoldWithoutSharing(const std::string& path) {
-    return UniqueKernelHandle(
-        ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return UniqueKernelHandle(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // The message extraction gives when `target` cannot be replaced for `error`.
@@ -113,7 +116,8 @@ std::string CannotCreate(Win32FileSystem& files, const std::string& target, int 
 
 // Runs the extraction and returns the message of the EFCreateError it raised
 // ("" when it raised none).
-std::string ExtractionCreateError(const TestPayload& payload, const std::string& target, Win32FileSystem& files) {
+std::string ExtractionCreateError(const TestPayload& payload, const std::string& target,
+                                  Win32FileSystem& files) {
     win32test::Fixture fixture;
     try {
         ExtractChunkedPayload(payload.table, target, {files, {}});
@@ -161,7 +165,8 @@ TEST(FileSystemErrorTextsDropTheFullStop) {
     const std::string denied = files.ErrorText(kErrorAccessDenied);
     CHECK(denied == "Access is denied" || denied == "Access denied");
     const std::string sharing = files.ErrorText(kErrorSharingViolation);
-    CHECK(sharing == "The process cannot access the file because it is being used by another process" ||
+    CHECK(sharing ==
+              "The process cannot access the file because it is being used by another process" ||
           sharing == "Sharing violation");
     CHECK_EQ(files.ErrorText(0x2000FFFF), std::string("System error 536936447"));
     std::cout << "  ErrorText(5) = \"" << denied << "\", ErrorText(32) = \"" << sharing << "\"\n";
@@ -247,9 +252,10 @@ namespace {
 std::string FullDriveRoot() {
     const char* root = std::getenv("TORVANE_FULL_DRIVE");
     if (!root || !*root) {
-        win32test::RecordFailure(__FILE__, __LINE__,
-                                 "TORVANE_FULL_DRIVE is not set: run through tests/win32/run.sh, which mounts a "
-                                 "small tmpfs as a drive (needs root)");
+        win32test::RecordFailure(
+            __FILE__, __LINE__,
+            "TORVANE_FULL_DRIVE is not set: run through tests/win32/run.sh, which mounts a "
+            "small tmpfs as a drive (needs root)");
         throw win32test::StopCase{};
     }
     return root;
@@ -274,19 +280,22 @@ TEST(WineWriteFileOnAFullDiskSucceedsShortThenFails) {
     REQUIRE(before > 0 && before < 1024 * 1024);
     const Bytes data = Noise(1024 * 1024, 10);
     {
-        UniqueKernelHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueKernelHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         REQUIRE(file);
         DWORD first = 0;
-        const BOOL firstOk = ::WriteFile(file.Get(), data.data(), static_cast<DWORD>(data.size()), &first, nullptr);
+        const BOOL firstOk =
+            ::WriteFile(file.Get(), data.data(), static_cast<DWORD>(data.size()), &first, nullptr);
         const DWORD firstError = firstOk ? 0 : ::GetLastError();
         DWORD second = 0;
-        const BOOL secondOk = ::WriteFile(file.Get(), data.data() + first, static_cast<DWORD>(data.size() - first),
-                                          &second, nullptr);
+        const BOOL secondOk =
+            ::WriteFile(file.Get(), data.data() + first, static_cast<DWORD>(data.size() - first),
+                        &second, nullptr);
         const DWORD secondError = secondOk ? 0 : ::GetLastError();
-        std::cout << "  free " << before << "; WriteFile(1 MiB): " << (firstOk ? "TRUE" : "FALSE") << ", "
-                  << first << " written, error " << firstError << "; again: " << (secondOk ? "TRUE" : "FALSE")
-                  << ", " << second << " written, error " << secondError << "\n";
+        std::cout << "  free " << before << "; WriteFile(1 MiB): " << (firstOk ? "TRUE" : "FALSE")
+                  << ", " << first << " written, error " << firstError
+                  << "; again: " << (secondOk ? "TRUE" : "FALSE") << ", " << second
+                  << " written, error " << secondError << "\n";
         CHECK(firstOk);
         CHECK(first > 0 && first < data.size());
         CHECK(!secondOk);

@@ -24,8 +24,9 @@ struct Keys : Fixture {
         form.SetPeerFactory(&factory);
         form.Realize();
         form.Show();
-        checkBox = ::CreateWindowExA(0, "BUTTON", "&Go", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 100, 60, 80, 20,
-                                     ControlWindow::WindowOf(&form), nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        checkBox = ::CreateWindowExA(0, "BUTTON", "&Go", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
+                                     100, 60, 80, 20, ControlWindow::WindowOf(&form), nullptr,
+                                     ::GetModuleHandleA(nullptr), nullptr);
         host.SetAcceleratorHandler([this](char letter) {
             offered += letter;
             return taken.find(letter) != std::string::npos;
@@ -52,7 +53,10 @@ TEST(PostedTasksRunOnTheUserInterfaceThreadInOrder) {
     std::vector<int> ran;
     DWORD ranOn = 0;
     std::thread worker([&] {
-        f.host.PostToUiThread([&] { ran.push_back(1); ranOn = ::GetCurrentThreadId(); });
+        f.host.PostToUiThread([&] {
+            ran.push_back(1);
+            ranOn = ::GetCurrentThreadId();
+        });
         f.host.PostToUiThread([&] { throw Exception("task failed"); });
         f.host.PostToUiThread([&] { ran.push_back(3); });
     });

@@ -132,9 +132,11 @@ TEST(ImagesStackBelowOtherControlsWhateverTheirOrder) {
     ui::Label label(&w.form, "Label");
     w.form.Realize();
     std::vector<HWND> order;  // top to bottom
-    for (HWND c = ::GetWindow(w.FormWindow(), GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) order.push_back(c);
-    const std::vector<HWND> expected{ControlWindow::WindowOf(&panel), ControlWindow::WindowOf(&label),
-                                     ControlWindow::WindowOf(&second), ControlWindow::WindowOf(&first)};
+    for (HWND c = ::GetWindow(w.FormWindow(), GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+        order.push_back(c);
+    const std::vector<HWND> expected{
+        ControlWindow::WindowOf(&panel), ControlWindow::WindowOf(&label),
+        ControlWindow::WindowOf(&second), ControlWindow::WindowOf(&first)};
     CHECK(order == expected);
 }
 
@@ -169,10 +171,10 @@ TEST(SpeedButtonPaintsItsComputedFace) {
     auto checkFace = [&] {
         const ui::ButtonFace face = ui::ComputeButtonFace(button);
         Snapshot shot(hwnd);
-        CHECK_EQ(shot.At(0, 0), Ref(ui::colors::Cream));        // corner outside the rounded outline
-        CHECK_EQ(shot.At(45, 0), Ref(face.outline));            // top edge of the outline
-        CHECK_EQ(shot.At(45, 22), Ref(face.outline));           // bottom edge
-        CHECK_EQ(shot.At(1, 11), Ref(face.innerFrame));         // inner frame, left side
+        CHECK_EQ(shot.At(0, 0), Ref(ui::colors::Cream));  // corner outside the rounded outline
+        CHECK_EQ(shot.At(45, 0), Ref(face.outline));      // top edge of the outline
+        CHECK_EQ(shot.At(45, 22), Ref(face.outline));     // bottom edge
+        CHECK_EQ(shot.At(1, 11), Ref(face.innerFrame));   // inner frame, left side
         // Column x = 2, away from the caption, between the inner frame's top
         // and bottom rows: the colour of the last band painted over each row.
         for (int y = 2; y < 21; ++y) {
@@ -278,8 +280,8 @@ TEST(TransparentLabelShowsThePictureBehindIt) {
     label.SetCaption(" ");
     w.form.Realize();
     Snapshot shot(ControlWindow::WindowOf(&label));
-    CHECK_EQ(shot.At(5, 5), RGB(200, 0, 0));                // over the picture
-    CHECK_EQ(shot.At(30, 5), Ref(ui::colors::Yellow));      // past its right edge
+    CHECK_EQ(shot.At(5, 5), RGB(200, 0, 0));            // over the picture
+    CHECK_EQ(shot.At(30, 5), Ref(ui::colors::Yellow));  // past its right edge
     label.SetTransparent(false);
     label.SetColor(ui::colors::Lime);
     Snapshot opaque(ControlWindow::WindowOf(&label));

@@ -3,8 +3,8 @@
 
 #include "Check.h"
 #include "base/Exceptions.h"
-#include "platform/win32/SystemLibrary.h"
 #include "base/win32/UniqueHandle.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Clock.h"
 #include "ui/win32/FontCache.h"
 

@@ -6,9 +6,9 @@
 
 #include "Check.h"
 #include "base/win32/UniqueHandle.h"
+#include "base/win32/WinHeaders.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Shell.h"
-#include "base/win32/WinHeaders.h"
 
 using namespace torvane;
 using platform::ShowMode;
@@ -23,7 +23,9 @@ std::string OwnFolder() {
     return self.substr(0, self.find_last_of('\\'));
 }
 
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // What a copy of start_probe.exe wrote about its start.
 struct ProbeRun {
@@ -34,12 +36,14 @@ struct ProbeRun {
 // Waits up to `limitMs` for <program>.ran to be complete (two lines).
 std::optional<ProbeRun> WaitForRun(const std::string& program, unsigned limitMs = 10000) {
     const std::string marker = program + ".ran";
-    for (const ULONGLONG end = ::GetTickCount64() + limitMs; ::GetTickCount64() < end; ::Sleep(20)) {
+    for (const ULONGLONG end = ::GetTickCount64() + limitMs; ::GetTickCount64() < end;
+         ::Sleep(20)) {
         FILE* in = std::fopen(marker.c_str(), "r");
         if (!in) continue;
         char line[1024] = {};
         int show = -2;
-        const bool complete = std::fgets(line, sizeof line, in) && std::fscanf(in, "%d", &show) == 1;
+        const bool complete =
+            std::fgets(line, sizeof line, in) && std::fscanf(in, "%d", &show) == 1;
         std::fclose(in);
         if (!complete) continue;
         std::string commandLine = line;
@@ -55,10 +59,12 @@ struct SpacedProgram {
     SpacedProgram() {
         ::CreateDirectoryA(folder.c_str(), nullptr);
         const std::string probe = OwnFolder() + "\\start_probe.exe";
-        copied = ::CopyFileA(probe.c_str(), path.c_str(), FALSE) && ::CopyFileA(probe.c_str(), decoy.c_str(), FALSE);
+        copied = ::CopyFileA(probe.c_str(), path.c_str(), FALSE) &&
+                 ::CopyFileA(probe.c_str(), decoy.c_str(), FALSE);
     }
     ~SpacedProgram() {
-        for (const std::string& file : {path, path + ".ran", decoy, decoy + ".ran"}) ::DeleteFileA(file.c_str());
+        for (const std::string& file : {path, path + ".ran", decoy, decoy + ".ran"})
+            ::DeleteFileA(file.c_str());
         ::RemoveDirectoryA(folder.c_str());
     }
     void ForgetRuns() const {
@@ -85,14 +91,17 @@ public:
         steps += "token ";
         if (!shellToken) return Win32Processes::ShellUserToken();
         // Any kernel handle stands in for a token the replaced start never uses.
-        return UniqueKernelHandle(*shellToken ? ::CreateEventA(nullptr, FALSE, FALSE, nullptr) : nullptr);
+        return UniqueKernelHandle(*shellToken ? ::CreateEventA(nullptr, FALSE, FALSE, nullptr)
+                                              : nullptr);
     }
-    bool StartWithToken(HANDLE token, const std::string& application, const std::string& commandLine,
-                        ShowMode show) override {
+    bool StartWithToken(HANDLE token, const std::string& application,
+                        const std::string& commandLine, ShowMode show) override {
         steps += "with-token ";
-        return withToken ? *withToken : Win32Processes::StartWithToken(token, application, commandLine, show);
+        return withToken ? *withToken
+                         : Win32Processes::StartWithToken(token, application, commandLine, show);
     }
-    bool StartAsSelf(const std::string& application, const std::string& commandLine, ShowMode show) override {
+    bool StartAsSelf(const std::string& application, const std::string& commandLine,
+                     ShowMode show) override {
         steps += "as-self ";
         return asSelf ? *asSelf : Win32Processes::StartAsSelf(application, commandLine, show);
     }
@@ -112,7 +121,8 @@ TEST(StartChoosesTheShellUsersTokenOnlyWhenElevatedAndFallsBack) {
         bool started;
     };
     const Case cases[] = {
-        {false, true, true, true, true, "as-self ", true},  // not asked: elevation is not even looked at
+        {false, true, true, true, true, "as-self ",
+         true},  // not asked: elevation is not even looked at
         {false, true, true, true, false, "as-self ", false},
         {true, false, true, true, true, "elevated? as-self ", true},
         {true, true, false, true, true, "elevated? token as-self ", true},  // no shell window
@@ -126,7 +136,8 @@ TEST(StartChoosesTheShellUsersTokenOnlyWhenElevatedAndFallsBack) {
         processes.shellToken = c.shellToken;
         processes.withToken = c.withToken;
         processes.asSelf = c.asSelf;
-        const bool started = processes.Start("C:\\x.exe", "\"C:\\x.exe\"", ShowMode::Normal, c.asUser);
+        const bool started =
+            processes.Start("C:\\x.exe", "\"C:\\x.exe\"", ShowMode::Normal, c.asUser);
         CHECK_EQ(processes.steps, std::string(c.steps));
         CHECK_EQ(started, c.started);
     }
@@ -138,7 +149,8 @@ TEST(PathWithSpacesStartsTheProgramNeverTheDecoy) {
     Win32Processes processes;
     // Quoted, as the callers write it, and unquoted: the application's path
     // is given apart, so the command line is never searched for a program.
-    for (const std::string& commandLine : {program.Quoted() + " /s \"two words\"", program.path + " /s"}) {
+    for (const std::string& commandLine :
+         {program.Quoted() + " /s \"two words\"", program.path + " /s"}) {
         program.ForgetRuns();
         CHECK(processes.Start(program.path, commandLine, ShowMode::Normal, false));
         const std::optional<ProbeRun> run = WaitForRun(program.path);
@@ -154,7 +166,8 @@ TEST(PathWithSpacesStartsTheProgramNeverTheDecoy) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    REQUIRE(::CreateProcessA(nullptr, unquoted.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+    REQUIRE(::CreateProcessA(nullptr, unquoted.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &info));
     UniqueKernelHandle process(info.hProcess), thread(info.hThread);
     CHECK(WaitForRun(program.decoy).has_value());
 }
@@ -210,11 +223,11 @@ TEST(StartAsUserTakesTheShellProcesssToken) {
     // This process plays the shell: its window becomes the shell window, so
     // the token is this process's own, duplicated as a primary token. Wine's
     // CreateProcessWithTokenW starts the program with the caller's rights.
-    auto* setShellWindow = reinterpret_cast<SetShellWindowFunction*>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetShellWindow")));
+    auto* setShellWindow = reinterpret_cast<SetShellWindowFunction*>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetShellWindow")));
     REQUIRE(setShellWindow != nullptr);
-    const platform::win32::UniqueWindow shellWindow(
-        ::CreateWindowExA(0, "STATIC", "shell", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    const platform::win32::UniqueWindow shellWindow(::CreateWindowExA(
+        0, "STATIC", "shell", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     REQUIRE(shellWindow);
     REQUIRE(setShellWindow(shellWindow.Get()));
     REQUIRE(::GetShellWindow() == shellWindow.Get());

@@ -8,13 +8,13 @@
 
 #include "Check.h"
 #include "base/Exceptions.h"
-#include "platform/win32/ComPtr.h"
 #include "base/win32/UniqueHandle.h"
+#include "base/win32/WinHeaders.h"
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/UrlItemList.h"
 #include "platform/win32/Win32Drives.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
-#include "base/win32/WinHeaders.h"
 
 using namespace torvane;
 using platform::SpecialFolder;

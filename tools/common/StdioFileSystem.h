@@ -52,7 +52,9 @@ public:
         if (stat(path.c_str(), &info) != 0) return std::nullopt;
         return S_ISDIR(info.st_mode) ? platform::kAttributeDirectory : 0x20u;
     }
-    int CreateFolder(const std::string& path) override { return mkdir(path.c_str(), 0755) == 0 ? 0 : errno; }
+    int CreateFolder(const std::string& path) override {
+        return mkdir(path.c_str(), 0755) == 0 ? 0 : errno;
+    }
     std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) override {
         std::vector<std::string> names;
         DIR* dir = opendir(folder.c_str());
@@ -60,7 +62,8 @@ public:
         while (dirent* entry = readdir(dir)) {
             const std::string name = entry->d_name;
             if (name == "." || name == ".." || (!includeHidden && name[0] == '.')) continue;
-            if (Attributes(folder + "/" + name).value_or(0) & platform::kAttributeDirectory) names.push_back(name);
+            if (Attributes(folder + "/" + name).value_or(0) & platform::kAttributeDirectory)
+                names.push_back(name);
         }
         closedir(dir);
         return names;

@@ -8,8 +8,8 @@
 #include <iostream>
 #include <random>
 
-#include "common/StdioFileSystem.h"
 #include "base/DateTime.h"
+#include "common/StdioFileSystem.h"
 #include "payload/SeedDataFile.h"
 
 using namespace torvane;
@@ -26,8 +26,8 @@ public:
         std::time_t t = std::time(nullptr);
         std::tm local{};
         localtime_r(&t, &local);
-        return EncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                              local.tm_sec, 0);
+        return EncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                              local.tm_min, local.tm_sec, 0);
     }
 };
 
@@ -49,7 +49,8 @@ private:
 
 int main(int argc, char** argv) {
     if (argc != 5) {
-        std::cerr << "usage: mkdatafile <output> <work folder> <download folder> <connection type>\n";
+        std::cerr
+            << "usage: mkdatafile <output> <work folder> <download folder> <connection type>\n";
         return 2;
     }
     const DataFileInputs inputs{argv[2], argv[3], kBuildSourceCode, std::atoi(argv[4])};

@@ -1,18 +1,17 @@
 // Program entry of Install_Torvane.exe.
-#include "platform/win32/SystemLibrary.h"
-#include "base/win32/WinHeaders.h"
-
 #include <exception>
 #include <string>
 
 #include "app/Appl_Globals.h"
 #include "app/CommandLine.h"
-#include "base/SplitCommandLine.h"
 #include "app/FormMain.h"
+#include "base/SplitCommandLine.h"
+#include "base/win32/WinHeaders.h"
 #include "panels/WizardPanels.h"
 #include "payload/SeedDataFile.h"
 #include "platform/Platform.h"
 #include "platform/win32/ComPtr.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/Application.h"
 #include "ui/win32/Win32Application.h"
@@ -42,7 +41,8 @@ int RunSetup() {
     // The program is put together here: its constructor builds the wizard's
     // panels and shows the welcome panel, headless.
     TFormMain form(app, platform, WizardPanels(), std::move(params));
-    host.SetAcceleratorHandler([](char letter) { return FormMain && FormMain->PnlButtons.HandleAccelerator(letter); });
+    host.SetAcceleratorHandler(
+        [](char letter) { return FormMain && FormMain->PnlButtons.HandleAccelerator(letter); });
 
     form.SetPeerFactory(&factory);
     form.Realize();
@@ -50,7 +50,9 @@ int RunSetup() {
     return host.Run();
 }
 
-void ShowLastResort(const char* text) { ::MessageBoxA(nullptr, text, kTitle, MB_OK | MB_ICONERROR); }
+void ShowLastResort(const char* text) {
+    ::MessageBoxA(nullptr, text, kTitle, MB_OK | MB_ICONERROR);
+}
 
 }  // namespace
 

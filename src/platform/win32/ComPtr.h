@@ -1,8 +1,8 @@
 #pragma once
+#include <objbase.h>
+
 #include "base/win32/UniqueHandle.h"
 #include "base/win32/WinHeaders.h"
-
-#include <objbase.h>
 
 namespace torvane::platform::win32 {
 

@@ -6,9 +6,9 @@ namespace torvane::platform::win32 {
 // What HardenDllSearch managed to switch on; the fallbacks exist for Windows
 // versions without the newer calls (Vista and 7 before update KB2533623).
 struct DllSearchHardening {
-    bool systemDirectoryOnly = false;  // SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)
+    bool systemDirectoryOnly = false;      // SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)
     bool currentDirectoryRemoved = false;  // SetDllDirectoryA(""), the fallback
-    bool safeSearchMode = false;       // SetSearchPathMode(safe | permanent)
+    bool safeSearchMode = false;           // SetSearchPathMode(safe | permanent)
 };
 
 // Keeps DLLs planted beside a program (a downloaded setup in the Downloads

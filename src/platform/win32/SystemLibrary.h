@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "platform/win32/DllHardening.h"  // HardenDllSearch, for the program entry
 #include "base/win32/UniqueHandle.h"
+#include "platform/win32/DllHardening.h"  // HardenDllSearch, for the program entry
 
 namespace torvane::platform::win32 {
 
@@ -29,7 +29,8 @@ public:
     // when the DLL does not export it.
     template <typename Function>
     Function* Find(const char* name) const {
-        return reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(module_.Get(), name)));
+        return reinterpret_cast<Function*>(
+            reinterpret_cast<void*>(::GetProcAddress(module_.Get(), name)));
     }
 
     // As Find, but throws torvane::Exception when the export is missing.

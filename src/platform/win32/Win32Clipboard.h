@@ -2,8 +2,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/Clipboard.h"
 #include "base/win32/WinHeaders.h"
+#include "platform/Clipboard.h"
 
 namespace torvane::platform::win32 {
 

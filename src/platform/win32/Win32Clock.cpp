@@ -24,7 +24,8 @@ void Win32Clock::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
 double Win32Clock::LocalNow() {
     SYSTEMTIME t;
     ::GetLocalTime(&t);
-    return EncodeDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    return EncodeDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond,
+                          t.wMilliseconds);
 }
 
 }  // namespace torvane::platform::win32

@@ -1,11 +1,10 @@
 #include "platform/win32/Win32FileSystem.h"
 
-#include "base/win32/WinHeaders.h"
-
 #include <objbase.h>
 
 #include "base/Exceptions.h"
 #include "base/win32/UniqueHandle.h"
+#include "base/win32/WinHeaders.h"
 
 namespace torvane::platform::win32 {
 
@@ -21,7 +20,8 @@ public:
         while (size > 0) {
             const DWORD ask = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
             DWORD written = 0;
-            if (!::WriteFile(handle_.Get(), data, ask, &written, nullptr)) throw EInOutError(LastError());
+            if (!::WriteFile(handle_.Get(), data, ask, &written, nullptr))
+                throw EInOutError(LastError());
             // Success with nothing written would loop forever: a disk that
             // takes nothing is full.
             if (written == 0) throw EInOutError(ERROR_DISK_FULL);
@@ -47,30 +47,35 @@ private:
 }  // namespace
 
 std::unique_ptr<WritableFile> Win32FileSystem::CreateFile(const std::string& path) {
-    FileHandle handle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr));
+    FileHandle handle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle) throw EFCreateError(path, ErrorText(static_cast<int>(::GetLastError())));
     return std::make_unique<Win32File>(std::move(handle));
 }
 
 int Win32FileSystem::ReplaceFile(const std::string& from, const std::string& to) {
-    if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+    if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
     const DWORD error = ::GetLastError();
     return error ? static_cast<int>(error) : ERROR_ACCESS_DENIED;
 }
 
-bool Win32FileSystem::DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+bool Win32FileSystem::DeleteFile(const std::string& path) {
+    return ::DeleteFileA(path.c_str()) != 0;
+}
 
 std::string Win32FileSystem::ErrorText(int code) {
     char* text = nullptr;
     const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length && text ? std::string(text, length) : "System error " + std::to_string(code);
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message =
+        length && text ? std::string(text, length) : "System error " + std::to_string(code);
     if (text) ::LocalFree(text);
     // The system's texts end with a full stop and a line break; the
     // run-time's messages quote them without.
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+    while (!message.empty() &&
+           (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
         message.pop_back();
     if (!message.empty() && message.back() == '.') message.pop_back();
     return message;
@@ -88,7 +93,8 @@ int Win32FileSystem::CreateFolder(const std::string& path) {
     return error ? static_cast<int>(error) : ERROR_ACCESS_DENIED;
 }
 
-std::vector<std::string> Win32FileSystem::SubFolders(const std::string& folder, bool includeHidden) {
+std::vector<std::string> Win32FileSystem::SubFolders(const std::string& folder,
+                                                     bool includeHidden) {
     std::string pattern = folder;
     if (!pattern.empty() && pattern.back() != '\\') pattern += '\\';
     pattern += '*';
@@ -98,7 +104,8 @@ std::vector<std::string> Win32FileSystem::SubFolders(const std::string& folder, 
     if (!search) return names;
     do {
         const std::string name = found.cFileName;
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == "." || name == "..") continue;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == "." || name == "..")
+            continue;
         if (!includeHidden && (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN)) continue;
         names.push_back(name);
     } while (::FindNextFileA(search.Get(), &found));

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/win32/SystemLibrary.h"
 #include "base/win32/WinHeaders.h"
+#include "platform/win32/SystemLibrary.h"
 
 // Declarations only: the functions are taken from the DLL loaded at run time.
 #include <wininet.h>

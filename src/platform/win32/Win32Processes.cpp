@@ -19,10 +19,12 @@ std::vector<Char> Writable(const std::basic_string<Char>& text) {
 
 std::wstring Wide(const std::string& text) {
     if (text.empty()) return std::wstring();
-    const int size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int size =
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
     if (size > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                              size);
     return wide;
 }
 
@@ -34,22 +36,25 @@ bool Started(BOOL created, const PROCESS_INFORMATION& info) {
     return true;
 }
 
-using CreateProcessWithTokenWFunction = BOOL WINAPI(HANDLE, DWORD, LPCWSTR, LPWSTR, DWORD, LPVOID, LPCWSTR,
-                                                    LPSTARTUPINFOW, LPPROCESS_INFORMATION);
+using CreateProcessWithTokenWFunction = BOOL WINAPI(HANDLE, DWORD, LPCWSTR, LPWSTR, DWORD, LPVOID,
+                                                    LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION);
 
 }  // namespace
 
 int ShowCommand(ShowMode show) {
     switch (show) {
-        case ShowMode::Normal: return SW_SHOWNORMAL;
-        case ShowMode::Minimized: return SW_SHOWMINNOACTIVE;
-        case ShowMode::Maximized: return SW_SHOWMAXIMIZED;
+        case ShowMode::Normal:
+            return SW_SHOWNORMAL;
+        case ShowMode::Minimized:
+            return SW_SHOWMINNOACTIVE;
+        case ShowMode::Maximized:
+            return SW_SHOWMAXIMIZED;
     }
     return SW_SHOWNORMAL;
 }
 
-bool Win32Processes::Start(const std::string& application, const std::string& commandLine, ShowMode show,
-                           bool asUser) {
+bool Win32Processes::Start(const std::string& application, const std::string& commandLine,
+                           ShowMode show, bool asUser) {
     if (asUser && RunningElevated()) {
         const UniqueKernelHandle token = ShellUserToken();
         if (token && StartWithToken(token.Get(), application, commandLine, show)) return true;
@@ -63,7 +68,8 @@ bool Win32Processes::RunningElevated() {
     const UniqueKernelHandle token(opened);
     TOKEN_ELEVATION elevation{};
     DWORD size = 0;
-    return ::GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof elevation, &size) &&
+    return ::GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof elevation,
+                                 &size) &&
            elevation.TokenIsElevated != 0;
 }
 
@@ -71,28 +77,32 @@ UniqueKernelHandle Win32Processes::ShellUserToken() {
     const HWND shellWindow = ::GetShellWindow();
     if (!shellWindow) return UniqueKernelHandle();
     DWORD processId = 0;
-    if (!::GetWindowThreadProcessId(shellWindow, &processId) || processId == 0) return UniqueKernelHandle();
-    const UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!::GetWindowThreadProcessId(shellWindow, &processId) || processId == 0)
+        return UniqueKernelHandle();
+    const UniqueKernelHandle process(
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process) return UniqueKernelHandle();
     HANDLE opened = nullptr;
     if (!::OpenProcessToken(process.Get(), TOKEN_DUPLICATE, &opened)) return UniqueKernelHandle();
     const UniqueKernelHandle shellToken(opened);
     HANDLE duplicate = nullptr;
-    const DWORD access =
-        TOKEN_QUERY | TOKEN_ASSIGN_PRIMARY | TOKEN_DUPLICATE | TOKEN_ADJUST_DEFAULT | TOKEN_ADJUST_SESSIONID;
-    if (!::DuplicateTokenEx(shellToken.Get(), access, nullptr, SecurityImpersonation, TokenPrimary, &duplicate))
+    const DWORD access = TOKEN_QUERY | TOKEN_ASSIGN_PRIMARY | TOKEN_DUPLICATE |
+                         TOKEN_ADJUST_DEFAULT | TOKEN_ADJUST_SESSIONID;
+    if (!::DuplicateTokenEx(shellToken.Get(), access, nullptr, SecurityImpersonation, TokenPrimary,
+                            &duplicate))
         return UniqueKernelHandle();
     return UniqueKernelHandle(duplicate);
 }
 
-bool Win32Processes::StartWithToken(HANDLE token, const std::string& application, const std::string& commandLine,
-                                    ShowMode show) {
+bool Win32Processes::StartWithToken(HANDLE token, const std::string& application,
+                                    const std::string& commandLine, ShowMode show) {
     // Windows Vista and later; older import libraries lack it, so it is
     // looked up. advapi32 is a static import: no loading by name happens here.
     const HMODULE advapi = ::GetModuleHandleA("advapi32.dll");
-    auto* create = advapi ? reinterpret_cast<CreateProcessWithTokenWFunction*>(reinterpret_cast<void*>(
-                                ::GetProcAddress(advapi, "CreateProcessWithTokenW")))
-                          : nullptr;
+    auto* create =
+        advapi ? reinterpret_cast<CreateProcessWithTokenWFunction*>(
+                     reinterpret_cast<void*>(::GetProcAddress(advapi, "CreateProcessWithTokenW")))
+               : nullptr;
     if (!create) return false;
     const std::wstring wideApplication = Wide(application);
     std::vector<wchar_t> line = Writable(Wide(commandLine));
@@ -101,19 +111,21 @@ bool Win32Processes::StartWithToken(HANDLE token, const std::string& application
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(ShowCommand(show));
     PROCESS_INFORMATION info{};
-    return Started(create(token, 0, wideApplication.c_str(), line.data(), 0, nullptr, nullptr, &startup, &info),
+    return Started(create(token, 0, wideApplication.c_str(), line.data(), 0, nullptr, nullptr,
+                          &startup, &info),
                    info);
 }
 
-bool Win32Processes::StartAsSelf(const std::string& application, const std::string& commandLine, ShowMode show) {
+bool Win32Processes::StartAsSelf(const std::string& application, const std::string& commandLine,
+                                 ShowMode show) {
     std::vector<char> line = Writable(commandLine);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(ShowCommand(show));
     PROCESS_INFORMATION info{};
-    return Started(::CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                    &startup, &info),
+    return Started(::CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
+                                    nullptr, nullptr, &startup, &info),
                    info);
 }
 
@@ -122,7 +134,8 @@ std::string Win32Processes::OwnExecutablePath() {
     // which is when fewer characters than the buffer holds come back.
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD length =
+            ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return std::string();
         if (length < buffer.size()) return std::string(buffer.data(), length);
         if (buffer.size() >= 65536) return std::string(buffer.data(), length);

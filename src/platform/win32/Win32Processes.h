@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/Processes.h"
 #include "base/win32/UniqueHandle.h"
+#include "platform/Processes.h"
 
 namespace torvane::platform::win32 {
 
@@ -32,9 +32,10 @@ public:
     // empty when there is no shell window or any step fails.
     virtual UniqueKernelHandle ShellUserToken();
     // CreateProcessWithTokenW, found at run time in advapi32.
-    virtual bool StartWithToken(HANDLE token, const std::string& application, const std::string& commandLine,
-                                ShowMode show);
-    virtual bool StartAsSelf(const std::string& application, const std::string& commandLine, ShowMode show);
+    virtual bool StartWithToken(HANDLE token, const std::string& application,
+                                const std::string& commandLine, ShowMode show);
+    virtual bool StartAsSelf(const std::string& application, const std::string& commandLine,
+                             ShowMode show);
 };
 
 }  // namespace torvane::platform::win32

@@ -33,8 +33,8 @@ HWND ControlWindow::WindowOf(const Control* control) {
 void ControlWindow::CreateChild(const char* className, DWORD style, DWORD exStyle) {
     HWND parent = WindowOf(control_.Parent());
     const Bounds b = control_.GetBounds();
-    Create(className, exStyle, WS_CHILD | WS_CLIPSIBLINGS | style, control_.Caption().c_str(), b.left, b.top,
-           b.width, b.height, parent);
+    Create(className, exStyle, WS_CHILD | WS_CLIPSIBLINGS | style, control_.Caption().c_str(),
+           b.left, b.top, b.width, b.height, parent);
     PlaceInZOrder();
 }
 
@@ -48,51 +48,55 @@ void ControlWindow::PlaceInZOrder() {
         if ((*it)->Kind() != ControlKind::Image) continue;
         // This control's own peer is not attached to it yet while it is created.
         if (HWND image = *it == &control_ ? Handle() : WindowOf(*it))
-            ::SetWindowPos(image, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            ::SetWindowPos(image, HWND_BOTTOM, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
 void ControlWindow::Changed(Property what) {
     if (!Handle()) return;
     switch (what) {
-    case Property::All:
-        ::SetWindowTextA(Handle(), WindowText().c_str());
-        ::EnableWindow(Handle(), control_.Enabled());
-        ApplyBounds();
-        Apply(what);
-        ApplyVisible();
-        Repaint();
-        return;
-    case Property::Bounds:
-        ApplyBounds();
-        break;
-    case Property::Visible:
-        ApplyVisible();
-        break;
-    case Property::Caption:
-        ::SetWindowTextA(Handle(), WindowText().c_str());
-        Repaint();
-        break;
-    case Property::Enabled:
-        ::EnableWindow(Handle(), control_.Enabled());
-        Repaint();
-        break;
-    case Property::Focus:
-        ::SetFocus(Handle());
-        break;
-    default:
-        Repaint();
-        break;
+        case Property::All:
+            ::SetWindowTextA(Handle(), WindowText().c_str());
+            ::EnableWindow(Handle(), control_.Enabled());
+            ApplyBounds();
+            Apply(what);
+            ApplyVisible();
+            Repaint();
+            return;
+        case Property::Bounds:
+            ApplyBounds();
+            break;
+        case Property::Visible:
+            ApplyVisible();
+            break;
+        case Property::Caption:
+            ::SetWindowTextA(Handle(), WindowText().c_str());
+            Repaint();
+            break;
+        case Property::Enabled:
+            ::EnableWindow(Handle(), control_.Enabled());
+            Repaint();
+            break;
+        case Property::Focus:
+            ::SetFocus(Handle());
+            break;
+        default:
+            Repaint();
+            break;
     }
     Apply(what);
 }
 
 void ControlWindow::ApplyBounds() {
     const Bounds b = WindowBounds();
-    ::SetWindowPos(Handle(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Handle(), nullptr, b.left, b.top, b.width, b.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ControlWindow::ApplyVisible() { ::ShowWindow(Handle(), control_.Visible() ? SW_SHOWNA : SW_HIDE); }
+void ControlWindow::ApplyVisible() {
+    ::ShowWindow(Handle(), control_.Visible() ? SW_SHOWNA : SW_HIDE);
+}
 
 void ControlWindow::Repaint(bool now) {
     if (!Handle()) return;
@@ -137,46 +141,46 @@ ControlWindow* ControlWindow::ChildPeer(HWND child) const {
 
 LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND:
-        // A standard control's notification goes to its own peer.
-        if (ControlWindow* child = ChildPeer(reinterpret_cast<HWND>(lParam))) {
-            child->Command(HIWORD(wParam));
+        case WM_COMMAND:
+            // A standard control's notification goes to its own peer.
+            if (ControlWindow* child = ChildPeer(reinterpret_cast<HWND>(lParam))) {
+                child->Command(HIWORD(wParam));
+                return 0;
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+            if (ControlWindow* child = ChildPeer(reinterpret_cast<HWND>(lParam)))
+                if (HBRUSH brush = child->ControlColor(reinterpret_cast<HDC>(wParam)))
+                    return reinterpret_cast<LRESULT>(brush);
+            break;
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT covers every pixel
+        case WM_PAINT: {
+            PaintScope paint(Handle());
+            RECT client;
+            ::GetClientRect(Handle(), &client);
+            BackBuffer buffer(paint.Dc(), client.right, client.bottom);
+            Paint(buffer.Dc(), client);
+            buffer.CopyTo(paint.Dc());
             return 0;
         }
-        break;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-        if (ControlWindow* child = ChildPeer(reinterpret_cast<HWND>(lParam)))
-            if (HBRUSH brush = child->ControlColor(reinterpret_cast<HDC>(wParam)))
-                return reinterpret_cast<LRESULT>(brush);
-        break;
-    case WM_ERASEBKGND:
-        return 1;  // WM_PAINT covers every pixel
-    case WM_PAINT: {
-        PaintScope paint(Handle());
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        BackBuffer buffer(paint.Dc(), client.right, client.bottom);
-        Paint(buffer.Dc(), client);
-        buffer.CopyTo(paint.Dc());
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        Paint(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
-    case WM_SYSCHAR:
-        // Alt+letter that neither a bar button nor a dialog control took: no
-        // menu to open, so nothing to do, and no beep.
-        return 0;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
-        break;
-    default:
-        break;
+        case WM_PRINTCLIENT: {
+            RECT client;
+            ::GetClientRect(Handle(), &client);
+            Paint(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+        case WM_SYSCHAR:
+            // Alt+letter that neither a bar button nor a dialog control took: no
+            // menu to open, so nothing to do, and no beep.
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
+            break;
+        default:
+            break;
     }
     return DefaultHandling(message, wParam, lParam);
 }

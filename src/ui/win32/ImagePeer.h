@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "ui/Image.h"
 #include "base/win32/UniqueHandle.h"
+#include "ui/Image.h"
 #include "ui/win32/ControlWindow.h"
 
 namespace torvane::ui::win32 {
@@ -23,7 +23,9 @@ public:
     // `withBackground` the parent's background first. Siblings call it to show
     // the picture behind a transparent label.
     void PaintPicture(HDC dc, int left, int top, bool withBackground);
-    void PaintBehind(HDC dc, int left, int top) override { PaintPicture(dc, left, top, /*withBackground=*/false); }
+    void PaintBehind(HDC dc, int left, int top) override {
+        PaintPicture(dc, left, top, /*withBackground=*/false);
+    }
 
 protected:
     void Apply(Property what) override;

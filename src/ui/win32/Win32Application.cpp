@@ -96,7 +96,9 @@ int Win32ApplicationHost::Run() {
             exitCode_ = static_cast<int>(message.wParam);
             break;
         }
-        if (got == -1) throw Exception("The message loop failed (error " + std::to_string(::GetLastError()) + ")");
+        if (got == -1)
+            throw Exception("The message loop failed (error " + std::to_string(::GetLastError()) +
+                            ")");
         Handle(message);
     }
     return exitCode_;

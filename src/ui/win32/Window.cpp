@@ -41,10 +41,10 @@ void Window::RegisterClassOnce(const char* name, UINT style, HICON icon, HICON s
                         std::to_string(::GetLastError()) + ")");
 }
 
-void Window::Create(const char* className, DWORD exStyle, DWORD style, const char* text, int left, int top,
-                    int width, int height, HWND parent) {
-    HWND hwnd = ::CreateWindowExA(exStyle, className, text, style, left, top, width, height, parent, nullptr,
-                                  ::GetModuleHandleA(nullptr), this);
+void Window::Create(const char* className, DWORD exStyle, DWORD style, const char* text, int left,
+                    int top, int width, int height, HWND parent) {
+    HWND hwnd = ::CreateWindowExA(exStyle, className, text, style, left, top, width, height, parent,
+                                  nullptr, ::GetModuleHandleA(nullptr), this);
     if (!hwnd)
         throw Exception(std::string("Cannot create a window of class ") + className + " (error " +
                         std::to_string(::GetLastError()) + ")");
@@ -53,8 +53,8 @@ void Window::Create(const char* className, DWORD exStyle, DWORD style, const cha
 
 void Window::Subclass() {
     ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    original_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::WindowProcedure)));
+    original_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+        hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::WindowProcedure)));
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

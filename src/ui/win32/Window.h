@@ -34,12 +34,13 @@ protected:
     // Registers a window class of this program once; later calls with the same
     // name do nothing. No background brush: every class paints all of its
     // client area itself.
-    static void RegisterClassOnce(const char* name, UINT style, HICON icon = nullptr, HICON smallIcon = nullptr);
+    static void RegisterClassOnce(const char* name, UINT style, HICON icon = nullptr,
+                                  HICON smallIcon = nullptr);
 
     // Creates the window (throws torvane::Exception on failure). `parent` may
     // be HWND_MESSAGE for a message-only window.
-    void Create(const char* className, DWORD exStyle, DWORD style, const char* text, int left, int top, int width,
-                int height, HWND parent);
+    void Create(const char* className, DWORD exStyle, DWORD style, const char* text, int left,
+                int top, int width, int height, HWND parent);
 
     // For a window of a system class (BUTTON, EDIT) just made by Create:
     // its messages go through HandleMessage from now on, and DefaultHandling
