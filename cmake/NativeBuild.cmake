@@ -84,7 +84,13 @@ add_test(NAME lint.layering COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-lay
          ${PROJECT_SOURCE_DIR})
 add_test(NAME lint.layering_self_test
          COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-layering.sh --self-test)
-set_tests_properties(lint.layering lint.layering_self_test PROPERTIES LABELS lint)
+# --- formatting: every C and C++ file as .clang-format lays it out ------------------
+add_test(NAME lint.format COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-format.sh
+         ${PROJECT_SOURCE_DIR})
+add_test(NAME lint.format_self_test
+         COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-format.sh --self-test)
+set_tests_properties(lint.layering lint.layering_self_test lint.format lint.format_self_test
+                     PROPERTIES LABELS lint)
 
 # --- which Wine runs the end-to-end tests --------------------------------------------
 # win32: the shipped 32-bit build under wine32. x64: the x86_64 build of the same

@@ -17,6 +17,8 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     # fuzz targets: clang with libFuzzer and its sanitizer run-times
     clang libfuzzer-14-dev libclang-rt-14-dev
+    # the formatting check of every C and C++ file
+    clang-format
     # cross build: 32-bit Windows (what ships) and x86_64 Windows (the test
     # vehicle of hosts without 32-bit support), posix threads, static zlib
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686

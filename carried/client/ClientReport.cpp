@@ -11,15 +11,19 @@ std::string Joined(const std::string& folder, const std::string& name) {
     return folder + "\\" + name;
 }
 
-std::string VersionLine() { return "Version: " TORVANE_CARRIED_VERSION_TEXT " (demonstration client)"; }
+std::string VersionLine() {
+    return "Version: " TORVANE_CARRIED_VERSION_TEXT " (demonstration client)";
+}
 
 }  // namespace
 
 std::string Caption() { return TORVANE_CARRIED_PRODUCT " " TORVANE_CARRIED_VERSION_TEXT; }
 
-std::vector<std::string> DataFileCandidates(const std::string& localAppData, const std::string& programFolder) {
+std::vector<std::string> DataFileCandidates(const std::string& localAppData,
+                                            const std::string& programFolder) {
     std::vector<std::string> candidates;
-    if (!localAppData.empty()) candidates.push_back(Joined(Joined(localAppData, "Torvane P2P"), "Torvane.Dat"));
+    if (!localAppData.empty())
+        candidates.push_back(Joined(Joined(localAppData, "Torvane P2P"), "Torvane.Dat"));
     candidates.push_back(Joined(programFolder, "QVInst.Dat"));
     return candidates;
 }

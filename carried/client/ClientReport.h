@@ -15,11 +15,13 @@ std::string Caption();
 // The files to try, in order: "<local application data>\Torvane P2P\Torvane.Dat"
 // (left out when that folder is unknown, i.e. empty), then "QVInst.Dat" in
 // the program's own folder. The first that exists is the data file.
-std::vector<std::string> DataFileCandidates(const std::string& localAppData, const std::string& programFolder);
+std::vector<std::string> DataFileCandidates(const std::string& localAppData,
+                                            const std::string& programFolder);
 
 // One line per item: the file, the folders, connection figure, GUID, list
 // sizes and the version.
-std::vector<std::string> DescribeDataFile(const std::string& path, const DataFileContents& contents);
+std::vector<std::string> DescribeDataFile(const std::string& path,
+                                          const DataFileContents& contents);
 
 // Neither candidate exists: says so and names the places searched.
 std::vector<std::string> DescribeNoDataFile(const std::vector<std::string>& searched);

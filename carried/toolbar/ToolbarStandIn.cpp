@@ -28,8 +28,7 @@ std::string NoticeTitle() { return "Torvane Toolbar (stand-in)"; }
 std::string NoticeText() {
     return "This program is a stand-in for the browser-toolbar installer that the real " TORVANE_CARRIED_PRODUCT
            " setup offers.\n\n"
-           "It installs nothing and changes nothing on this computer. Started by the setup with "
-           "\"/s -silent\", it only records that it ran.";
+           "It installs nothing and changes nothing on this computer. Started by the setup with \"/s -silent\", it only records that it ran.";
 }
 
 }  // namespace torvane::toolbar

@@ -24,7 +24,8 @@ void ApplyColors(ui::TLbSpeedButton& button, const ButtonColors& colors) {
 }
 }  // namespace
 
-tQvButtonBar::tQvButtonBar(ui::Container* parent, std::string name) : ui::Panel(parent, std::move(name)) {
+tQvButtonBar::tQvButtonBar(ui::Container* parent, std::string name)
+    : ui::Panel(parent, std::move(name)) {
     SetBevel(ui::Bevel::None);
     SetBounds(Left(), Top(), Width(), kHeight);
     for (Group* group : {&left_, &right_}) {
@@ -35,7 +36,8 @@ tQvButtonBar::tQvButtonBar(ui::Container* parent, std::string name) : ui::Panel(
     }
 }
 
-void tQvButtonBar::SetColors(ui::Color text, ui::Color shadow, ui::Color button, ui::Color light, ui::Color bar) {
+void tQvButtonBar::SetColors(ui::Color text, ui::Color shadow, ui::Color button, ui::Color light,
+                             ui::Color bar) {
     SetColor(bar);
     ButtonColors& colors = SharedButtonColors();
     colors = ButtonColors{text, shadow, button, light};
@@ -52,24 +54,31 @@ void tQvButtonBar::Clear() {
 
 int tQvButtonBar::WidthOfClass(int widthClass) {
     switch (widthClass) {
-    case 0: return 30;
-    case 1: return 90;
-    case 2: return 120;
-    case 3: return 200;
-    default: return 99;
+        case 0:
+            return 30;
+        case 1:
+            return 90;
+        case 2:
+            return 120;
+        case 3:
+            return 200;
+        default:
+            return 99;
     }
 }
 
-void tQvButtonBar::AddLeftButton(const std::string& Caption, int Tag, int WidthClass, ui::ClickHandler OnClick) {
+void tQvButtonBar::AddLeftButton(const std::string& Caption, int Tag, int WidthClass,
+                                 ui::ClickHandler OnClick) {
     AddButton(left_, leftCount_, false, Caption, Tag, WidthClass, std::move(OnClick));
 }
 
-void tQvButtonBar::AddRightButton(const std::string& Caption, int Tag, int WidthClass, ui::ClickHandler OnClick) {
+void tQvButtonBar::AddRightButton(const std::string& Caption, int Tag, int WidthClass,
+                                  ui::ClickHandler OnClick) {
     AddButton(right_, rightCount_, true, Caption, Tag, WidthClass, std::move(OnClick));
 }
 
-void tQvButtonBar::AddButton(Group& group, int& count, bool fromRight, const std::string& caption, int tag,
-                             int widthClass, ui::ClickHandler onClick) {
+void tQvButtonBar::AddButton(Group& group, int& count, bool fromRight, const std::string& caption,
+                             int tag, int widthClass, ui::ClickHandler onClick) {
     if (count >= kSlots) return;
     ++count;
     ui::TLbSpeedButton& button = *group[count - 1];

@@ -22,14 +22,17 @@ public:
 
     // Bar background, and the colours of the buttons in use and of those
     // added later. The button colours are shared by all bars.
-    void SetColors(ui::Color text, ui::Color shadow, ui::Color button, ui::Color light, ui::Color bar);
+    void SetColors(ui::Color text, ui::Color shadow, ui::Color button, ui::Color light,
+                   ui::Color bar);
 
     // Hides all buttons; the next ones added start at the edges again.
     void Clear();
 
     // Puts a button at the next free place of the group; a thirteenth is ignored.
-    void AddLeftButton(const std::string& Caption, int Tag, int WidthClass, ui::ClickHandler OnClick);
-    void AddRightButton(const std::string& Caption, int Tag, int WidthClass, ui::ClickHandler OnClick);
+    void AddLeftButton(const std::string& Caption, int Tag, int WidthClass,
+                       ui::ClickHandler OnClick);
+    void AddRightButton(const std::string& Caption, int Tag, int WidthClass,
+                        ui::ClickHandler OnClick);
 
     // Alt+letter: presses and clicks the visible button whose caption marks
     // that letter. Returns whether one did.
@@ -46,8 +49,8 @@ public:
 
 private:
     using Group = std::array<std::unique_ptr<ui::TLbSpeedButton>, kSlots>;
-    void AddButton(Group& group, int& count, bool fromRight, const std::string& caption, int tag, int widthClass,
-                   ui::ClickHandler onClick);
+    void AddButton(Group& group, int& count, bool fromRight, const std::string& caption, int tag,
+                   int widthClass, ui::ClickHandler onClick);
 
     Group left_;
     Group right_;

@@ -14,9 +14,11 @@ long DaysFromCivil(long y, int m, int d) {
 }
 }  // namespace
 
-double EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond) {
+double EncodeDateTime(int year, int month, int day, int hour, int minute, int second,
+                      int millisecond) {
     const long days = DaysFromCivil(year, month, day) - DaysFromCivil(1899, 12, 30);
-    const double time = (hour * 3600000.0 + minute * 60000.0 + second * 1000.0 + millisecond) / 86400000.0;
+    const double time =
+        (hour * 3600000.0 + minute * 60000.0 + second * 1000.0 + millisecond) / 86400000.0;
     return static_cast<double>(days) + time;
 }
 

@@ -44,7 +44,8 @@ private:
 // short, too long, or failing its checksum.
 class EDecompressionError : public Exception {
 public:
-    explicit EDecompressionError(const std::string& detail) : Exception("Decompression error: " + detail) {}
+    explicit EDecompressionError(const std::string& detail)
+        : Exception("Decompression error: " + detail) {}
 };
 
 }  // namespace torvane

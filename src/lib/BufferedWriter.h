@@ -14,7 +14,8 @@ class BufferedWriter {
 public:
     static constexpr std::size_t kBlock = 4096;
 
-    explicit BufferedWriter(platform::WritableFile& file, std::size_t block = kBlock) : file_(file), block_(block) {
+    explicit BufferedWriter(platform::WritableFile& file, std::size_t block = kBlock)
+        : file_(file), block_(block) {
         buffer_.reserve(block_);
     }
     BufferedWriter(const BufferedWriter&) = delete;

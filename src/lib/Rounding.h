@@ -9,7 +9,8 @@ namespace torvane {
 inline std::int64_t RoundHalfEven(std::int64_t numerator, std::int64_t denominator) {
     std::int64_t quotient = numerator / denominator;
     const std::int64_t twiceRemainder = 2 * (numerator % denominator);
-    if (twiceRemainder > denominator || (twiceRemainder == denominator && quotient % 2 != 0)) ++quotient;
+    if (twiceRemainder > denominator || (twiceRemainder == denominator && quotient % 2 != 0))
+        ++quotient;
     return quotient;
 }
 

@@ -11,15 +11,15 @@ namespace torvane {
 inline void UseParentColors(ui::Container& parent) {
     for (ui::Control* child : parent.Children()) {
         switch (child->Kind()) {
-        case ui::ControlKind::Label:
-        case ui::ControlKind::TextBox:
-        case ui::ControlKind::CheckBox:
-        case ui::ControlKind::RadioButton:
-        case ui::ControlKind::GroupBox:
-            child->SetColor(parent.GetColor());
-            break;
-        default:
-            break;
+            case ui::ControlKind::Label:
+            case ui::ControlKind::TextBox:
+            case ui::ControlKind::CheckBox:
+            case ui::ControlKind::RadioButton:
+            case ui::ControlKind::GroupBox:
+                child->SetColor(parent.GetColor());
+                break;
+            default:
+                break;
         }
         if (auto* container = dynamic_cast<ui::Container*>(child)) UseParentColors(*container);
     }

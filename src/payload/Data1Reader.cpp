@@ -28,7 +28,8 @@ void Data1Reader::ExpectTag(std::uint8_t expected) {
     const std::size_t at = position_;
     std::uint8_t tag = ReadTag();
     if (tag != expected)
-        throw DataFormatError("Tag " + std::to_string(tag) + " where " + std::to_string(expected) + " belongs", at);
+        throw DataFormatError(
+            "Tag " + std::to_string(tag) + " where " + std::to_string(expected) + " belongs", at);
 }
 
 std::string Data1Reader::ReadText() {

@@ -11,18 +11,21 @@ void ExpectInt(Data1Reader& r, std::int32_t expected, const char* what) {
     const std::size_t at = r.Position();
     const std::int32_t value = r.ReadInt();
     if (value != expected)
-        throw DataFormatError(std::string(what) + " is " + std::to_string(value) + ", not " + std::to_string(expected),
+        throw DataFormatError(std::string(what) + " is " + std::to_string(value) + ", not " +
+                                  std::to_string(expected),
                               at);
 }
 
 void ExpectBool(Data1Reader& r, bool expected, const char* what) {
     const std::size_t at = r.Position();
-    if (r.ReadBool() != expected) throw DataFormatError(std::string(what) + " has the wrong value", at);
+    if (r.ReadBool() != expected)
+        throw DataFormatError(std::string(what) + " has the wrong value", at);
 }
 
 void ExpectText(Data1Reader& r, const std::string& expected, const char* what) {
     const std::size_t at = r.Position();
-    if (r.ReadText() != expected) throw DataFormatError(std::string(what) + " has the wrong text", at);
+    if (r.ReadText() != expected)
+        throw DataFormatError(std::string(what) + " has the wrong text", at);
 }
 
 std::string ReadScrambled(Data1Reader& r) {

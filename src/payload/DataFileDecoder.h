@@ -13,15 +13,15 @@ namespace torvane {
 struct DataFileContents {
     std::string keySeed;
     std::string workDir;
-    std::string downloadDir;        // as in the header
+    std::string downloadDir;  // as in the header
     std::string sourceCode;
-    double expiry = 0;              // today + 25 days at writing
+    double expiry = 0;  // today + 25 days at writing
     std::string guid;
     std::string installerUrl;
     std::string mirrorInstallerUrl;
-    std::int32_t dayNumber = 0;     // the day 100 days before writing
+    std::int32_t dayNumber = 0;  // the day 100 days before writing
     std::int32_t connectionFigure = 0;
-    std::string downloadFolder;     // the download folder block
+    std::string downloadFolder;  // the download folder block
     std::vector<TNodeAddress> nodesA;
     std::vector<double> nodeAStamps;  // the first time stamp of each entry
     std::vector<TNodeAddress> nodesB;

@@ -66,7 +66,7 @@ public:
 extern TLibData1_ReadWrite* DataWriter;
 
 // Text forms shared by writer and reader.
-std::string FloatText(double x);        // 15 significant digits, no trailing zeros
+std::string FloatText(double x);                   // 15 significant digits, no trailing zeros
 std::string GuidText(const platform::Guid& guid);  // {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}
 
 }  // namespace torvane

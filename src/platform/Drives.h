@@ -5,7 +5,15 @@
 namespace torvane::platform {
 
 // Drive types as GetDriveTypeA gives them.
-enum class DriveType { Unknown = 0, NoRootDirectory = 1, Removable = 2, Fixed = 3, Remote = 4, CdRom = 5, RamDisk = 6 };
+enum class DriveType {
+    Unknown = 0,
+    NoRootDirectory = 1,
+    Removable = 2,
+    Fixed = 3,
+    Remote = 4,
+    CdRom = 5,
+    RamDisk = 6
+};
 
 class Drives {
 public:

@@ -14,8 +14,8 @@ public:
     // starts the program with the rights of the signed-in user instead of
     // its own, where the system offers a way; otherwise as itself.
     // Returns whether the program started.
-    virtual bool Start(const std::string& application, const std::string& commandLine, ShowMode show,
-                       bool asUser) = 0;
+    virtual bool Start(const std::string& application, const std::string& commandLine,
+                       ShowMode show, bool asUser) = 0;
     // Full path of the running program.
     virtual std::string OwnExecutablePath() = 0;
     // Ends this process at once with the given exit code.

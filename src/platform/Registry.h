@@ -8,7 +8,8 @@ public:
     virtual ~Registry() = default;
     // Opens or creates `key` below HKEY_LOCAL_MACHINE and writes a string
     // value; returns whether it succeeded (a standard user cannot).
-    virtual bool SetLocalMachineString(const std::string& key, const std::string& name, const std::string& value) = 0;
+    virtual bool SetLocalMachineString(const std::string& key, const std::string& name,
+                                       const std::string& value) = 0;
 };
 
 }  // namespace torvane::platform

@@ -9,7 +9,8 @@ namespace torvane::ui {
 // then runs OnClick.
 class CheckBox : public Control {
 public:
-    explicit CheckBox(Container* parent, std::string name = {}) : Control(parent, ControlKind::CheckBox, std::move(name)) {}
+    explicit CheckBox(Container* parent, std::string name = {})
+        : Control(parent, ControlKind::CheckBox, std::move(name)) {}
 
     bool Checked() const { return checked_; }
     void SetChecked(bool checked) {

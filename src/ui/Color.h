@@ -7,7 +7,9 @@ namespace torvane::ui {
 struct Color {
     std::uint8_t r = 0, g = 0, b = 0;
 
-    friend constexpr bool operator==(Color a, Color b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+    friend constexpr bool operator==(Color a, Color b) {
+        return a.r == b.r && a.g == b.g && a.b == b.b;
+    }
     friend constexpr bool operator!=(Color a, Color b) { return !(a == b); }
 };
 

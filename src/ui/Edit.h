@@ -11,16 +11,17 @@ namespace torvane::ui {
 // updates the text without echoing it back to the peer.
 class Edit : public Control {
 public:
-    explicit Edit(Container* parent, std::string name = {}) : Control(parent, ControlKind::Edit, std::move(name)) {
+    explicit Edit(Container* parent, std::string name = {})
+        : Control(parent, ControlKind::Edit, std::move(name)) {
         SetColor(colors::White);
     }
 
     const std::string& Text() const { return Caption(); }
     void SetText(const std::string& text) { SetCaption(text); }
 
-    std::function<void()> OnExit;                 // the box lost the focus
-    std::function<void(char& key)> OnKeyPress;   // a character typed; set it to 0 to swallow it
-    std::function<void()> OnChange;              // the text changed
+    std::function<void()> OnExit;               // the box lost the focus
+    std::function<void(char& key)> OnKeyPress;  // a character typed; set it to 0 to swallow it
+    std::function<void()> OnChange;             // the text changed
 
     // The user replaced the text (the peer reports the box's new content).
     void UserTyped(const std::string& text);

@@ -25,10 +25,10 @@ public:
     static constexpr int kIconSize = 16;
 
     struct Node {
-        std::string name;    // as shown: "My Computer", "C:\", "Games"
-        std::string path;    // file-system path: "" for My Computer, "C:\", "C:\Games"
+        std::string name;  // as shown: "My Computer", "C:\", "Games"
+        std::string path;  // file-system path: "" for My Computer, "C:\", "C:\Games"
         Node* parent = nullptr;
-        int level = 0;       // 0 for My Computer
+        int level = 0;  // 0 for My Computer
         bool loaded = false;
         bool expanded = false;
         std::vector<std::unique_ptr<Node>> children;
@@ -38,7 +38,8 @@ public:
 
     enum class Key { Up, Down, Left, Right, Home, End, PageUp, PageDown, Enter };
 
-    FolderTree(Container* parent, platform::Drives& drives, platform::FileSystem& files, std::string name = {});
+    FolderTree(Container* parent, platform::Drives& drives, platform::FileSystem& files,
+               std::string name = {});
 
     // Asked before a drive root ("C:\") or folder ("C:\Games") is listed;
     // false keeps it out. Without one everything is listed.

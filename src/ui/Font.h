@@ -17,8 +17,9 @@ struct Font {
     bool italic = false;
 
     friend bool operator==(const Font& a, const Font& b) {
-        return a.name == b.name && a.points == b.points && a.pixels == b.pixels && a.color == b.color &&
-               a.bold == b.bold && a.underline == b.underline && a.italic == b.italic;
+        return a.name == b.name && a.points == b.points && a.pixels == b.pixels &&
+               a.color == b.color && a.bold == b.bold && a.underline == b.underline &&
+               a.italic == b.italic;
     }
 };
 

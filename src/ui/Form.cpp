@@ -2,7 +2,8 @@
 
 namespace torvane::ui {
 
-Form::Form(Application& app, std::string name) : Container(nullptr, ControlKind::Form, std::move(name)), app_(app) {
+Form::Form(Application& app, std::string name)
+    : Container(nullptr, ControlKind::Form, std::move(name)), app_(app) {
     // A form is created hidden and appears with Show().
     SetVisible(false);
 }

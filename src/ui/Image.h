@@ -18,7 +18,8 @@ struct Bitmap {
 // transparent one lets its parent show through the picture's background.
 class Image : public Control {
 public:
-    explicit Image(Container* parent, std::string name = {}) : Control(parent, ControlKind::Image, std::move(name)) {}
+    explicit Image(Container* parent, std::string name = {})
+        : Control(parent, ControlKind::Image, std::move(name)) {}
 
     const std::shared_ptr<const Bitmap>& Picture() const { return picture_; }
     void SetPicture(std::shared_ptr<const Bitmap> picture) {

@@ -52,7 +52,8 @@ private:
 // "StaticText" controls).
 class TextBox : public Label {
 public:
-    explicit TextBox(Container* parent, std::string name = {}) : Label(parent, std::move(name), ControlKind::TextBox) {
+    explicit TextBox(Container* parent, std::string name = {})
+        : Label(parent, std::move(name), ControlKind::TextBox) {
         SetAutoSize(false);
         SetWordWrap(true);
     }

@@ -50,7 +50,8 @@ std::vector<GradientBand> GradientBands(int top, int bottom, Color from, Color t
     const int extent = bottom - top;
     const int bandHeight = extent / (kBands - 1) + 1;
     auto channel = [](int start, int end, int i) {
-        return static_cast<std::uint8_t>(static_cast<int>(start + i * (end - start) / double(kBands - 1)));
+        return static_cast<std::uint8_t>(
+            static_cast<int>(start + i * (end - start) / double(kBands - 1)));
     };
     std::vector<GradientBand> bands;
     bands.reserve(kBands);
@@ -59,7 +60,8 @@ std::vector<GradientBand> GradientBands(int top, int bottom, Color from, Color t
         band.top = top + i * extent / (kBands - 1);
         band.height = std::min(bandHeight, bottom - band.top);
         if (band.height < 0) band.height = 0;
-        band.color = Color{channel(from.r, to.r, i), channel(from.g, to.g, i), channel(from.b, to.b, i)};
+        band.color =
+            Color{channel(from.r, to.r, i), channel(from.g, to.g, i), channel(from.b, to.b, i)};
         bands.push_back(band);
     }
     return bands;

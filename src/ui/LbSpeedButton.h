@@ -63,7 +63,7 @@ struct ButtonFace {
     Color innerFrame;                 // hollow rectangle (1, 1) .. (width - 1, height - 1)
     Color outline;                    // rounded rectangle (0, 0) .. (width, height), 6 x 6 corners
     Color text;
-    int captionLeft = 0;              // caption box, the caption centred in it
+    int captionLeft = 0;  // caption box, the caption centred in it
     int captionTop = 0;
     int captionWidth = 0;
     int captionHeight = 0;
@@ -72,6 +72,7 @@ ButtonFace ComputeButtonFace(const TLbSpeedButton& button);
 
 // Cuts the caption one character at a time from its end until its drawn
 // width fits; no ellipsis is added. `measure` gives the drawn width of a caption.
-std::string FitCaption(const std::string& caption, int maxWidth, const std::function<int(const std::string&)>& measure);
+std::string FitCaption(const std::string& caption, int maxWidth,
+                       const std::function<int(const std::string&)>& measure);
 
 }  // namespace torvane::ui

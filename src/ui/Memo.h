@@ -10,7 +10,8 @@ namespace torvane::ui {
 // scrolled and selected from but not edited.
 class Memo : public Control {
 public:
-    explicit Memo(Container* parent, std::string name = {}) : Control(parent, ControlKind::Memo, std::move(name)) {
+    explicit Memo(Container* parent, std::string name = {})
+        : Control(parent, ControlKind::Memo, std::move(name)) {
         SetColor(colors::White);
     }
 

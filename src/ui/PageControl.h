@@ -11,7 +11,8 @@ namespace torvane::ui {
 // between pages only by name.
 class Page : public Panel {
 public:
-    explicit Page(Container* parent, std::string name) : Panel(parent, std::move(name), ControlKind::Page) {
+    explicit Page(Container* parent, std::string name)
+        : Panel(parent, std::move(name), ControlKind::Page) {
         SetBevel(Bevel::None);
     }
 };

@@ -2,7 +2,8 @@
 
 namespace torvane::ui {
 
-RadioGroup::RadioGroup(Container* parent, std::string name) : Container(parent, ControlKind::GroupBox, std::move(name)) {}
+RadioGroup::RadioGroup(Container* parent, std::string name)
+    : Container(parent, ControlKind::GroupBox, std::move(name)) {}
 
 void RadioGroup::SetItems(const std::vector<std::string>& captions) {
     buttons_.clear();
@@ -24,7 +25,8 @@ void RadioGroup::SetItems(const std::vector<std::string>& captions) {
 void RadioGroup::SetItemIndex(int index) {
     if (index < -1 || index >= static_cast<int>(buttons_.size())) index = -1;
     itemIndex_ = index;
-    for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->SetChecked(static_cast<int>(i) == index);
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->SetChecked(static_cast<int>(i) == index);
 }
 
 void RadioGroup::Layout() {

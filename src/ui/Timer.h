@@ -9,7 +9,8 @@ namespace torvane::ui {
 // Tick() themselves.
 class Timer : public Control {
 public:
-    explicit Timer(Container* parent, std::string name = {}) : Control(parent, ControlKind::Timer, std::move(name)) {
+    explicit Timer(Container* parent, std::string name = {})
+        : Control(parent, ControlKind::Timer, std::move(name)) {
         SetVisible(false);
     }
 

@@ -10,8 +10,8 @@
  * control (plant_probe.exe) imports, so that program loads and runs normally
  * when this DLL stands in for wininet.dll.
  */
-#include <windows.h>
 #include <string.h>
+#include <windows.h>
 
 static void leave_marker(HINSTANCE self) {
     char path[MAX_PATH + 32];
@@ -24,8 +24,8 @@ static void leave_marker(HINSTANCE self) {
     strcpy(slash + 1, "planted-");
     strcat(slash + 1, name);
     strcat(slash + 1, ".txt");
-    HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           NULL);
+    HANDLE f =
+        CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (f == INVALID_HANDLE_VALUE) return;
     char line[64];
     DWORD len = (DWORD)wsprintfA(line, "loaded by process %lu\r\n", GetCurrentProcessId());

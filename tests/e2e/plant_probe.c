@@ -4,9 +4,9 @@
  * must leave the marker; if it does not, the test harness could not detect
  * planting at all and the planting test would prove nothing.
  */
+#include <stdio.h>
 #include <windows.h>
 #include <wininet.h>
-#include <stdio.h>
 
 int main(void) {
     DWORD rc = InternetAttemptConnect(0);

@@ -13,7 +13,8 @@ namespace torvane::testing {
 // `refused` counts those attempts.
 class RecordingRegistry : public platform::Registry {
 public:
-    bool SetLocalMachineString(const std::string& key, const std::string& name, const std::string& value) override {
+    bool SetLocalMachineString(const std::string& key, const std::string& name,
+                               const std::string& value) override {
         if (refuse) {
             ++refused;
             return false;

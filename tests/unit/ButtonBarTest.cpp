@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/QvButtonBar.h"
-#include "ui/Form.h"
 #include "fakes/HeadlessHost.h"
+#include "ui/Form.h"
 
 namespace torvane {
 namespace {
@@ -68,7 +68,8 @@ TEST_F(ButtonBarTest, ClearHidesEverythingAndTheNextButtonStartsAtTheEdge) {
 }
 
 TEST_F(ButtonBarTest, WidthClassesGiveTheirWidths) {
-    const std::pair<int, int> classes[] = {{0, 30}, {1, 90}, {2, 120}, {3, 200}, {4, 99}, {255, 99}};
+    const std::pair<int, int> classes[] = {{0, 30},  {1, 90}, {2, 120},
+                                           {3, 200}, {4, 99}, {255, 99}};
     int expectedLeft = 5;
     for (auto [widthClass, width] : classes) {
         bar.AddLeftButton("b", 0, widthClass, nullptr);
@@ -109,7 +110,8 @@ TEST_F(ButtonBarTest, ButtonsTakeTheSharedColourSet) {
     EXPECT_EQ(next.ShadowColor(), Lime);
 
     // Buttons in use are recoloured; later ones get the new set too.
-    bar.SetColors(ui::colors::Black, ui::colors::Red, ui::colors::Maroon, ui::colors::Yellow, White);
+    bar.SetColors(ui::colors::Black, ui::colors::Red, ui::colors::Maroon, ui::colors::Yellow,
+                  White);
     EXPECT_EQ(next.GetColor(), ui::colors::Maroon);
     EXPECT_EQ(next.ShadowColor(), ui::colors::Red);
     bar.AddLeftButton("&Exit", 1, 1, nullptr);
@@ -193,8 +195,8 @@ TEST(ButtonFace, PressedButtonsShiftTheMiddleAndTheCaption) {
     ui::ButtonFace face = ui::ComputeButtonFace(button);
     ASSERT_EQ(face.bands.size(), 64u);
     EXPECT_EQ(face.bands[0].top, 2);
-    EXPECT_EQ(face.bands[32].top, 5);          // 23 / 4
-    EXPECT_EQ(face.bands[63].top, 22);         // H - 1
+    EXPECT_EQ(face.bands[32].top, 5);   // 23 / 4
+    EXPECT_EQ(face.bands[63].top, 22);  // H - 1
     EXPECT_EQ(face.innerFrame, Navy);
     EXPECT_EQ(face.outline, Lime);
     EXPECT_EQ(face.captionLeft, 4);
@@ -209,8 +211,11 @@ TEST(ButtonFace, PressedButtonsShiftTheMiddleAndTheCaption) {
 }
 
 TEST(FitCaption, CutsFromTheEndWithoutEllipsis) {
-    auto sevenPerChar = [](const std::string& s) { return static_cast<int>(ui::DisplayCaption(s).size()) * 7; };
-    EXPECT_EQ(ui::FitCaption("&Start Torvane P2P", 82, sevenPerChar), "&Start Torva");  // 11 characters, 77 pixels
+    auto sevenPerChar = [](const std::string& s) {
+        return static_cast<int>(ui::DisplayCaption(s).size()) * 7;
+    };
+    EXPECT_EQ(ui::FitCaption("&Start Torvane P2P", 82, sevenPerChar),
+              "&Start Torva");  // 11 characters, 77 pixels
     EXPECT_EQ(ui::FitCaption("&Next", 82, sevenPerChar), "&Next");
     EXPECT_EQ(ui::FitCaption("abc", 0, sevenPerChar), "");
 }

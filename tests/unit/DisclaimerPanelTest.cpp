@@ -63,9 +63,10 @@ TEST_F(DisclaimerPanel, NextIsRefusedUntilTheBoxIsTicked) {
     EXPECT_FALSE(panel().CheckBox1.Checked());
     wizard.click("&Next");
     EXPECT_EQ(wizard.activePanel(), "PnlDisclaimer");
-    EXPECT_EQ(wizard.host.messages, std::vector<std::string>{
-                                        "You can only install Torvane P2P in case you agree to this statement.\r"
-                                        "Check the checkbox to confirm.\rOtherwise please press Exit"});
+    EXPECT_EQ(wizard.host.messages,
+              std::vector<std::string>{
+                  "You can only install Torvane P2P in case you agree to this statement.\r"
+                  "Check the checkbox to confirm.\rOtherwise please press Exit"});
 
     // Alt+I is the box's accelerator; it clicks the box, ticking and clearing it in turn.
     EXPECT_EQ(ui::AcceleratorOf(panel().CheckBox1.Caption()), 'I');

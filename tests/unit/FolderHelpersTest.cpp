@@ -44,7 +44,8 @@ TEST(IsValidFolderName, AcceptsDrivePathsAndRejectsTheRest) {
         {"C:\\\xE9t\xE9", true},  // upper half of the code page: not blanks
         {"C:\\a\xA0", true},
     };
-    for (const Case& c : cases) EXPECT_EQ(IsValidFolderName(c.text), c.valid) << '"' << c.text << '"';
+    for (const Case& c : cases)
+        EXPECT_EQ(IsValidFolderName(c.text), c.valid) << '"' << c.text << '"';
 }
 
 class FolderOnDrives : public ::testing::Test {
@@ -92,7 +93,8 @@ TEST_F(FolderOnDrives, FolderOrParentKeepsAnExistingFolderAndElseNamesTheParent)
         {"relative", ""},
         {"", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(FolderOrParent(files, c.text), c.expected) << '"' << c.text << '"';
+    for (const Case& c : cases)
+        EXPECT_EQ(FolderOrParent(files, c.text), c.expected) << '"' << c.text << '"';
 }
 
 }  // namespace

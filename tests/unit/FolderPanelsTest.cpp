@@ -48,7 +48,9 @@ TEST_F(FolderPanels, InstallPanelProposesTheProgramFilesFolderAndPointsTheTreeAt
 }
 
 TEST_F(FolderPanels, InstallPanelFallsBackToTheFixedFolderWithoutProgramFiles) {
-    testing::Wizard bare({}, [](testing::Wizard& w) { w.shell.folders.erase(platform::SpecialFolder::ProgramFiles); });
+    testing::Wizard bare({}, [](testing::Wizard& w) {
+        w.shell.folders.erase(platform::SpecialFolder::ProgramFiles);
+    });
     bare.form().ShowPanel("PnlInstallChooseDir", false);
     auto& panel = static_cast<TPnlInstallChooseDir&>(*bare.form().ActivePanel());
     EXPECT_EQ(panel.Edit1.Text(), "C:\\Torvane P2P");

@@ -24,11 +24,14 @@ const std::pair<const char*, std::vector<const char*>> kPanels[] = {
 void CollectOwnColors(const ui::Container& parent, std::vector<std::string>& found) {
     for (const ui::Control* child : parent.Children()) {
         const ui::ControlKind kind = child->Kind();
-        const bool showsParent = kind == ui::ControlKind::Label || kind == ui::ControlKind::TextBox ||
-                                 kind == ui::ControlKind::CheckBox || kind == ui::ControlKind::RadioButton ||
-                                 kind == ui::ControlKind::GroupBox;
-        if (showsParent && child->GetColor() != parent.GetColor()) found.push_back(child->Name() + child->Caption());
-        if (auto* container = dynamic_cast<const ui::Container*>(child)) CollectOwnColors(*container, found);
+        const bool showsParent =
+            kind == ui::ControlKind::Label || kind == ui::ControlKind::TextBox ||
+            kind == ui::ControlKind::CheckBox || kind == ui::ControlKind::RadioButton ||
+            kind == ui::ControlKind::GroupBox;
+        if (showsParent && child->GetColor() != parent.GetColor())
+            found.push_back(child->Name() + child->Caption());
+        if (auto* container = dynamic_cast<const ui::Container*>(child))
+            CollectOwnColors(*container, found);
     }
 }
 
@@ -69,9 +72,10 @@ TEST(InstallPathPanels, EveryExitClosesTheWindowAndNoButtonActsWhileSliding) {
 class InstallPanels : public ::testing::Test {
 protected:
     InstallPanels() {
-        for (const char* name : {"PnlInstallChooseDir", "PnlUpgradeFindDir", "PNLInstallChooseDownloadDir",
-                                 "PNLInstallInstalling"})
-            wizard.form().RegisterPanel(std::make_unique<TFramePanel>(name, std::string("empty ") + name));
+        for (const char* name : {"PnlInstallChooseDir", "PnlUpgradeFindDir",
+                                 "PNLInstallChooseDownloadDir", "PNLInstallInstalling"})
+            wizard.form().RegisterPanel(
+                std::make_unique<TFramePanel>(name, std::string("empty ") + name));
     }
     template <class Panel>
     Panel& show(const std::string& name) {
@@ -83,7 +87,8 @@ protected:
 
 TEST_F(InstallPanels, InstallOrUpgradeStoresTheChoicesOnNextAndForks) {
     auto& panel = show<TPnlInstall>("PnlInstall");
-    EXPECT_TRUE(panel.RadioButton1.Checked() && !panel.RadioButton2.Checked() && panel.CheckBox1.Checked());
+    EXPECT_TRUE(panel.RadioButton1.Checked() && !panel.RadioButton2.Checked() &&
+                panel.CheckBox1.Checked());
     wizard.click("&Next");
     EXPECT_EQ(wizard.header(), "empty PnlInstallChooseDir");
     EXPECT_FALSE(panel.UpgradeChosen);
@@ -121,7 +126,8 @@ TEST_F(InstallPanels, TheLinksOpenTheSupportMailAndTheToolbarsEulaPageAndStay) {
     show<TPnlInstall>("PnlInstall");
     EXPECT_EQ(install.Label18.Caption(), config::kSupportEmail);
     install.Label18.Click();
-    EXPECT_EQ(wizard.shell.opened, std::vector<std::string>{std::string("mailto:") + config::kSupportEmail});
+    EXPECT_EQ(wizard.shell.opened,
+              std::vector<std::string>{std::string("mailto:") + config::kSupportEmail});
     EXPECT_EQ(wizard.activePanel(), "PnlInstall");
 
     show<TPNLInstallToolbar>("PNLInstallToolbar").Label4.Click();
@@ -137,8 +143,9 @@ TEST_F(InstallPanels, ConnectionTypeIsStoredOnlyByNextAndShownAgainOnReturn) {
     auto& panel = show<TPNLInstallChooseConnection>("PNLInstallChooseConnection");
     std::vector<std::string> captions;
     for (const auto& button : panel.rgConnection.Buttons()) captions.push_back(button->Caption());
-    EXPECT_EQ(captions, (std::vector<std::string>{"Dial-up &Modem < 56KBS", "Dial-up M&odem 56K", "&ISDN",
-                                                  "&ADSL / DSL", "&Cable", "&T1", "T&2", "ADSL 2", "I &don't know"}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"Dial-up &Modem < 56KBS", "Dial-up M&odem 56K",
+                                                  "&ISDN", "&ADSL / DSL", "&Cable", "&T1", "T&2",
+                                                  "ADSL 2", "I &don't know"}));
     EXPECT_EQ(panel.rgConnection.ItemIndex(), 8);
     wizard.click("&Next");
     EXPECT_EQ(ConnectionType, 8);

@@ -16,7 +16,9 @@ protected:
         InstallDir = "C:\\Program Files\\Torvane P2P\\";
         wizard.form().ShowPanel("PNLInstallReady", false);
     }
-    TPNLInstallReady& panel() { return static_cast<TPNLInstallReady&>(*wizard.form().ActivePanel()); }
+    TPNLInstallReady& panel() {
+        return static_cast<TPNLInstallReady&>(*wizard.form().ActivePanel());
+    }
     testing::Wizard wizard;
 };
 

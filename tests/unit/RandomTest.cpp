@@ -32,8 +32,9 @@ TEST(Random, TheWelcomeWordsAreTheProgramsFirstDraws) {
         bool up, left;
         int stepY, stepX;
     };
-    const Row expected[8] = {{false, false, 5, 2}, {false, true, 2, 1}, {false, false, 1, 3}, {false, true, 1, 2},
-                             {true, false, 4, 2},  {true, true, 4, 2},  {false, false, 3, 2}, {true, false, 3, 1}};
+    const Row expected[8] = {{false, false, 5, 2}, {false, true, 2, 1}, {false, false, 1, 3},
+                             {false, true, 1, 2},  {true, false, 4, 2}, {true, true, 4, 2},
+                             {false, false, 3, 2}, {true, false, 3, 1}};
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE("word " + std::to_string(i + 1));
         EXPECT_EQ(welcome.MoveUp[i], expected[i].up);

@@ -9,7 +9,9 @@ namespace {
 
 using testing::Wizard;
 
-TPnlWelcome& Welcome(Wizard& wizard) { return static_cast<TPnlWelcome&>(*wizard.form().Panels()[0]); }
+TPnlWelcome& Welcome(Wizard& wizard) {
+    return static_cast<TPnlWelcome&>(*wizard.form().Panels()[0]);
+}
 
 TEST(WelcomePanel, TheWordsStartWhereTheLayoutPutsThemAndTheFirstTickMovesDownload) {
     const struct {
@@ -96,7 +98,8 @@ TEST(WelcomePanel, AWordBouncesOffEachEdgeItHitsAndRedrawsPerEdge) {
         EXPECT_EQ(DrawsSince(seed), 3 * c.bounces);  // direction, StepY, StepX per bounce
         const bool drawn = DrawnDirection(seed, 3 * (c.bounces - 1));
         EXPECT_EQ(panel.MoveUp[0], c.expectedUp == kDrawn ? drawn : c.expectedUp == 1);
-        EXPECT_EQ(panel.MoveLeft[0], c.expectedLeftwards == kDrawn ? drawn : c.expectedLeftwards == 1);
+        EXPECT_EQ(panel.MoveLeft[0],
+                  c.expectedLeftwards == kDrawn ? drawn : c.expectedLeftwards == 1);
     }
 }
 
@@ -109,7 +112,8 @@ TEST(WelcomePanel, WordsStayInsideWithStepsSummingToAtLeastThreeAfterEveryTick) 
             const ui::Bounds b = panel.Word(i).GetBounds();
             ASSERT_GE(panel.StepX[i] + panel.StepY[i], 3) << "tick " << tick << " word " << i;
             ASSERT_TRUE(panel.StepX[i] <= 5 && panel.StepY[i] <= 5);
-            ASSERT_TRUE(b.left >= 0 && b.left + b.width <= 513 && b.top >= 0 && b.top + b.height <= 377);
+            ASSERT_TRUE(b.left >= 0 && b.left + b.width <= 513 && b.top >= 0 &&
+                        b.top + b.height <= 377);
         }
     }
 }

@@ -20,7 +20,9 @@ std::vector<TestCase>& Registry();
 void RecordFailure(const char* file, int line, const std::string& what);
 
 struct Registrar {
-    Registrar(const char* name, std::function<void()> body) { Registry().push_back({name, std::move(body)}); }
+    Registrar(const char* name, std::function<void()> body) {
+        Registry().push_back({name, std::move(body)});
+    }
 };
 
 struct StopCase {};
@@ -36,29 +38,29 @@ std::string Describe(const char* a, const char* b, const A& va, const B& vb) {
 
 #define TORVANE_CONCAT2(a, b) a##b
 #define TORVANE_CONCAT(a, b) TORVANE_CONCAT2(a, b)
-#define TEST(name)                                                                                            \
-    static void name();                                                                                       \
-    static ::torvane::win32test::Registrar TORVANE_CONCAT(registrar_, name)(#name, &name);                    \
+#define TEST(name)                                                                         \
+    static void name();                                                                    \
+    static ::torvane::win32test::Registrar TORVANE_CONCAT(registrar_, name)(#name, &name); \
     static void name()
 
-#define CHECK(condition)                                                                                      \
-    do {                                                                                                      \
-        if (!(condition)) ::torvane::win32test::RecordFailure(__FILE__, __LINE__, #condition);                \
+#define CHECK(condition)                                                                       \
+    do {                                                                                       \
+        if (!(condition)) ::torvane::win32test::RecordFailure(__FILE__, __LINE__, #condition); \
     } while (0)
 
-#define CHECK_EQ(a, b)                                                                                        \
-    do {                                                                                                      \
-        const auto& check_a_ = (a);                                                                           \
-        const auto& check_b_ = (b);                                                                           \
-        if (!(check_a_ == check_b_))                                                                          \
-            ::torvane::win32test::RecordFailure(__FILE__, __LINE__,                                           \
-                                                ::torvane::win32test::Describe(#a, #b, check_a_, check_b_)); \
+#define CHECK_EQ(a, b)                                                                           \
+    do {                                                                                         \
+        const auto& check_a_ = (a);                                                              \
+        const auto& check_b_ = (b);                                                              \
+        if (!(check_a_ == check_b_))                                                             \
+            ::torvane::win32test::RecordFailure(                                                 \
+                __FILE__, __LINE__, ::torvane::win32test::Describe(#a, #b, check_a_, check_b_)); \
     } while (0)
 
-#define REQUIRE(condition)                                                                                    \
-    do {                                                                                                      \
-        if (!(condition)) {                                                                                   \
-            ::torvane::win32test::RecordFailure(__FILE__, __LINE__, #condition);                              \
-            throw ::torvane::win32test::StopCase{};                                                           \
-        }                                                                                                     \
+#define REQUIRE(condition)                                                       \
+    do {                                                                         \
+        if (!(condition)) {                                                      \
+            ::torvane::win32test::RecordFailure(__FILE__, __LINE__, #condition); \
+            throw ::torvane::win32test::StopCase{};                              \
+        }                                                                        \
     } while (0)

@@ -19,7 +19,9 @@ namespace {
 // Drive C: with the folders given, all in memory.
 struct Folders : platform::FileSystem, platform::Drives {
     std::set<std::string> folders{"C:\\"};
-    std::unique_ptr<platform::WritableFile> CreateFile(const std::string&) override { return nullptr; }
+    std::unique_ptr<platform::WritableFile> CreateFile(const std::string&) override {
+        return nullptr;
+    }
     int ReplaceFile(const std::string&, const std::string&) override { return 5; }
     bool DeleteFile(const std::string&) override { return false; }
     std::string ErrorText(int) override { return {}; }
@@ -116,7 +118,8 @@ TEST(FolderTreePeerPaintsTheSelection) {
     t.tree.SelectPath("C:\\");
     t.host.ProcessMessages();
     const int row = ui::FolderTree::kRowHeight;
-    const int textX = ui::FolderTree::IconLeft(*t.tree.Root().children[0]) + ui::FolderTree::kIconSize + 5;
+    const int textX =
+        ui::FolderTree::IconLeft(*t.tree.Root().children[0]) + ui::FolderTree::kIconSize + 5;
     {
         Snapshot shot(t.Window());
         // Not focused: the face colour behind the selected name, white elsewhere.

@@ -15,8 +15,8 @@ using namespace torvane;
 
 namespace {
 std::string Address(const TNodeAddress& a) {
-    return std::to_string(a.w) + "." + std::to_string(a.x) + "." + std::to_string(a.y) + "." + std::to_string(a.z) +
-           ":" + std::to_string(a.port);
+    return std::to_string(a.w) + "." + std::to_string(a.x) + "." + std::to_string(a.y) + "." +
+           std::to_string(a.z) + ":" + std::to_string(a.port);
 }
 }  // namespace
 
@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
         std::cerr << "cannot open " << argv[1] << "\n";
         return 2;
     }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
     const bool all = argc > 2 && std::string(argv[2]) == "--all";
     try {
         const DataFileContents c = DecodeDataFile(std::move(bytes));
@@ -45,19 +46,21 @@ int main(int argc, char** argv) {
                   << "expiry: " << FloatText(c.expiry) << "\n"
                   << "day number: " << c.dayNumber << "\n"
                   << "connection figure: " << c.connectionFigure << "\n"
-                  << "remote settings: " << c.remoteSettings[0] << " | " << c.remoteSettings[1] << " | "
-                  << c.remoteSettings[2] << " | " << c.remoteSettings[3] << "\n"
+                  << "remote settings: " << c.remoteSettings[0] << " | " << c.remoteSettings[1]
+                  << " | " << c.remoteSettings[2] << " | " << c.remoteSettings[3] << "\n"
                   << "nodes A: " << c.nodesA.size() << "\n"
                   << "nodes B: " << c.nodesB.size() << "\n"
                   << "settings: " << c.settings.size() << "\n"
                   << "hashes: " << c.hashes.size() << "\n";
         std::map<std::string, int> names;
         for (const auto& s : c.settings) ++names[s.first];
-        for (const auto& [name, count] : names) std::cout << "setting " << name << ": " << count << "\n";
+        for (const auto& [name, count] : names)
+            std::cout << "setting " << name << ": " << count << "\n";
         if (all) {
             for (const auto& a : c.nodesA) std::cout << "A " << Address(a) << "\n";
             for (const auto& b : c.nodesB) std::cout << "B " << Address(b) << "\n";
-            for (const auto& s : c.settings) std::cout << "S " << s.first << "=" << s.second << "\n";
+            for (const auto& s : c.settings)
+                std::cout << "S " << s.first << "=" << s.second << "\n";
             for (const auto& h : c.hashes) std::cout << "H " << h.first << " " << h.second << "\n";
         }
         return 0;

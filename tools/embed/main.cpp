@@ -24,7 +24,8 @@ struct Input {
 bool PlainName(const std::string& name) {
     if (name.empty()) return false;
     for (char c : name)
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_' || c == '-')) return false;
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_' || c == '-'))
+            return false;
     return true;
 }
 
@@ -48,7 +49,8 @@ int main(int argc, char** argv) {
             std::cerr << "embed: cannot read " << arg.substr(eq + 1) << "\n";
             return 1;
         }
-        Input input{arg.substr(0, eq), {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}};
+        Input input{arg.substr(0, eq),
+                    {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}};
         if (input.bytes.empty()) {
             std::cerr << "embed: " << arg.substr(eq + 1) << " is empty\n";
             return 1;
@@ -74,7 +76,8 @@ int main(int argc, char** argv) {
     out << "}  // namespace\n\nconst EmbeddedFile kEmbeddedFiles[] = {\n";
     for (std::size_t f = 0; f < inputs.size(); ++f)
         out << "    {\"" << inputs[f].name << "\", kFile" << f << ", sizeof kFile" << f << "},\n";
-    out << "};\nconst std::size_t kEmbeddedFileCount = " << inputs.size() << ";\n\n}  // namespace torvane::ui\n";
+    out << "};\nconst std::size_t kEmbeddedFileCount = " << inputs.size()
+        << ";\n\n}  // namespace torvane::ui\n";
 
     std::ofstream file(argv[1], std::ios::binary);
     file << out.str();

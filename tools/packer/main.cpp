@@ -29,7 +29,8 @@ std::vector<std::uint8_t> Synthetic(std::size_t size) {
     std::uint32_t state = 0x2545F491u;
     for (std::size_t i = 0; i < size; ++i) {
         state = state * 1103515245u + 12345u;
-        data[i] = (i / 64) % 3 == 0 ? static_cast<std::uint8_t>(state >> 24) : static_cast<std::uint8_t>(i % 251);
+        data[i] = (i / 64) % 3 == 0 ? static_cast<std::uint8_t>(state >> 24)
+                                    : static_cast<std::uint8_t>(i % 251);
     }
     return data;
 }
@@ -103,9 +104,10 @@ int main(int argc, char** argv) {
         }
         source << "},\n";
     }
-    source << "};\n}  // namespace\n\n"
-           << "const PayloadTable Payload = {kChunks, kChunkCount, kCompressedSize, kInflatedSize};\n\n"
-           << "}  // namespace torvane::" << unit << "\n";
+    source
+        << "};\n}  // namespace\n\n"
+        << "const PayloadTable Payload = {kChunks, kChunkCount, kCompressedSize, kInflatedSize};\n\n"
+        << "}  // namespace torvane::" << unit << "\n";
 
     if (!WriteFile(argv[next], header.str()) || !WriteFile(argv[next + 1], source.str())) {
         std::cerr << "packer: cannot write the output\n";

@@ -9,7 +9,8 @@ using platform::win32::UniqueKernelHandle;
 std::string ModulePath() {
     std::string path(MAX_PATH, '\0');
     while (true) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        const DWORD length =
+            ::GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
@@ -21,7 +22,8 @@ std::string ModulePath() {
     // Started through an 8.3 name, the module name is short; the uninstall
     // list names the long one.
     std::string longPath(32768, '\0');
-    const DWORD length = ::GetLongPathNameA(path.c_str(), &longPath[0], static_cast<DWORD>(longPath.size()));
+    const DWORD length =
+        ::GetLongPathNameA(path.c_str(), &longPath[0], static_cast<DWORD>(longPath.size()));
     if (length > 0 && length < longPath.size()) return longPath.substr(0, length);
     return path;
 }
@@ -50,14 +52,14 @@ std::string TempFolder() {
 
 std::string ErrorText(DWORD code) {
     char* text = nullptr;
-    const DWORD length =
-        ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                         nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string message;
     if (length > 0 && text) message.assign(text, length);
     if (text) ::LocalFree(text);
-    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' ' ||
-                                message.back() == '.'))
+    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' ||
+                                message.back() == ' ' || message.back() == '.'))
         message.pop_back();
     if (message.empty()) message = "System error";
     return message + " (error " + std::to_string(code) + ")";
@@ -69,7 +71,8 @@ bool FileExists(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::size_t limit, std::string& bytes, DWORD& error) {
-    UniqueKernelHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+    UniqueKernelHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         error = ::GetLastError();
@@ -88,7 +91,8 @@ bool ReadWholeFile(const std::string& path, std::size_t limit, std::string& byte
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD got = 0;
-        if (!::ReadFile(file.Get(), &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
+        if (!::ReadFile(file.Get(), &bytes[done], static_cast<DWORD>(bytes.size() - done), &got,
+                        nullptr)) {
             error = ::GetLastError();
             return false;
         }

@@ -163,6 +163,8 @@ using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // GetDC for a window (nullptr: the screen), owned.
-inline UniqueWindowDc GetWindowDc(HWND window) { return UniqueWindowDc(WindowDc{window, ::GetDC(window)}); }
+inline UniqueWindowDc GetWindowDc(HWND window) {
+    return UniqueWindowDc(WindowDc{window, ::GetDC(window)});
+}
 
 }  // namespace torvane::platform::win32

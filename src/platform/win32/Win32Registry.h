@@ -8,7 +8,8 @@ namespace torvane::platform::win32 {
 // carried 32-bit programs read.
 class Win32Registry : public Registry {
 public:
-    bool SetLocalMachineString(const std::string& key, const std::string& name, const std::string& value) override;
+    bool SetLocalMachineString(const std::string& key, const std::string& name,
+                               const std::string& value) override;
 };
 
 }  // namespace torvane::platform::win32

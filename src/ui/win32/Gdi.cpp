@@ -8,7 +8,9 @@ void FillSolid(HDC dc, const RECT& rect, Color color) {
 }
 
 BackBuffer::BackBuffer(HDC target, int width, int height)
-    : width_(width > 0 ? width : 1), height_(height > 0 ? height : 1), dc_(::CreateCompatibleDC(target)) {
+    : width_(width > 0 ? width : 1),
+      height_(height > 0 ? height : 1),
+      dc_(::CreateCompatibleDC(target)) {
     bitmap_.Reset(::CreateCompatibleBitmap(target, width_, height_));
     if (dc_ && bitmap_) previous_ = ::SelectObject(dc_.Get(), bitmap_.Get());
 }
@@ -27,7 +29,8 @@ std::string ToDrawTextLines(const std::string& caption) {
     lines.reserve(caption.size() + 8);
     for (std::size_t i = 0; i < caption.size(); ++i) {
         lines += caption[i];
-        if (caption[i] == '\r' && (i + 1 >= caption.size() || caption[i + 1] != '\n')) lines += '\n';
+        if (caption[i] == '\r' && (i + 1 >= caption.size() || caption[i + 1] != '\n'))
+            lines += '\n';
     }
     return lines;
 }

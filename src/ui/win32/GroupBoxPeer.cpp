@@ -4,7 +4,8 @@
 
 namespace torvane::ui::win32 {
 
-GroupBoxPeer::GroupBoxPeer(PeerContext& context, RadioGroup& group) : ControlWindow(context, group), group_(group) {
+GroupBoxPeer::GroupBoxPeer(PeerContext& context, RadioGroup& group)
+    : ControlWindow(context, group), group_(group) {
     RegisterClassOnce(kClassName, CS_HREDRAW | CS_VREDRAW);
     // A control parent: Tab and Alt+letter reach the buttons inside.
     CreateChild(kClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
@@ -27,7 +28,8 @@ void GroupBoxPeer::Paint(HDC dc, const RECT& client) {
     RECT behind{text.left - 2, text.top, text.right + 2, text.bottom};
     FillSolid(dc, behind, group_.GetColor());
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, group_.Enabled() ? ToColorRef(group_.GetFont().color) : ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetTextColor(
+        dc, group_.Enabled() ? ToColorRef(group_.GetFont().color) : ::GetSysColor(COLOR_GRAYTEXT));
     ::DrawTextA(dc, group_.Caption().c_str(), -1, &text, DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 

@@ -4,7 +4,8 @@
 
 namespace torvane::ui::win32 {
 
-ImagePeer::ImagePeer(PeerContext& context, Image& image) : ControlWindow(context, image), image_(image) {
+ImagePeer::ImagePeer(PeerContext& context, Image& image)
+    : ControlWindow(context, image), image_(image) {
     RegisterClassOnce(kClassName, 0);
     CreateChild(kClassName);
 }
@@ -51,8 +52,8 @@ void ImagePeer::PaintPicture(HDC dc, int left, int top, bool withBackground) {
         HICON icon = Context().ProgramIcon();
         if (!icon) return;
         const int size = image_.Stretch() ? 0 : ::GetSystemMetrics(SM_CXICON);
-        ::DrawIconEx(dc, left, top, icon, image_.Stretch() ? width : size, image_.Stretch() ? height : size, 0,
-                     nullptr, DI_NORMAL);
+        ::DrawIconEx(dc, left, top, icon, image_.Stretch() ? width : size,
+                     image_.Stretch() ? height : size, 0, nullptr, DI_NORMAL);
         return;
     }
 
@@ -84,8 +85,8 @@ void ImagePeer::PaintPicture(HDC dc, int left, int top, bool withBackground) {
             }
             SelectedObject selected(target.Get(), rendered_.Get());
             const int oldMode = ::SetStretchBltMode(target.Get(), COLORONCOLOR);
-            ::StretchDIBits(target.Get(), 0, 0, drawWidth, drawHeight, 0, 0, picture.width, picture.height,
-                            bits_.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+            ::StretchDIBits(target.Get(), 0, 0, drawWidth, drawHeight, 0, 0, picture.width,
+                            picture.height, bits_.data(), &info, DIB_RGB_COLORS, SRCCOPY);
             ::SetStretchBltMode(target.Get(), oldMode);
         }
         UniqueMemoryDc source(::CreateCompatibleDC(dc));
@@ -107,20 +108,23 @@ void ImagePeer::PaintPicture(HDC dc, int left, int top, bool withBackground) {
     if (!colorDc || !maskDc || !color || !mask) return;
     SelectedObject colorSelected(colorDc.Get(), color.Get());
     SelectedObject maskSelected(maskDc.Get(), mask.Get());
-    ::SetDIBitsToDevice(colorDc.Get(), 0, 0, picture.width, picture.height, 0, 0, 0, picture.height, bits_.data(),
-                        &info, DIB_RGB_COLORS);
+    ::SetDIBitsToDevice(colorDc.Get(), 0, 0, picture.width, picture.height, 0, 0, 0, picture.height,
+                        bits_.data(), &info, DIB_RGB_COLORS);
     ::SetBkColor(colorDc.Get(), key);
     ::BitBlt(maskDc.Get(), 0, 0, picture.width, picture.height, colorDc.Get(), 0, 0, SRCCOPY);
     // Key pixels of the colour copy to black: colour AND NOT mask.
     ::SetBkColor(colorDc.Get(), RGB(255, 255, 255));
     ::SetTextColor(colorDc.Get(), RGB(0, 0, 0));
-    ::BitBlt(colorDc.Get(), 0, 0, picture.width, picture.height, maskDc.Get(), 0, 0, 0x00220326 /* DSna */);
+    ::BitBlt(colorDc.Get(), 0, 0, picture.width, picture.height, maskDc.Get(), 0, 0,
+             0x00220326 /* DSna */);
 
     const COLORREF oldBk = ::SetBkColor(dc, RGB(255, 255, 255));
     const COLORREF oldText = ::SetTextColor(dc, RGB(0, 0, 0));
     const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::StretchBlt(dc, left, top, drawWidth, drawHeight, maskDc.Get(), 0, 0, picture.width, picture.height, SRCAND);
-    ::StretchBlt(dc, left, top, drawWidth, drawHeight, colorDc.Get(), 0, 0, picture.width, picture.height, SRCPAINT);
+    ::StretchBlt(dc, left, top, drawWidth, drawHeight, maskDc.Get(), 0, 0, picture.width,
+                 picture.height, SRCAND);
+    ::StretchBlt(dc, left, top, drawWidth, drawHeight, colorDc.Get(), 0, 0, picture.width,
+                 picture.height, SRCPAINT);
     ::SetStretchBltMode(dc, oldMode);
     ::SetTextColor(dc, oldText);
     ::SetBkColor(dc, oldBk);

@@ -4,12 +4,15 @@
 
 namespace torvane::ui::win32 {
 
-LabelPeer::LabelPeer(PeerContext& context, Label& label) : ControlWindow(context, label), label_(label) {
+LabelPeer::LabelPeer(PeerContext& context, Label& label)
+    : ControlWindow(context, label), label_(label) {
     RegisterClassOnce(kClassName, CS_HREDRAW | CS_VREDRAW);
     CreateChild(kClassName);
 }
 
-UINT LabelPeer::TextFormat() const { return DT_LEFT | DT_EXPANDTABS | (label_.WordWrap() ? DT_WORDBREAK : 0); }
+UINT LabelPeer::TextFormat() const {
+    return DT_LEFT | DT_EXPANDTABS | (label_.WordWrap() ? DT_WORDBREAK : 0);
+}
 
 Bounds LabelPeer::WindowBounds() const {
     Bounds bounds = label_.GetBounds();
@@ -19,7 +22,8 @@ Bounds LabelPeer::WindowBounds() const {
     HDC dc = screen.Get().dc;
     SelectedObject font(dc, Context().Fonts().Get(label_.GetFont()));
     // An empty caption still has the height of one line, as a blank has.
-    const std::string text = label_.Caption().empty() ? std::string(" ") : ToDrawTextLines(label_.Caption());
+    const std::string text =
+        label_.Caption().empty() ? std::string(" ") : ToDrawTextLines(label_.Caption());
     RECT measured{0, 0, label_.WordWrap() ? bounds.width : 0, 0};
     ::DrawTextA(dc, text.c_str(), -1, &measured, TextFormat() | DT_CALCRECT);
     if (!label_.WordWrap()) bounds.width = label_.Caption().empty() ? 0 : measured.right;
@@ -52,12 +56,15 @@ void LabelPeer::Apply(Property what) {
 }
 
 void LabelPeer::Paint(HDC dc, const RECT& client) {
-    if (label_.Transparent()) PaintParentBackground(dc, label_, client);
-    else FillSolid(dc, client, label_.GetColor());
+    if (label_.Transparent())
+        PaintParentBackground(dc, label_, client);
+    else
+        FillSolid(dc, client, label_.GetColor());
     if (label_.Caption().empty()) return;
     SelectedObject font(dc, Context().Fonts().Get(label_.GetFont()));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, label_.Enabled() ? ToColorRef(label_.GetFont().color) : ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetTextColor(
+        dc, label_.Enabled() ? ToColorRef(label_.GetFont().color) : ::GetSysColor(COLOR_GRAYTEXT));
     RECT box = client;
     const std::string text = ToDrawTextLines(label_.Caption());
     ::DrawTextA(dc, text.c_str(), -1, &box, TextFormat());
@@ -65,32 +72,32 @@ void LabelPeer::Paint(HDC dc, const RECT& client) {
 
 LRESULT LabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_LBUTTONDOWN:
-        tracking_ = true;
-        ::SetCapture(Handle());
-        return 0;
-    case WM_LBUTTONUP: {
-        if (!tracking_) return 0;
-        tracking_ = false;
-        ::ReleaseCapture();
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (::PtInRect(&client, at)) label_.Click();
-        return 0;
-    }
-    case WM_CAPTURECHANGED:
-        tracking_ = false;
-        return 0;
-    case WM_SETCURSOR:
-        // A link shows the hand over its text.
-        if (label_.HandCursor() && LOWORD(lParam) == HTCLIENT) {
-            ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
-            return TRUE;
+        case WM_LBUTTONDOWN:
+            tracking_ = true;
+            ::SetCapture(Handle());
+            return 0;
+        case WM_LBUTTONUP: {
+            if (!tracking_) return 0;
+            tracking_ = false;
+            ::ReleaseCapture();
+            RECT client;
+            ::GetClientRect(Handle(), &client);
+            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (::PtInRect(&client, at)) label_.Click();
+            return 0;
         }
-        return ControlWindow::HandleMessage(message, wParam, lParam);
-    default:
-        return ControlWindow::HandleMessage(message, wParam, lParam);
+        case WM_CAPTURECHANGED:
+            tracking_ = false;
+            return 0;
+        case WM_SETCURSOR:
+            // A link shows the hand over its text.
+            if (label_.HandCursor() && LOWORD(lParam) == HTCLIENT) {
+                ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+                return TRUE;
+            }
+            return ControlWindow::HandleMessage(message, wParam, lParam);
+        default:
+            return ControlWindow::HandleMessage(message, wParam, lParam);
     }
 }
 

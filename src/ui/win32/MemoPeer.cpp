@@ -3,8 +3,8 @@
 namespace torvane::ui::win32 {
 
 MemoPeer::MemoPeer(PeerContext& context, Memo& memo)
-    : NativeControlPeer(context, memo, "EDIT", ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
-                        WS_EX_CLIENTEDGE),
+    : NativeControlPeer(context, memo, "EDIT",
+                        ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE),
       memo_(memo) {}
 
 std::string MemoPeer::WindowText() const {
@@ -19,18 +19,18 @@ std::string MemoPeer::WindowText() const {
 void MemoPeer::Apply(Property what) {
     NativeControlPeer::Apply(what);
     switch (what) {
-    case Property::All:
-        ::SendMessageA(Handle(), EM_SETREADONLY, memo_.ReadOnly() ? TRUE : FALSE, 0);
-        break;
-    case Property::Items:
-        ::SetWindowTextA(Handle(), WindowText().c_str());
-        break;
-    case Property::Selection:
-        ::SendMessageA(Handle(), EM_SETSEL, 0, 0);
-        ::SendMessageA(Handle(), EM_SCROLLCARET, 0, 0);
-        break;
-    default:
-        break;
+        case Property::All:
+            ::SendMessageA(Handle(), EM_SETREADONLY, memo_.ReadOnly() ? TRUE : FALSE, 0);
+            break;
+        case Property::Items:
+            ::SetWindowTextA(Handle(), WindowText().c_str());
+            break;
+        case Property::Selection:
+            ::SendMessageA(Handle(), EM_SETSEL, 0, 0);
+            ::SendMessageA(Handle(), EM_SCROLLCARET, 0, 0);
+            break;
+        default:
+            break;
     }
 }
 

@@ -2,8 +2,8 @@
 
 namespace torvane::ui::win32 {
 
-NativeControlPeer::NativeControlPeer(PeerContext& context, Control& control, const char* systemClass, DWORD style,
-                                     DWORD exStyle)
+NativeControlPeer::NativeControlPeer(PeerContext& context, Control& control,
+                                     const char* systemClass, DWORD style, DWORD exStyle)
     : ControlWindow(context, control) {
     CreateChild(systemClass, style, exStyle);
     Subclass();
@@ -11,8 +11,8 @@ NativeControlPeer::NativeControlPeer(PeerContext& context, Control& control, con
 
 void NativeControlPeer::Apply(Property what) {
     if (what == Property::All || what == Property::Font)
-        ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Context().Fonts().Get(Subject().GetFont())),
-                       TRUE);
+        ::SendMessageA(Handle(), WM_SETFONT,
+                       reinterpret_cast<WPARAM>(Context().Fonts().Get(Subject().GetFont())), TRUE);
 }
 
 HBRUSH NativeControlPeer::ControlColor(HDC dc) {

@@ -4,11 +4,14 @@
 
 namespace torvane::ui::win32 {
 
-PageControlPeer::PageControlPeer(PeerContext& context, PageControl& pages) : ControlWindow(context, pages) {
+PageControlPeer::PageControlPeer(PeerContext& context, PageControl& pages)
+    : ControlWindow(context, pages) {
     RegisterClassOnce(kClassName, 0);
     CreateChild(kClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
-void PageControlPeer::Paint(HDC dc, const RECT& client) { FillSolid(dc, client, Subject().GetColor()); }
+void PageControlPeer::Paint(HDC dc, const RECT& client) {
+    FillSolid(dc, client, Subject().GetColor());
+}
 
 }  // namespace torvane::ui::win32

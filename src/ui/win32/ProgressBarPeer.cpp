@@ -4,7 +4,8 @@
 
 namespace torvane::ui::win32 {
 
-ProgressBarPeer::ProgressBarPeer(PeerContext& context, ProgressBar& bar) : ControlWindow(context, bar), bar_(bar) {
+ProgressBarPeer::ProgressBarPeer(PeerContext& context, ProgressBar& bar)
+    : ControlWindow(context, bar), bar_(bar) {
     RegisterClassOnce(kClassName, CS_HREDRAW | CS_VREDRAW);
     CreateChild(kClassName);
 }

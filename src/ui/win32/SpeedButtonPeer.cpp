@@ -61,33 +61,33 @@ void SpeedButtonPeer::Paint(HDC dc, const RECT& client) {
 
 LRESULT SpeedButtonPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_LBUTTONDOWN:
-        tracking_ = true;
-        ::SetCapture(Handle());
-        button_.MouseDown();
-        return 0;
-    case WM_LBUTTONUP: {
-        if (!tracking_) return 0;
-        // Cleared before ReleaseCapture, whose WM_CAPTURECHANGED must not
-        // count as losing the press.
-        tracking_ = false;
-        ::ReleaseCapture();
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        button_.MouseUp(::PtInRect(&client, at) != FALSE);
-        return 0;
-    }
-    case WM_CAPTURECHANGED:
-        // Capture taken away mid-press (another window, a message box): the
-        // button is released without a click.
-        if (tracking_) {
+        case WM_LBUTTONDOWN:
+            tracking_ = true;
+            ::SetCapture(Handle());
+            button_.MouseDown();
+            return 0;
+        case WM_LBUTTONUP: {
+            if (!tracking_) return 0;
+            // Cleared before ReleaseCapture, whose WM_CAPTURECHANGED must not
+            // count as losing the press.
             tracking_ = false;
-            button_.MouseUp(false);
+            ::ReleaseCapture();
+            RECT client;
+            ::GetClientRect(Handle(), &client);
+            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            button_.MouseUp(::PtInRect(&client, at) != FALSE);
+            return 0;
         }
-        return 0;
-    default:
-        return ControlWindow::HandleMessage(message, wParam, lParam);
+        case WM_CAPTURECHANGED:
+            // Capture taken away mid-press (another window, a message box): the
+            // button is released without a click.
+            if (tracking_) {
+                tracking_ = false;
+                button_.MouseUp(false);
+            }
+            return 0;
+        default:
+            return ControlWindow::HandleMessage(message, wParam, lParam);
     }
 }
 

@@ -2,8 +2,8 @@
    with two lines, its command line and the show command it was given
    (-1 when STARTF_USESHOWWINDOW was not set), then exits. A copy of it named
    C:\Program.exe is the decoy that must never run. */
-#include <windows.h>
 #include <stdio.h>
+#include <windows.h>
 
 int main(void) {
     char path[MAX_PATH + 8];
