@@ -125,6 +125,8 @@ struct PathFacts {
 
 // The operations the plan needs from the system. Each reports Absent when
 // its object does not exist.
+// Failures are returned as an Outcome (Absent, or Failed with the system's
+// words), which the plan reports line by line; nothing here throws.
 class UninstallSystem {
 public:
     virtual ~UninstallSystem() = default;

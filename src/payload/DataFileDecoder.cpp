@@ -22,12 +22,6 @@ void ExpectBool(Data1Reader& r, bool expected, const char* what) {
         throw DataFormatError(std::string(what) + " has the wrong value", at);
 }
 
-void ExpectText(Data1Reader& r, const std::string& expected, const char* what) {
-    const std::size_t at = r.Position();
-    if (r.ReadText() != expected)
-        throw DataFormatError(std::string(what) + " has the wrong text", at);
-}
-
 std::string ReadScrambled(Data1Reader& r) {
     const std::string bytes = r.ReadPlainText();
     return UnscrambleUrl(ByteString(bytes.begin(), bytes.end()));
@@ -42,27 +36,7 @@ DataFileContents DecodeDataFile(std::vector<std::uint8_t> bytes) {
     if (r.ReadByte() != 0) throw DataFormatError("The file does not start with 0", 0);
     c.keySeed = r.ReadPlainText();
     r.SetKey(DeriveDataKey(c.keySeed));
-    c.workDir = r.ReadText();
-    c.downloadDir = r.ReadText();
-    ExpectInt(r, 3, "header record 5");
-    ExpectInt(r, 3, "header record 6");
-    c.sourceCode = r.ReadText();
-    ExpectInt(r, 100, "header record 8");
-    for (int i = 0; i < 3; ++i) ExpectText(r, "", "an empty header text");
-    ExpectInt(r, 0, "header record 12");
-    c.expiry = r.ReadFloat();
-    ExpectBool(r, true, "header record 14");
-    c.guid = r.ReadText();
-    ExpectBool(r, false, "header record 16");
-    ExpectInt(r, 0, "header record 17");
-    ExpectInt(r, 0, "header record 18");
-    ExpectBool(r, false, "header record 19");
-    ExpectInt(r, 120, "header record 20");
-    ExpectBool(r, true, "header record 21");
-    c.installerUrl = r.ReadText();
-    c.mirrorInstallerUrl = r.ReadText();
-    c.dayNumber = r.ReadInt();
-    c.connectionFigure = r.ReadInt();
+    static_cast<DataFileHeader&>(c) = ReadDataFileHeader(r);
 
     r.ExpectTag(tags::DownloadFolder);
     ExpectInt(r, 1, "download folder count");

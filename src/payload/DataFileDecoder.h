@@ -5,22 +5,15 @@
 #include <vector>
 
 #include "payload/Data1Reader.h"
+#include "payload/DataFileHeader.h"
 
 namespace torvane {
 
-// Everything a client data file holds, decoded. The demonstration client, the
-// dump tool and the tests read files through this.
-struct DataFileContents {
+// Everything a client data file holds, decoded: the header's fields, then
+// what follows it. The demonstration client, the dump tool and the tests read
+// files through this.
+struct DataFileContents : DataFileHeader {
     std::string keySeed;
-    std::string workDir;
-    std::string downloadDir;  // as in the header
-    std::string sourceCode;
-    double expiry = 0;  // today + 25 days at writing
-    std::string guid;
-    std::string installerUrl;
-    std::string mirrorInstallerUrl;
-    std::int32_t dayNumber = 0;  // the day 100 days before writing
-    std::int32_t connectionFigure = 0;
     std::string downloadFolder;  // the download folder block
     std::vector<TNodeAddress> nodesA;
     std::vector<double> nodeAStamps;  // the first time stamp of each entry

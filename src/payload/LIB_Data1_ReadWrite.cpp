@@ -95,11 +95,12 @@ void TLibData1_ReadWrite::WriteFloat(File& f, double x) { WriteText(f, FloatText
 
 void TLibData1_ReadWrite::WriteDateTime(File& f, double dateTime) { WriteFloat(f, dateTime); }
 
-void TLibData1_ReadWrite::WriteIntOfFloat(File& f, double x) {
-    // The low 32 bits of the value truncated toward zero.
+std::int32_t IntOfFloat(double x) {
     const auto truncated = static_cast<std::int64_t>(std::trunc(x));
-    WriteInt(f, static_cast<std::int32_t>(static_cast<std::uint32_t>(truncated)));
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(truncated));
 }
+
+void TLibData1_ReadWrite::WriteIntOfFloat(File& f, double x) { WriteInt(f, IntOfFloat(x)); }
 
 void TLibData1_ReadWrite::WriteGuid(File& f, const platform::Guid& guid) {
     WriteText(f, GuidText(guid));

@@ -68,5 +68,7 @@ extern TLibData1_ReadWrite* DataWriter;
 // Text forms shared by writer and reader.
 std::string FloatText(double x);                   // 15 significant digits, no trailing zeros
 std::string GuidText(const platform::Guid& guid);  // {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}
+// The low 32 bits of x truncated toward zero, as WriteIntOfFloat stores it.
+std::int32_t IntOfFloat(double x);
 
 }  // namespace torvane

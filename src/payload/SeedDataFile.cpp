@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "payload/DataFileHeader.h"
 #include "payload/GB_TORVANE_DAT.h"
 #include "payload/LIB_Data1_ReadWrite.h"
 
@@ -29,31 +30,20 @@ std::string WriteDataFile(const std::string& path, const DataFileInputs& inputs,
     const double now = services.clock.LocalNow();
     const double today = std::floor(now);
 
+    DataFileHeader header;
+    header.workDir = inputs.workDir;
+    header.downloadDir = inputs.downloadDir;
+    header.sourceCode = inputs.sourceCode;
+    header.expiry = today + 25;
+    header.guid = GuidText(services.guids.NewGuid());
+    header.installerUrl = WebServerUrl("/Install_Torvane.exe");
+    header.mirrorInstallerUrl = MirrorServerUrl("/Install_Torvane.exe");
+    header.dayNumber = IntOfFloat(services.clock.LocalNow() - 100);
+    header.connectionFigure = ConnectionFigure(inputs.connectionType);
+
     writer.WriteByte(out, 0);
     writer.WritePlainText(out, MakeDataKey());
-    writer.WriteText(out, inputs.workDir);
-    writer.WriteText(out, inputs.downloadDir);
-    writer.WriteInt(out, 3);
-    writer.WriteInt(out, 3);
-    writer.WriteText(out, inputs.sourceCode);
-    writer.WriteInt(out, 100);
-    writer.WriteText(out, "");
-    writer.WriteText(out, "");
-    writer.WriteText(out, "");
-    writer.WriteInt(out, 0);
-    writer.WriteDateTime(out, today + 25);
-    writer.WriteBool(out, true);
-    writer.WriteGuid(out, services.guids.NewGuid());
-    writer.WriteBool(out, false);
-    writer.WriteInt(out, 0);
-    writer.WriteInt(out, 0);
-    writer.WriteBool(out, false);
-    writer.WriteInt(out, 120);
-    writer.WriteBool(out, true);
-    writer.WriteText(out, WebServerUrl("/Install_Torvane.exe"));
-    writer.WriteText(out, MirrorServerUrl("/Install_Torvane.exe"));
-    writer.WriteIntOfFloat(out, services.clock.LocalNow() - 100);
-    writer.WriteInt(out, ConnectionFigure(inputs.connectionType));
+    WriteDataFileHeader(writer, out, header);
     services.progress(94);
 
     CurrentWriter current(writer);

@@ -4,6 +4,8 @@
 namespace torvane::platform {
 
 // The system clipboard.
+// Failures are thrown: the error panel's copy button has nothing else to do
+// with a clipboard it cannot open than to report it.
 class Clipboard {
 public:
     virtual ~Clipboard() = default;

@@ -6,6 +6,7 @@ namespace torvane::platform {
 // Time as the program's waits and animations see it. The real clock is the
 // system's; tests use a fake that moves only when told, so slides, fades and
 // retry pauses run in no real time.
+// Failures: none; nothing here can fail.
 class Clock {
 public:
     virtual ~Clock() = default;

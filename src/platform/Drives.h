@@ -15,6 +15,8 @@ enum class DriveType {
     RamDisk = 6
 };
 
+// Failures are returned: a drive that cannot be asked is Unknown or
+// NoRootDirectory, which the disk search simply passes over. Never throws.
 class Drives {
 public:
     virtual ~Drives() = default;

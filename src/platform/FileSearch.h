@@ -24,6 +24,8 @@ public:
 };
 
 // Searching folders by name, and the text comparison the search sorts by.
+// Failures are returned, as a shorter listing: a folder that cannot be read is
+// an expected outcome of walking a disk. Never throws.
 class FileSearch {
 public:
     virtual ~FileSearch() = default;

@@ -22,6 +22,11 @@ public:
 
 // The file system as the portable code sees it. Paths are Windows paths in
 // the system code page.
+// Failures the caller cannot handle are thrown: a file that cannot be created
+// or written (EFCreateError, EInOutError) ends the sequence on the error panel.
+// Outcomes the callers expect and act on are returned: a locked file to retry
+// (an error number), a file that is not there (false), a path without
+// attributes (nothing), a folder that exists already (183).
 class FileSystem {
 public:
     virtual ~FileSystem() = default;

@@ -13,6 +13,7 @@ struct Guid {
 };
 
 // New GUIDs from the system (CoCreateGuid).
+// Failures: none; the system always gives a GUID.
 class GuidSource {
 public:
     virtual ~GuidSource() = default;

@@ -32,6 +32,9 @@ public:
 
 // The internet access of the web fetch. Open may be called from any thread,
 // several at once.
+// Failures of all three interfaces here are returned (null, false, an empty
+// status): an unreachable or silent server is an expected outcome of the web
+// fetch, which reports it as its own result. Nothing here throws.
 class Http {
 public:
     virtual ~Http() = default;

@@ -5,6 +5,8 @@ namespace torvane::platform {
 
 enum class ShowMode { Normal, Minimized, Maximized };
 
+// Failures are returned: a program that does not start is Start's false, which
+// the callers treat as an expected outcome. Never throws.
 class Processes {
 public:
     virtual ~Processes() = default;

@@ -3,6 +3,8 @@
 
 namespace torvane::platform {
 
+// Failures are returned: a standard user cannot write below HKEY_LOCAL_MACHINE,
+// which the install sequence expects. Never throws.
 class Registry {
 public:
     virtual ~Registry() = default;

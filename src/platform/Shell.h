@@ -7,6 +7,10 @@ namespace torvane::platform {
 enum class SpecialFolder { ProgramFiles, LocalAppData, Programs, Desktop };
 
 // The Windows shell: special folders, shortcuts and opening documents.
+// Failures: a missing special folder is returned (nothing), as the callers
+// fall back on their own folder; a shortcut that cannot be made at all (no
+// shell link object) is thrown, and the sequence step that makes it decides
+// whether that ends the sequence; opening a document is not checked.
 class Shell {
 public:
     virtual ~Shell() = default;

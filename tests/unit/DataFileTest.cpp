@@ -9,8 +9,10 @@
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/WizardFixture.h"
 #include "generated/BuildConfig.h"
+#include "payload/Data1Reader.h"
 #include "payload/DataFileDecoder.h"
 #include "payload/GB_TORVANE_DAT.h"
+#include "payload/LIB_Data1_ReadWrite.h"
 #include "payload/SeedDataFile.h"
 
 namespace torvane {
@@ -82,6 +84,62 @@ TEST_F(DataFile, HoldsTheHeaderTheListsAndTheSettingsInOrder) {
     EXPECT_EQ(c.hashes[0].first, HashList[0].hash);
 
     EXPECT_EQ(progress, (std::vector<int>{94, 95, 96, 98, 99}));
+}
+
+// Read record by record with the bare reader, not through the header table,
+// so a slip in the table cannot hide behind a writer and decoder that share it.
+TEST_F(DataFile, TheHeaderStandsRecordByRecordInFileOrder) {
+    clock.localNow = EncodeDateTime(2026, 12, 8, 15, 30, 0, 0);
+    inputs.connectionType = 0;
+    Write("a.dat");
+    Data1Reader r(files.Bytes("a.dat"));
+    ASSERT_EQ(r.ReadByte(), 0);
+    r.SetKey(DeriveDataKey(r.ReadPlainText()));
+    EXPECT_EQ(r.ReadText(), inputs.workDir);
+    EXPECT_EQ(r.ReadText(), "D:\\Downloads\\");
+    EXPECT_EQ(r.ReadInt(), 3);
+    EXPECT_EQ(r.ReadInt(), 3);
+    EXPECT_EQ(r.ReadText(), "01");
+    EXPECT_EQ(r.ReadInt(), 100);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(r.ReadText(), "");
+    EXPECT_EQ(r.ReadInt(), 0);
+    EXPECT_EQ(r.ReadFloat(), EncodeDateTime(2026, 12, 8, 0, 0, 0, 0) + 25);
+    EXPECT_TRUE(r.ReadBool());
+    EXPECT_EQ(r.ReadText(), "{00000001-0000-0000-C001-000000000001}");
+    EXPECT_FALSE(r.ReadBool());
+    EXPECT_EQ(r.ReadInt(), 0);
+    EXPECT_EQ(r.ReadInt(), 0);
+    EXPECT_FALSE(r.ReadBool());
+    EXPECT_EQ(r.ReadInt(), 120);
+    EXPECT_TRUE(r.ReadBool());
+    EXPECT_EQ(r.ReadText(), std::string(config::kWebServer) + "/Install_Torvane.exe");
+    EXPECT_EQ(r.ReadText(), std::string(config::kMirrorServer) + "/Install_Torvane.exe");
+    EXPECT_EQ(r.ReadInt(), static_cast<int>(EncodeDateTime(2026, 12, 8, 0, 0, 0, 0)) - 100);
+    EXPECT_EQ(r.ReadInt(), 6);
+    EXPECT_EQ(r.ReadTag(), tags::DownloadFolder);
+}
+
+TEST_F(DataFile, AHeaderWithAWrongFixedRecordIsRefusedByTheRecordsNumber) {
+    std::unique_ptr<platform::WritableFile> file = files.CreateFile("bad.dat");
+    {
+        BufferedWriter out(*file);
+        TLibData1_ReadWrite writer;
+        writer.WriteByte(out, 0);
+        writer.WritePlainText(out, MakeDataKey());
+        writer.WriteText(out, "C:\\w\\");
+        writer.WriteText(out, "C:\\d\\");
+        writer.WriteInt(out, 3);
+        writer.WriteInt(out, 4);  // record 6 is always 3
+        out.Flush();
+    }
+    file->Close();
+    try {
+        DecodeDataFile(files.Bytes("bad.dat"));
+        FAIL() << "a changed fixed record was accepted";
+    } catch (const DataFormatError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("header record 6 is 4, not 3 at byte ", 0), 0u)
+            << e.what();
+    }
 }
 
 TEST_F(DataFile, BeginsWithTheEscapedZeroAndTheSeedLength) {
