@@ -16,10 +16,6 @@ carried_put() {
     cp "$from" "$to/$1"
 }
 
-# carried_line REGEX: the regex of a visible child window whose whole text
-# matches REGEX (for e2e_wait_text).
-carried_line() { echo $'^child\t[^\t]+\t[^\t]+\t'"$1"'$'; }
-
 # carried_close REGEX: closes the top-level window whose X name matches, as a
 # user would (Alt+F4), and expects the program to end with exit code 0.
 carried_close() {

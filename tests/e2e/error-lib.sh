@@ -1,16 +1,5 @@
 # Steps shared by the error-panel scenarios: source after lib.sh.
 
-# Window-list patterns.
-header_re() { echo $'^child\t[^\t]+\t40,31,712,41\t'"$1"'$'; }
-line_re() { echo $'^child\t[^\t]+\t[^\t]+\t'"$1"'$'; }
-header() { e2e_wait_text "$(header_re "$1")" "${2:-15}"; }
-
-next() {
-    e2e_key "$1"
-    header "$2" "${4:-15}"
-    e2e_shot "$3"
-}
-
 # error_begin NAME: the scenario on the loopback copy of the setup, with F:
 # a full drive.
 error_begin() {
@@ -25,16 +14,9 @@ error_begin() {
 # starts it; the client program does not fit, so the setup ends on the
 # error panel. Sets DOWNLOAD_WIN to the download folder the panel proposed.
 install_onto_full_drive() {
-    e2e_start
-    e2e_find_window
-    header 'Welcome'
-    next alt+n 'License agreement and disclaimer' licence
-    e2e_key alt+i
-    next alt+n 'Install or upgrade\?' install-or-upgrade
+    wizard_to_choice
     next alt+n 'Choose installation folder' install-folder
-    e2e_key Tab
-    e2e_type 'F:\Torvane P2P'
-    e2e_wait_text $'^child\tEdit\t[^\t]+\tF:\\\\Torvane P2P$' 5
+    wizard_type_folder 'F:\Torvane P2P'
     next alt+n 'Choose download folder' download-folder
     DOWNLOAD_WIN=$(e2e_wintext | grep -P '^child\tEdit\t' | head -n1 | cut -f4)
     e2e_log "proposed download folder: $DOWNLOAD_WIN"

@@ -21,7 +21,7 @@ TARGET=$(e2e_unix_path "$TARGET_WIN")
 e2e_watch_start 150
 start=$SECONDS
 e2e_start /autoupdate "$TARGET_WIN"
-upgrading_re=$'^child\t[^\t]+\t40,31,712,41\tUpgrading Torvane P2P$'
+upgrading_re=$(header_re 'Upgrading Torvane P2P')
 e2e_watch_wait "$upgrading_re" 60
 e2e_shot upgrading
 

@@ -21,8 +21,8 @@ carried_put Torvane.Exe "$INSTALL_WIN"
 # --- no data file anywhere -------------------------------------------------------
 e2e_start_exe "$CLIENT_WIN"
 e2e_find_window "$TITLE_RE"
-e2e_wait_text "$(carried_line 'No data file found\.')" 10
-e2e_wait_text "$(carried_line "Looked for: ${DAT_WIN//\\/\\\\}")" 2
+e2e_wait_text "$(line_re 'No data file found\.')" 10
+e2e_wait_text "$(line_re "Looked for: ${DAT_WIN//\\/\\\\}")" 2
 e2e_shot no-data-file
 carried_close "$TITLE_RE"
 
@@ -33,7 +33,7 @@ mkdir -p "$(dirname "$DAT")"
 # start.exe passes SW_SHOWMAXIMIZED in STARTUPINFO, which reaches WinMain.
 e2e_start_exe 'C:\windows\system32\start.exe' /wait /max "$CLIENT_WIN"
 e2e_find_window "$TITLE_RE"
-e2e_wait_text "$(carried_line 'Hashes: 1168')" 10
+e2e_wait_text "$(line_re 'Hashes: 1168')" 10
 sleep 0.5 # the maximise and the repaint that follows it
 for line in \
     "Data file: ${DAT_WIN//\\/\\\\}" \
@@ -44,7 +44,7 @@ for line in \
     'Nodes: 500 \+ 500' \
     'Settings: 2118' \
     'Version: 4\.43 \(demonstration client\)'; do
-    e2e_wait_text "$(carried_line "$line")" 2
+    e2e_wait_text "$(line_re "$line")" 2
 done
 e2e_shot data-file
 e2e_dump_windows data-file
@@ -61,8 +61,8 @@ carried_close "$TITLE_RE"
 head -c 3000 "$DAT" >"$DAT.cut" && mv "$DAT.cut" "$DAT"
 e2e_start_exe "$CLIENT_WIN"
 e2e_find_window "$TITLE_RE"
-e2e_wait_text "$(carried_line 'The data file could not be read: .+ at byte [0-9]+')" 10
-e2e_wait_text "$(carried_line "Data file: ${DAT_WIN//\\/\\\\}")" 2
+e2e_wait_text "$(line_re 'The data file could not be read: .+ at byte [0-9]+')" 10
+e2e_wait_text "$(line_re "Data file: ${DAT_WIN//\\/\\\\}")" 2
 e2e_shot damaged-data-file
 carried_close "$TITLE_RE"
 
@@ -71,7 +71,7 @@ rm -f "$DAT"
 "$MKDATAFILE" "$QVINST" "$INSTALL_WIN\\" 'E:\Downloads\' 1 || e2e_fail "mkdatafile failed"
 e2e_start_exe "$CLIENT_WIN"
 e2e_find_window "$TITLE_RE"
-e2e_wait_text "$(carried_line 'Data file: C:\\Program Files\\Torvane P2P\\QVInst\.Dat')" 10
-e2e_wait_text "$(carried_line 'Download folder: E:\\Downloads')" 2
-e2e_wait_text "$(carried_line 'Nodes: 500 \+ 500')" 2
+e2e_wait_text "$(line_re 'Data file: C:\\Program Files\\Torvane P2P\\QVInst\.Dat')" 10
+e2e_wait_text "$(line_re 'Download folder: E:\\Downloads')" 2
+e2e_wait_text "$(line_re 'Nodes: 500 \+ 500')" 2
 carried_close "$TITLE_RE"

@@ -31,7 +31,7 @@ for args in "" "/s" "-silent /s"; do
     # shellcheck disable=SC2086 # the parameters are split on purpose
     e2e_start_exe "$TOOLBAR_WIN" $args
     e2e_find_window "$NOTICE_RE"
-    e2e_wait_text "$(carried_line 'This program is a stand-in for the browser-toolbar installer that the real Torvane P2P setup offers\..*installs nothing.*')" 10
+    e2e_wait_text "$(line_re 'This program is a stand-in for the browser-toolbar installer that the real Torvane P2P setup offers\..*installs nothing.*')" 10
     [[ -n $args ]] || e2e_shot notice
     e2e_key Return
     e2e_expect_exit 0 10

@@ -100,15 +100,6 @@ expect_users_things_there() {
     e2e_log "$1: the user's own files are untouched"
 }
 
-# waits until PATH is gone (the copy removes the program after it ended).
-wait_gone() {
-    local deadline=$((SECONDS + ${2:-30}))
-    while [[ -e $1 ]]; do
-        ((SECONDS < deadline)) || e2e_fail "$1 still there after ${2:-30} s"
-        sleep 0.3
-    done
-}
-
 # --- 1. a damaged list: nothing is removed ---------------------------------------------
 lay_out "<X$DATA_WIN\\*.LOG>"
 e2e_start_exe "$UNINSTALL_WIN" /s
@@ -118,7 +109,7 @@ expect_all_there "damaged list, /s"
 
 e2e_start_exe "$UNINSTALL_WIN"
 e2e_find_window "$BOX_RE"
-e2e_wait_text "$(carried_line "The uninstall list ${INSTALL_WIN//\\/\\\\}\\\\UnInstall\\.dat is missing or damaged: line 5 has an unknown kind letter 'X'\\.\\\\n\\\\nNothing has been removed\\.")" 10
+e2e_wait_text "$(line_re "The uninstall list ${INSTALL_WIN//\\/\\\\}\\\\UnInstall\\.dat is missing or damaged: line 5 has an unknown kind letter 'X'\\.\\\\n\\\\nNothing has been removed\\.")" 10
 e2e_shot damaged-list
 e2e_key Return
 e2e_expect_exit 1 10
@@ -127,7 +118,7 @@ expect_all_there "damaged list, message box"
 rm "$INSTALL/UnInstall.dat"
 e2e_start_exe "$UNINSTALL_WIN"
 e2e_find_window "$BOX_RE"
-e2e_wait_text "$(carried_line "The uninstall list .* is missing or damaged: it does not exist\\..*")" 10
+e2e_wait_text "$(line_re "The uninstall list .* is missing or damaged: it does not exist\\..*")" 10
 e2e_key Return
 e2e_expect_exit 1 10
 
@@ -135,7 +126,7 @@ e2e_expect_exit 1 10
 write_list
 e2e_start_exe "$UNINSTALL_WIN"
 e2e_find_window "$BOX_RE"
-e2e_wait_text "$(carried_line 'Remove Torvane P2P and all of its components\?')" 10
+e2e_wait_text "$(line_re 'Remove Torvane P2P and all of its components\?')" 10
 e2e_shot confirm
 e2e_key n
 e2e_expect_exit 1 10
@@ -145,14 +136,14 @@ expect_all_there "answered No"
 mkdir -p "$DATA/My Backups"
 e2e_start_exe "$UNINSTALL_WIN"
 e2e_find_window "$BOX_RE"
-e2e_wait_text "$(carried_line 'Remove Torvane P2P and all of its components\?')" 10
+e2e_wait_text "$(line_re 'Remove Torvane P2P and all of its components\?')" 10
 e2e_key y
-e2e_wait_text "$(carried_line "Torvane P2P has been removed, except for these items, which could not be:\\\\n\\\\nfolder ${DATA_WIN//\\/\\\\}: it is not empty\\\\n\\\\nYou may delete them yourself\\.")" 20
+e2e_wait_text "$(line_re "Torvane P2P has been removed, except for these items, which could not be:\\\\n\\\\nfolder ${DATA_WIN//\\/\\\\}: it is not empty\\\\n\\\\nYou may delete them yourself\\.")" 20
 e2e_shot report
 e2e_find_window "$BOX_RE"
 e2e_key Return
 e2e_expect_exit 1 10
-wait_gone "$INSTALL" 30
+e2e_wait_gone "$INSTALL" 30
 [[ -d "$DATA/My Backups" ]] || e2e_fail "the user's folder in the data folder was removed"
 [[ -z $(find "$DATA" -type f) ]] || e2e_fail "files left in the data folder: $(find "$DATA" -type f)"
 [[ ! -e $GROUP && ! -e "$DESKTOP/Torvane P2P.Lnk" ]] || e2e_fail "shortcuts left after answering Yes"
@@ -165,8 +156,8 @@ lay_out
 start=$SECONDS
 e2e_start_exe "$UNINSTALL_WIN" /s
 e2e_expect_exit 0 30
-wait_gone "$INSTALL/Uninstall.Exe" 30
-wait_gone "$INSTALL" 10
+e2e_wait_gone "$INSTALL/Uninstall.Exe" 30
+e2e_wait_gone "$INSTALL" 10
 e2e_log "the program and the install folder were gone $((SECONDS - start)) s after the start"
 for gone in "$DATA" "$GROUP" "$DESKTOP/Torvane P2P.Lnk"; do
     [[ ! -e $gone ]] || e2e_fail "/s left $gone"
@@ -204,7 +195,7 @@ expect_all_there "tampered list, /s"
 [[ -f $LETTER ]] || e2e_fail "the tampered list deleted $LETTER"
 e2e_start_exe "$UNINSTALL_WIN"
 e2e_find_window "$BOX_RE"
-e2e_wait_text "$(carried_line "The uninstall list .* is missing or damaged: line 5 \\(files ${U//\\/\\\\}\\\\Documents\\\\\\*\\.txt\\) is not directly in the uninstaller's folder or in a folder named Torvane P2P\\.\\\\n\\\\nNothing has been removed\\.")" 10
+e2e_wait_text "$(line_re "The uninstall list .* is missing or damaged: line 5 \\(files ${U//\\/\\\\}\\\\Documents\\\\\\*\\.txt\\) is not directly in the uninstaller's folder or in a folder named Torvane P2P\\.\\\\n\\\\nNothing has been removed\\.")" 10
 e2e_shot tampered-list
 e2e_key Return
 e2e_expect_exit 1 10
@@ -219,7 +210,7 @@ lay_out
 touch -d '1 hour' "$INSTALL/UnInstall.dat"
 e2e_start_exe "$UNINSTALL_WIN" /s
 e2e_expect_exit 0 30
-wait_gone "$INSTALL" 30
+e2e_wait_gone "$INSTALL" 30
 for kept in Nodes.DAT session.TMP old.bak debug.log readme.txt; do
     [[ -f $DATA/$kept ]] || e2e_fail "$DATA/$kept, older than the list, was deleted"
 done
@@ -243,7 +234,7 @@ e2e_expect_exit 1 20
 [[ -f $INSTALL/Torvane.Exe ]] || e2e_fail "a list leading through a junction still removed Torvane.Exe"
 e2e_start_exe "$UNINSTALL_WIN"
 e2e_find_window "$BOX_RE"
-e2e_wait_text "$(carried_line "The uninstall list .* is missing or damaged: line 2 \\(files .*\\) leads through ${DATA_WIN//\\/\\\\}, which is a junction or a link\\.\\\\n\\\\nNothing has been removed\\.")" 10
+e2e_wait_text "$(line_re "The uninstall list .* is missing or damaged: line 2 \\(files .*\\) leads through ${DATA_WIN//\\/\\\\}, which is a junction or a link\\.\\\\n\\\\nNothing has been removed\\.")" 10
 e2e_shot junction
 e2e_key Return
 e2e_expect_exit 1 10

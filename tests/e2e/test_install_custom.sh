@@ -26,34 +26,13 @@ mkdir -p "$DRIVE_D"
 ln -sfn "$DRIVE_D" "$WINEPREFIX/dosdevices/d:"
 INSTALL="$DRIVE_D/My Apps/Torvane P2P"
 
-header() {
-    e2e_wait_text $'^child\t[^\t]+\t40,31,712,41\t'"$1"'$' "${2:-15}"
-}
-line_re() { echo $'^child\t[^\t]+\t[^\t]+\t'"$1"'$'; }
-edit_re() { echo $'^child\tEdit\t[^\t]+\t'"$1"'$'; }
-
-next() {
-    local t0=$SECONDS
-    e2e_key "$1"
-    header "$2" "${4:-15}"
-    e2e_log "panel '$2' after $((SECONDS - t0)) s"
-    e2e_shot "$3"
-}
-
 start=$SECONDS
-e2e_start
-e2e_find_window
-header 'Welcome'
-next alt+n 'License agreement and disclaimer' licence
-e2e_key alt+i
-next alt+n 'Install or upgrade\?' install-or-upgrade
+wizard_to_choice
 e2e_key alt+c
 e2e_shot shortcut-cleared
 next alt+n 'Choose installation folder' install-folder
 e2e_wait_text "$(line_re 'C:\\Program Files\\Torvane P2P')" 5
-e2e_key Tab
-e2e_type "$INSTALL_WIN"
-e2e_wait_text "$(edit_re 'D:\\My Apps\\Torvane P2P')" 5
+wizard_type_folder "$INSTALL_WIN"
 e2e_shot folder-typed
 next alt+n 'Choose download folder' download-folder
 next alt+n 'Select your internet-connection' connection
@@ -73,7 +52,7 @@ e2e_dump_windows ready
 # started before the key sees every panel.
 e2e_watch_start
 e2e_key alt+i
-e2e_watch_wait $'^child\t[^\t]+\t40,31,712,41\tInstalling Torvane P2P$' 30
+e2e_watch_wait "$(header_re 'Installing Torvane P2P')" 30
 header 'Installation of Torvane P2P ready' 90
 e2e_watch_stop
 e2e_shot finished
@@ -109,24 +88,4 @@ links=$(find "$WINEPREFIX/drive_c/users" -ipath '*/desktop/*' -iname '*.lnk')
 uninstall=$(e2e_reg_query "$KEY" UninstallString)
 [[ $uninstall == "\"$INSTALL_WIN\\Uninstall.Exe\"" ]] || e2e_fail "UninstallString is '$uninstall'"
 
-want_list=(
-    'Torvane P2P'
-    "<P$DATA_WIN\\*.QCF>" "<P$DATA_WIN\\*.QCV>" "<P$DATA_WIN\\*.QTH>" "<P$DATA_WIN\\*.DAT>"
-    "<P$DATA_WIN\\*.GET>"
-    "<E$DATA_WIN\\>"
-    "<F$INSTALL_WIN\\Torvane.Exe>"
-    "<F$DATA_WIN\\Torvane.dat>"
-    "<F$DATA_WIN\\Torvane.bak>"
-    "<F$INSTALL_WIN\\QVInst.dat>"
-    "<F$INSTALL_WIN\\Uninstall.Exe>"
-    "<F$INSTALL_WIN\\Uninstall.Dat>"
-    "<E$INSTALL_WIN\\>"
-    "<E$DATA_WIN\\>"
-    "<R${KEY#HKLM\\}>"
-    '<STorvane P2P>')
-((${#want_list[@]} == 17)) || e2e_fail "the expected list has ${#want_list[@]} lines"
-printf '%s\r\n' "${want_list[@]}" >"$E2E_WORK/want-list.txt"
-cp "$INSTALL/UnInstall.dat" "$E2E_ART/UnInstall.dat"
-cmp "$INSTALL/UnInstall.dat" "$E2E_WORK/want-list.txt" ||
-    e2e_fail "the uninstall list differs: $(diff <(tr -d '\r' <"$E2E_WORK/want-list.txt") <(tr '\r' '~' <"$INSTALL/UnInstall.dat"))"
-e2e_log "the uninstall list has the 17 expected lines"
+wizard_expect_uninstall_list "$INSTALL" "$INSTALL_WIN" "$DATA_WIN" no no

@@ -33,23 +33,6 @@ DUMP=$CARRIED_NATIVE_DIR/tools/dump
 mkdir -p "$DOWNLOADS"
 echo film >"$DOWNLOADS/film.avi"
 
-# header TEXT [SECONDS]: waits until the header panel, back at its home
-# position (so the slide is over and the panel takes keys), shows TEXT.
-header() {
-    e2e_wait_text $'^child\t[^\t]+\t40,31,712,41\t'"$1"'$' "${2:-15}"
-}
-# A line of a message box (#32770) or of any child window, whole.
-line_re() { echo $'^child\t[^\t]+\t[^\t]+\t'"$1"'$'; }
-
-# next KEY HEADER NAME: presses KEY, waits for the next panel, screenshot.
-next() {
-    local t0=$SECONDS
-    e2e_key "$1"
-    header "$2" "${4:-15}"
-    e2e_log "panel '$2' after $((SECONDS - t0)) s"
-    e2e_shot "$3"
-}
-
 start=$SECONDS
 e2e_start
 e2e_find_window
@@ -61,21 +44,13 @@ next alt+n 'License agreement and disclaimer' licence
 e2e_key alt+n
 e2e_wait_text "$(line_re 'You can only install Torvane P2P in case you agree to this statement\..*')" 10
 e2e_shot licence-refused
-e2e_key_focused Return
-deadline=$((SECONDS + 10))
-while e2e_wintext | grep -q 'You can only install Torvane P2P'; do
-    ((SECONDS < deadline)) || e2e_fail "the licence message box did not close on Enter"
-    sleep 0.3
-done
+close_box 'You can only install Torvane P2P'
 header 'License agreement and disclaimer' 5
 e2e_key alt+i
 next alt+n 'Install or upgrade\?' install-or-upgrade
 next alt+n 'Choose installation folder' install-folder
 e2e_wait_text "$(line_re 'C:\\Program Files\\Torvane P2P')" 5
-next alt+n 'Choose download folder' download-folder
-next alt+n 'Select your internet-connection' connection
-next alt+n 'Intergrate the Torvane Toolbar in your browser' toolbar
-next alt+n 'Ready to install' ready
+wizard_folders_to_ready
 e2e_wait_text "$(line_re 'Installation folder = C:\\Program Files\\Torvane P2P\\')" 5
 e2e_wait_text "$(line_re 'Download folder = C:\\Downloads\\?')" 5
 e2e_wait_text "$(line_re 'Create shortcut on desktop = Yes')" 5
@@ -83,7 +58,7 @@ e2e_wait_text "$(line_re 'Create shortcut on desktop = Yes')" 5
 # started before the key sees every panel.
 e2e_watch_start
 e2e_key alt+i
-e2e_watch_wait $'^child\t[^\t]+\t40,31,712,41\tInstalling Torvane P2P$' 30
+e2e_watch_wait "$(header_re 'Installing Torvane P2P')" 30
 e2e_shot installing
 header 'Installation of Torvane P2P ready' 90
 e2e_watch_stop
@@ -153,29 +128,7 @@ want_links=(
     e2e_fail "the shortcuts read back as:"$'\n'"$links"$'\n'"wanted:"$'\n'"$(printf '%s\n' "${want_links[@]}")"
 e2e_log "shortcuts: $(paste -sd '|' <<<"$links")"
 
-want_list=(
-    'Torvane P2P'
-    "<P$DATA_WIN\\*.QCF>" "<P$DATA_WIN\\*.QCV>" "<P$DATA_WIN\\*.QTH>" "<P$DATA_WIN\\*.DAT>"
-    "<P$DATA_WIN\\*.GET>"
-    "<E$DATA_WIN\\>"
-    "<F$INSTALL_WIN\\Torvane.Exe>"
-    "<F$DATA_WIN\\Torvane.dat>"
-    "<F$DATA_WIN\\Torvane.bak>"
-    "<F$INSTALL_WIN\\QVInst.dat>"
-    "<F$INSTALL_WIN\\Uninstall.Exe>"
-    "<F$INSTALL_WIN\\Uninstall.Dat>"
-    "<F$INSTALL_WIN\\Torvane_toolbar.exe>"
-    "<E$INSTALL_WIN\\>"
-    "<E$DATA_WIN\\>"
-    "<R${KEY#HKLM\\}>"
-    '<STorvane P2P>'
-    '<TTorvane P2P.Lnk>')
-((${#want_list[@]} == 19)) || e2e_fail "the expected list has ${#want_list[@]} lines"
-printf '%s\r\n' "${want_list[@]}" >"$E2E_WORK/want-list.txt"
-cp "$INSTALL/UnInstall.dat" "$E2E_ART/UnInstall.dat"
-cmp "$INSTALL/UnInstall.dat" "$E2E_WORK/want-list.txt" ||
-    e2e_fail "the uninstall list differs: $(diff <(tr -d '\r' <"$E2E_WORK/want-list.txt") <(tr '\r' '~' <"$INSTALL/UnInstall.dat"))"
-e2e_log "the uninstall list has the 19 expected lines"
+wizard_expect_uninstall_list "$INSTALL" "$INSTALL_WIN" "$DATA_WIN" yes yes
 [[ -f $DOWNLOADS/film.avi && $(cat "$DOWNLOADS/film.avi") == film ]] ||
     e2e_fail "the download folder C:\\Downloads was touched: $(ls -la "$DOWNLOADS" 2>&1)"
 
@@ -186,15 +139,8 @@ e2e_log "the uninstall list has the 19 expected lines"
 # toolbar belongs to its maker).
 e2e_start_exe "$INSTALL_WIN\\Uninstall.Exe" /s
 e2e_expect_exit 0 30
-wait_gone() {
-    local deadline=$((SECONDS + 40))
-    while [[ -e $1 ]]; do
-        ((SECONDS < deadline)) || e2e_fail "$1 still there 40 s after 'Uninstall.Exe /s': $(ls -la "$1" 2>&1)"
-        sleep 0.3
-    done
-}
-wait_gone "$INSTALL/Uninstall.Exe"
-wait_gone "$INSTALL"
+e2e_wait_gone "$INSTALL/Uninstall.Exe" 40
+e2e_wait_gone "$INSTALL" 40
 for gone in "$DATA" "$GROUP" "$DESKTOP/Torvane P2P.Lnk"; do
     [[ ! -e $gone ]] || e2e_fail "the uninstaller left $gone"
 done

@@ -8,55 +8,19 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin install_refusals_more
 
-header() {
-    e2e_wait_text $'^child\t[^\t]+\t40,31,712,41\t'"$1"'$' "${2:-15}"
-}
-line_re() { echo $'^child\t[^\t]+\t[^\t]+\t'"$1"'$'; }
-edit_re() { echo $'^child\tEdit\t[^\t]+\t'"$1"'$'; }
-
-# close_box TEXT_RE: Enter closes the message box whose text matches.
-close_box() {
-    e2e_key_focused Return
-    local deadline=$((SECONDS + 10))
-    while e2e_wintext | grep -qE -- "$1"; do
-        ((SECONDS < deadline)) || e2e_fail "the message box /$1/ did not close on Enter"
-        sleep 0.3
-    done
-}
-
 # A copy of the program already in C:\Existing.
 EXISTING=$(e2e_unix_path 'C:\Existing')
 mkdir -p "$EXISTING"
 echo 'an earlier copy' >"$EXISTING/Torvane.exe"
 
-e2e_start
-e2e_find_window
-header 'Welcome'
-e2e_key alt+n
-header 'License agreement and disclaimer'
-e2e_key alt+i alt+n
-header 'Install or upgrade\?'
-e2e_key alt+n
-header 'Choose installation folder'
-e2e_wait_text "$(line_re 'C:\\Program Files\\Torvane P2P')" 5
+wizard_to_install_folder
 
-# Tab reaches the box and selects all of its text, so typing replaces it.
-e2e_key Tab
-e2e_type 'C:\a?b'
-e2e_wait_text "$(edit_re 'C:\\a\?b')" 5
+wizard_type_folder 'C:\a?b'
 e2e_shot question-mark-typed
-e2e_key alt+n
-e2e_wait_text "$(line_re 'Invalid folder\..*')" 10
-e2e_wait_text "$(line_re '.*The foldername you choose contains invalid characters or is a root folder\..*')" 5
-e2e_shot invalid-folder
-close_box 'Invalid folder\.'
-header 'Choose installation folder' 5
-e2e_wait_text "$(edit_re 'C:\\a\?b')" 5
+wizard_expect_invalid_folder 'C:\a?b'
 e2e_shot still-there-1
 
-e2e_key Tab
-e2e_type 'C:\Existing'
-e2e_wait_text "$(edit_re 'C:\\Existing')" 5
+wizard_type_folder 'C:\Existing'
 e2e_shot existing-typed
 e2e_key alt+n
 e2e_wait_text "$(line_re 'Cannot install Torvane P2P in C:\\Existing\\.*')" 10

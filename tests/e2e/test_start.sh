@@ -16,7 +16,7 @@ e2e_dump_windows welcome
 
 # The controls as Windows sees them: header panel with its caption, button
 # bar, and the Next button where the pixel checks below expect it.
-e2e_wait_text $'^child\t[^\t]+\t40,31,712,41\tWelcome$' 5
+header 'Welcome' 5
 e2e_wait_text $'^child\t[^\t]+\t40,451,713,32\t' 5
 e2e_wait_text $'^child\t[^\t]+\t658,455,90,23\t&Next$' 5
 

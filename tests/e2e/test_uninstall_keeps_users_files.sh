@@ -27,33 +27,11 @@ echo blocker >"$BLOCKER"
 # The user's files are older than anything the setup writes.
 sleep 1.2
 
-header() {
-    e2e_wait_text $'^child\t[^\t]+\t40,31,712,41\t'"$1"'$' "${2:-15}"
-}
-line_re() { echo $'^child\t[^\t]+\t[^\t]+\t'"$1"'$'; }
-edit_re() { echo $'^child\tEdit\t[^\t]+\t'"$1"'$'; }
-next() {
-    e2e_key "$1"
-    header "$2" "${4:-15}"
-    e2e_shot "$3"
-}
-
-e2e_start
-e2e_find_window
-header 'Welcome'
-next alt+n 'License agreement and disclaimer' licence
-e2e_key alt+i
-next alt+n 'Install or upgrade\?' install-or-upgrade
+wizard_to_choice
 next alt+n 'Choose installation folder' install-folder
-e2e_key Tab
-e2e_type "$INSTALL_WIN"
-e2e_wait_text "$(edit_re 'D:\\Users\\bob')" 5
-next alt+n 'Choose download folder' download-folder
-next alt+n 'Select your internet-connection' connection
-next alt+n 'Intergrate the Torvane Toolbar in your browser' toolbar
-next alt+n 'Ready to install' ready
-e2e_key alt+i
-header 'Installation of Torvane P2P ready' 90
+wizard_type_folder "$INSTALL_WIN"
+wizard_folders_to_ready
+wizard_install_to_finish
 e2e_shot finished
 e2e_key alt+e
 e2e_expect_exit 0 15

@@ -7,14 +7,6 @@ GROUP=$(e2e_unix_path "$GROUP_WIN")
 CLIENT_TITLE_RE='^Torvane P2P 4\.43$'
 RETRY_TEXT='Torvane P2P is still running or in use by another program\. Upgrade will retry in a few seconds\.'
 
-# header TEXT [SECONDS]: waits until the header panel, back at its home
-# position (the slide is over and the panel takes keys), shows TEXT.
-header() {
-    e2e_wait_text $'^child\t[^\t]+\t40,31,712,41\t'"$1"'$' "${2:-15}"
-}
-# A line of a message box (#32770) or of any child window, whole.
-line_re() { echo $'^child\t[^\t]+\t[^\t]+\t'"$1"'$'; }
-
 # upgrade_drive LETTER TYPE: maps the drive to a folder of the scenario
 # ($E2E_WORK/drive-LETTER) and gives it a Wine drive type (hd, floppy,
 # cdrom, network); prints the folder. The change is read when the
@@ -51,20 +43,14 @@ upgrade_files_of() {
 # upgrade_install_defaults: a new installation with every default, by keys,
 # into C:\Program Files\Torvane P2P; the setup is left with Exit (code 0).
 upgrade_install_defaults() {
-    local key panel
-    e2e_start
-    e2e_find_window
-    header 'Welcome'
-    e2e_key alt+n
-    header 'License agreement and disclaimer'
-    e2e_key alt+i
-    for panel in 'Install or upgrade\?' 'Choose installation folder' 'Choose download folder' \
-        'Select your internet-connection' 'Intergrate the Torvane Toolbar in your browser' 'Ready to install'; do
+    local panel
+    wizard_to_install_folder
+    for panel in 'Choose download folder' 'Select your internet-connection' \
+        'Intergrate the Torvane Toolbar in your browser' 'Ready to install'; do
         e2e_key alt+n
         header "$panel"
     done
-    e2e_key alt+i
-    header 'Installation of Torvane P2P ready' 90
+    wizard_install_to_finish
     e2e_key alt+e
     e2e_expect_exit 0 15
     e2e_log "installed into C:\\Program Files\\Torvane P2P"

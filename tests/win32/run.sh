@@ -10,22 +10,8 @@ tests_exe=$E2E_CROSS_DIR/win32_layer_tests.exe
 # The full-disk cases write to drive F:, a 256 KiB tmpfs. Mounting needs root,
 # like the rest of the Wine tests (README: run the tests as root); without it
 # the run fails here and says why, rather than passing with those cases left out.
-full_disk=$E2E_DIR/work/win32_layer/full
-if mountpoint -q "$full_disk" 2>/dev/null; then umount -l "$full_disk"; fi  # left by a killed run
-
 e2e_begin win32_layer
-mkdir -p "$full_disk"
-mount -t tmpfs -o size=256k,mode=0755 tmpfs "$full_disk" 2>"$E2E_WORK/mount.log" ||
-    e2e_fail "cannot mount a tmpfs at $full_disk for the full-disk cases (root needed): $(cat "$E2E_WORK/mount.log")"
-win32_end() {
-    local rc=$?
-    set +e  # errexit would end the trap at the next failing command
-    umount -l "$full_disk" 2>/dev/null
-    (exit "$rc")  # e2e_end reads the scenario's status from $?
-    e2e_end
-}
-trap win32_end EXIT
-ln -sfn "$full_disk" "$WINEPREFIX/dosdevices/f:"
+e2e_full_drive F
 export TORVANE_FULL_DRIVE='F:\'
 cp "$tests_exe" "$E2E_CROSS_DIR/start_probe.exe" "$WINEPREFIX/drive_c/e2e/"
 set +e
