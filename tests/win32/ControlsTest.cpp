@@ -2,10 +2,11 @@
 // edit boxes, memos), the radio group's frame, the hand cursor of links, and
 // the built-in pictures on screen, driven through the host's message path as
 // the keyboard and mouse drive them.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
-#include "Check.h"
 #include "Fixture.h"
 #include "base/Exceptions.h"
 #include "ui/CheckBox.h"
@@ -88,60 +89,60 @@ std::string TextOf(HWND window) {
 }
 }  // namespace
 
-TEST(CheckBoxTogglesOnClickAndOnItsAltLetter) {
+TEST(Controls, CheckBoxTogglesOnClickAndOnItsAltLetter) {
     Controls c;
     HWND box = Controls::Of(c.agree);
-    REQUIRE(box != nullptr);
+    ASSERT_TRUE(box != nullptr);
     const LONG style = ::GetWindowLongA(box, GWL_STYLE);
-    CHECK_EQ(style & BS_TYPEMASK, LONG{BS_CHECKBOX});  // not AUTO: the control owns the state
-    CHECK(style & WS_TABSTOP);
-    CHECK(reinterpret_cast<HFONT>(::SendMessageA(box, WM_GETFONT, 0, 0)) ==
-          c.factory.Context().Fonts().Get(c.agree.GetFont()));
+    EXPECT_EQ(style & BS_TYPEMASK, LONG{BS_CHECKBOX});  // not AUTO: the control owns the state
+    EXPECT_TRUE(style & WS_TABSTOP);
+    EXPECT_TRUE(reinterpret_cast<HFONT>(::SendMessageA(box, WM_GETFONT, 0, 0)) ==
+                c.factory.Context().Fonts().Get(c.agree.GetFont()));
 
     c.Click(c.agree);
-    CHECK(c.agree.Checked());
-    CHECK(c.ShowsChecked(c.agree));
-    CHECK_EQ(c.agreeClicks, 1);
+    EXPECT_TRUE(c.agree.Checked());
+    EXPECT_TRUE(c.ShowsChecked(c.agree));
+    EXPECT_EQ(c.agreeClicks, 1);
 
     // Alt+I from the keyboard: translated to WM_SYSCHAR, declined by the
     // (absent) bar handler, found by the dialog manager on the nested panel.
     c.Key(WM_SYSKEYDOWN, 'I', kAltDown);
-    CHECK(!c.agree.Checked());
-    CHECK(!c.ShowsChecked(c.agree));
-    CHECK_EQ(c.agreeClicks, 2);
+    EXPECT_TRUE(!c.agree.Checked());
+    EXPECT_TRUE(!c.ShowsChecked(c.agree));
+    EXPECT_EQ(c.agreeClicks, 2);
 
     c.agree.SetChecked(true);  // from code: shown, no click
-    CHECK(c.ShowsChecked(c.agree));
-    CHECK_EQ(c.agreeClicks, 2);
+    EXPECT_TRUE(c.ShowsChecked(c.agree));
+    EXPECT_EQ(c.agreeClicks, 2);
 
     // Painted on its own colour, not the system's grey (right of the caption).
     Snapshot shot(box);
-    CHECK_EQ(shot.At(295, 10), Ref(ui::colors::SkyBlue));
+    EXPECT_EQ(shot.At(295, 10), Ref(ui::colors::SkyBlue));
 
     // A failing handler reaches the failure handler; the state has changed.
     c.agree.OnClick = [] { throw Exception("agree failed"); };
     c.Click(c.agree);
-    CHECK(c.failures == std::vector<std::string>{"agree failed"});
-    CHECK(!c.ShowsChecked(c.agree));
+    EXPECT_TRUE(c.failures == std::vector<std::string>{"agree failed"});
+    EXPECT_TRUE(!c.ShowsChecked(c.agree));
 }
 
-TEST(TabMovesTheFocusAndTheEditReportsLeaving) {
+TEST(Controls, TabMovesTheFocusAndTheEditReportsLeaving) {
     Controls c;
     int exits = 0;
     c.edit.OnExit = [&] { ++exits; };
     ::SetFocus(Controls::Of(c.edit));
-    REQUIRE(::GetFocus() == Controls::Of(c.edit));
+    ASSERT_TRUE(::GetFocus() == Controls::Of(c.edit));
     c.Key(WM_KEYDOWN, VK_TAB);
-    CHECK(::GetFocus() == Controls::Of(c.other));
-    CHECK_EQ(exits, 1);
+    EXPECT_TRUE(::GetFocus() == Controls::Of(c.other));
+    EXPECT_EQ(exits, 1);
     c.Key(WM_KEYDOWN, VK_TAB);  // round to the first: the check box inside the page
-    CHECK(::GetFocus() == Controls::Of(c.agree));
+    EXPECT_TRUE(::GetFocus() == Controls::Of(c.agree));
     ::SetFocus(Controls::Of(c.edit));
     ::SetFocus(Controls::Of(c.agree));
-    CHECK_EQ(exits, 2);
+    EXPECT_EQ(exits, 2);
 }
 
-TEST(EditReportsTypedTextAndEveryKeyIncludingEnter) {
+TEST(Controls, EditReportsTypedTextAndEveryKeyIncludingEnter) {
     Controls c;
     std::string keys;
     int changes = 0;
@@ -154,25 +155,25 @@ TEST(EditReportsTypedTextAndEveryKeyIncludingEnter) {
     HWND box = Controls::Of(c.edit);
     ::SetFocus(box);
     for (char typed : std::string("axc")) c.Key(WM_CHAR, static_cast<unsigned char>(typed));
-    CHECK_EQ(keys, std::string("axc"));
-    CHECK_EQ(TextOf(box), std::string("Ac"));
-    CHECK_EQ(c.edit.Text(), std::string("Ac"));
-    CHECK_EQ(changes, 2);
+    EXPECT_EQ(keys, std::string("axc"));
+    EXPECT_EQ(TextOf(box), std::string("Ac"));
+    EXPECT_EQ(c.edit.Text(), std::string("Ac"));
+    EXPECT_EQ(changes, 2);
 
     // Enter is not taken by the dialog manager: it arrives as a character.
     c.Key(WM_KEYDOWN, VK_RETURN);
-    CHECK_EQ(keys, std::string("axc\r"));
-    CHECK_EQ(c.edit.Text(), std::string("Ac"));
+    EXPECT_EQ(keys, std::string("axc\r"));
+    EXPECT_EQ(c.edit.Text(), std::string("Ac"));
 
     ::SetWindowTextA(box, "pasted");  // any change of the window's text is reported
-    CHECK_EQ(c.edit.Text(), std::string("pasted"));
-    CHECK_EQ(changes, 3);
+    EXPECT_EQ(c.edit.Text(), std::string("pasted"));
+    EXPECT_EQ(changes, 3);
     c.edit.SetText("from code");  // shown, and not reported back as typed
-    CHECK_EQ(TextOf(box), std::string("from code"));
-    CHECK_EQ(changes, 3);
+    EXPECT_EQ(TextOf(box), std::string("from code"));
+    EXPECT_EQ(changes, 3);
 }
 
-TEST(RadioGroupSelectsByClickAndAltLetterInsideItsFrame) {
+TEST(Controls, RadioGroupSelectsByClickAndAltLetterInsideItsFrame) {
     Controls c;
     ui::RadioGroup group(&c.form, "Group");
     group.SetBounds(220, 160, 170, 100);
@@ -181,33 +182,34 @@ TEST(RadioGroupSelectsByClickAndAltLetterInsideItsFrame) {
     group.Realize();
     group.SetItems({"&Modem", "&Cable or DSL", "&LAN"});
     const auto& buttons = group.Buttons();
-    REQUIRE(buttons.size() == 3);
+    ASSERT_TRUE(buttons.size() == 3);
     for (const auto& b : buttons) {
-        REQUIRE(Controls::Of(*b) != nullptr);
-        CHECK(::GetParent(Controls::Of(*b)) == Controls::Of(group));
-        CHECK_EQ(::GetWindowLongA(Controls::Of(*b), GWL_STYLE) & BS_TYPEMASK, LONG{BS_RADIOBUTTON});
+        ASSERT_TRUE(Controls::Of(*b) != nullptr);
+        EXPECT_TRUE(::GetParent(Controls::Of(*b)) == Controls::Of(group));
+        EXPECT_EQ(::GetWindowLongA(Controls::Of(*b), GWL_STYLE) & BS_TYPEMASK,
+                  LONG{BS_RADIOBUTTON});
     }
     c.Click(*buttons[1]);
-    CHECK_EQ(group.ItemIndex(), 1);
+    EXPECT_EQ(group.ItemIndex(), 1);
     c.Key(WM_SYSKEYDOWN, 'L', kAltDown);
-    CHECK_EQ(group.ItemIndex(), 2);
-    CHECK(!c.ShowsChecked(*buttons[0]) && !c.ShowsChecked(*buttons[1]) &&
-          c.ShowsChecked(*buttons[2]));
+    EXPECT_EQ(group.ItemIndex(), 2);
+    EXPECT_TRUE(!c.ShowsChecked(*buttons[0]) && !c.ShowsChecked(*buttons[1]) &&
+                c.ShowsChecked(*buttons[2]));
 
     // The frame: an etched edge (shadow, then highlight) around the group's colour.
     Snapshot shot(Controls::Of(group));
-    CHECK_EQ(shot.At(0, 60), ::GetSysColor(COLOR_3DSHADOW));
-    CHECK_EQ(shot.At(1, 60), ::GetSysColor(COLOR_3DHILIGHT));
-    CHECK_EQ(shot.At(4, 95), Ref(ui::colors::Cream));
+    EXPECT_EQ(shot.At(0, 60), ::GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(shot.At(1, 60), ::GetSysColor(COLOR_3DHILIGHT));
+    EXPECT_EQ(shot.At(4, 95), Ref(ui::colors::Cream));
 
     group.SetItems({"One", "Two"});  // the old buttons' windows go with them
     int children = 0;
     for (HWND w = ::GetWindow(Controls::Of(group), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT))
         ++children;
-    CHECK_EQ(children, 2);
+    EXPECT_EQ(children, 2);
 }
 
-TEST(ReadOnlyMemoShowsItsLinesAndLetsTabPass) {
+TEST(Controls, ReadOnlyMemoShowsItsLinesAndLetsTabPass) {
     Controls c;
     ui::Memo memo(&c.form, "Memo");
     memo.SetBounds(220, 160, 170, 60);
@@ -216,28 +218,28 @@ TEST(ReadOnlyMemoShowsItsLinesAndLetsTabPass) {
     memo.AddLine("second");
     memo.Realize();
     HWND box = Controls::Of(memo);
-    REQUIRE(box != nullptr);
+    ASSERT_TRUE(box != nullptr);
     const LONG style = ::GetWindowLongA(box, GWL_STYLE);
-    CHECK((style & (ES_MULTILINE | ES_READONLY | WS_VSCROLL)) ==
-          (ES_MULTILINE | ES_READONLY | WS_VSCROLL));
-    CHECK_EQ(TextOf(box), std::string("first\r\nsecond"));
+    EXPECT_TRUE((style & (ES_MULTILINE | ES_READONLY | WS_VSCROLL)) ==
+                (ES_MULTILINE | ES_READONLY | WS_VSCROLL));
+    EXPECT_EQ(TextOf(box), std::string("first\r\nsecond"));
     memo.AddLine("third");
-    CHECK_EQ(::SendMessageA(box, EM_GETLINECOUNT, 0, 0), LRESULT{3});
+    EXPECT_EQ(::SendMessageA(box, EM_GETLINECOUNT, 0, 0), LRESULT{3});
 
     ::SetFocus(box);
     c.Key(WM_CHAR, 'z');
-    CHECK_EQ(TextOf(box), std::string("first\r\nsecond\r\nthird"));  // not editable
+    EXPECT_EQ(TextOf(box), std::string("first\r\nsecond\r\nthird"));  // not editable
     ::SendMessageA(box, EM_SETSEL, 5, 9);
     memo.ScrollToTop();
     DWORD start = 1, end = 1;
     ::SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                    reinterpret_cast<LPARAM>(&end));
-    CHECK(start == 0 && end == 0);
+    EXPECT_TRUE(start == 0 && end == 0);
     c.Key(WM_KEYDOWN, VK_TAB);
-    CHECK(::GetFocus() != box);
+    EXPECT_TRUE(::GetFocus() != box);
 }
 
-TEST(BuiltInPicturesAppearOnScreen) {
+TEST(Controls, BuiltInPicturesAppearOnScreen) {
     Controls c;
     c.form.SetColor(ui::colors::Yellow);
     const auto welcome = ui::LoadPicture(ui::PictureId::Welcome);
@@ -256,15 +258,15 @@ TEST(BuiltInPicturesAppearOnScreen) {
     for (int at : {10, 60, 99}) {
         const std::uint8_t* p =
             &welcome->rgb[(static_cast<std::size_t>(at) * welcome->width + at) * 3];
-        CHECK_EQ(photoShot.At(at, at), RGB(p[0], p[1], p[2]));
+        EXPECT_EQ(photoShot.At(at, at), RGB(p[0], p[1], p[2]));
     }
     Snapshot tickShot(Controls::Of(tick));
-    CHECK_EQ(tickShot.At(0, 0), Ref(ui::colors::Yellow));  // the key colour is left out
+    EXPECT_EQ(tickShot.At(0, 0), Ref(ui::colors::Yellow));  // the key colour is left out
     const std::uint8_t* middle = &finished->rgb[(104u * 209 + 104) * 3];
-    CHECK_EQ(tickShot.At(104, 104), RGB(middle[0], middle[1], middle[2]));
+    EXPECT_EQ(tickShot.At(104, 104), RGB(middle[0], middle[1], middle[2]));
 }
 
-TEST(LinkLabelShowsTheHandCursor) {
+TEST(Controls, LinkLabelShowsTheHandCursor) {
     Controls c;
     ui::Label link(&c.form, "Link");
     link.SetBounds(220, 200, 100, 15);
@@ -274,14 +276,14 @@ TEST(LinkLabelShowsTheHandCursor) {
     HCURSOR hand = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
     ::SendMessageA(Controls::Of(link), WM_SETCURSOR, reinterpret_cast<WPARAM>(Controls::Of(link)),
                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    CHECK(::GetCursor() == hand);
+    EXPECT_TRUE(::GetCursor() == hand);
     link.SetHandCursor(false);
     ::SendMessageA(Controls::Of(link), WM_SETCURSOR, reinterpret_cast<WPARAM>(Controls::Of(link)),
                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    CHECK(::GetCursor() != hand);
+    EXPECT_TRUE(::GetCursor() != hand);
 }
 
-TEST(ComboBoxShowsItsItemsAndReportsThePick) {
+TEST(Controls, ComboBoxShowsItsItemsAndReportsThePick) {
     Controls c;
     ui::ComboBox combo(&c.form, "Combo");
     combo.SetBounds(220, 160, 170, 21);
@@ -292,25 +294,25 @@ TEST(ComboBoxShowsItsItemsAndReportsThePick) {
     combo.OnChange = [&] { ++changes; };
     combo.Realize();
     HWND box = Controls::Of(combo);
-    REQUIRE(box != nullptr);
-    CHECK_EQ(::GetWindowLongA(box, GWL_STYLE) & 0x3, LONG{CBS_DROPDOWNLIST});
-    CHECK_EQ(::SendMessageA(box, CB_GETCOUNT, 0, 0), LRESULT{2});
-    CHECK_EQ(::SendMessageA(box, CB_GETCURSEL, 0, 0), LRESULT{0});
-    CHECK_EQ(TextOf(box), std::string("C:\\Program Files\\Torvane P2P\\"));
+    ASSERT_TRUE(box != nullptr);
+    EXPECT_EQ(::GetWindowLongA(box, GWL_STYLE) & 0x3, LONG{CBS_DROPDOWNLIST});
+    EXPECT_EQ(::SendMessageA(box, CB_GETCOUNT, 0, 0), LRESULT{2});
+    EXPECT_EQ(::SendMessageA(box, CB_GETCURSEL, 0, 0), LRESULT{0});
+    EXPECT_EQ(TextOf(box), std::string("C:\\Program Files\\Torvane P2P\\"));
     // The closed box keeps the layout's height; the window below it holds the list.
     RECT closed;
     ::SendMessageA(box, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&closed));
-    CHECK(closed.bottom - closed.top > 21);
+    EXPECT_TRUE(closed.bottom - closed.top > 21);
 
     // The keyboard picks the next entry: reported, not echoed.
     combo.SetFocus();
-    CHECK(::GetFocus() == box);
+    EXPECT_TRUE(::GetFocus() == box);
     c.Key(WM_KEYDOWN, VK_DOWN);
-    CHECK_EQ(combo.ItemIndex(), 1);
-    CHECK_EQ(combo.Text(), std::string("D:\\Apps\\"));
-    CHECK_EQ(changes, 1);
+    EXPECT_EQ(combo.ItemIndex(), 1);
+    EXPECT_EQ(combo.Text(), std::string("D:\\Apps\\"));
+    EXPECT_EQ(changes, 1);
 
     combo.Clear();  // from code: the window follows
-    CHECK_EQ(::SendMessageA(box, CB_GETCOUNT, 0, 0), LRESULT{0});
-    CHECK_EQ(combo.Text(), std::string());
+    EXPECT_EQ(::SendMessageA(box, CB_GETCOUNT, 0, 0), LRESULT{0});
+    EXPECT_EQ(combo.Text(), std::string());
 }

@@ -1,13 +1,14 @@
 // The Win32 side of the error panel and its report: the push button peer, the
 // clipboard, the web fetch's hand-over through the real message loop, and
 // WinInet loaded from System32 against a port where nobody listens.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "Check.h"
 #include "Fixture.h"
 #include "base/Exceptions.h"
 #include "lib/LIB_GetMemStreamFromTheWeb.h"
@@ -80,40 +81,40 @@ private:
 
 }  // namespace
 
-TEST(PushButtonRunsItsClickAndHandsFailuresToTheHandler) {
+TEST(ErrorReport, PushButtonRunsItsClickAndHandsFailuresToTheHandler) {
     ButtonForm f;
-    REQUIRE(f.Window() != nullptr);
+    ASSERT_TRUE(f.Window() != nullptr);
     const LONG style = ::GetWindowLongA(f.Window(), GWL_STYLE);
-    CHECK_EQ(style & BS_TYPEMASK, LONG{BS_PUSHBUTTON});
-    CHECK(style & WS_TABSTOP);
+    EXPECT_EQ(style & BS_TYPEMASK, LONG{BS_PUSHBUTTON});
+    EXPECT_TRUE(style & WS_TABSTOP);
     char caption[64] = {};
     ::GetWindowTextA(f.Window(), caption, sizeof caption);
-    CHECK_EQ(std::string(caption), std::string("Copy to clipboard"));
+    EXPECT_EQ(std::string(caption), std::string("Copy to clipboard"));
 
     ::SendMessageA(f.Window(), BM_CLICK, 0, 0);
-    CHECK_EQ(f.clicks, 1);
+    EXPECT_EQ(f.clicks, 1);
     f.button.OnClick = [] { throw Exception("Cannot open clipboard"); };
     ::SendMessageA(f.Window(), BM_CLICK, 0, 0);
-    CHECK(f.failures == std::vector<std::string>{"Cannot open clipboard"});
+    EXPECT_TRUE(f.failures == std::vector<std::string>{"Cannot open clipboard"});
 }
 
-TEST(ClipboardHoldsExactlyTheTextGiven) {
+TEST(ErrorReport, ClipboardHoldsExactlyTheTextGiven) {
     ButtonForm f;
     HWND owner = ControlWindow::WindowOf(&f.form);
     platform::win32::Win32Clipboard clipboard([owner] { return owner; });
     clipboard.SetText("Disk Full");
-    CHECK_EQ(ClipboardText(), std::string("Disk Full"));
+    EXPECT_EQ(ClipboardText(), std::string("Disk Full"));
     clipboard.SetText("C:\\x & \"y\"");
-    CHECK_EQ(ClipboardText(), std::string("C:\\x & \"y\""));
+    EXPECT_EQ(ClipboardText(), std::string("C:\\x & \"y\""));
 }
 
-TEST(FetchHandsItsAnswerToTheUserInterfaceThreadThroughTheMessageLoop) {
+TEST(ErrorReport, FetchHandsItsAnswerToTheUserInterfaceThreadThroughTheMessageLoop) {
     Fixture f;
     const DWORD uiThread = ::GetCurrentThreadId();
     std::string body;
     DWORD ranOn = 0;
     auto handover = f.app.Handover();
-    CHECK(tLibGetMemStreamFromTheWeb::Start(
+    EXPECT_TRUE(tLibGetMemStreamFromTheWeb::Start(
         "http://any.example/",
         [&](tLibGetMemStreamFromTheWeb& sender) {
             body.assign(sender.Stream->Bytes().begin(), sender.Stream->Bytes().end());
@@ -121,22 +122,22 @@ TEST(FetchHandsItsAnswerToTheUserInterfaceThreadThroughTheMessageLoop) {
         },
         std::make_shared<OneBodyHttp>(),
         [handover](std::function<void()> task) { return handover->Post(std::move(task)); }));
-    CHECK(f.PumpUntil([&] { return ranOn != 0; }));
-    CHECK_EQ(body, std::string("answer"));
-    CHECK_EQ(ranOn, uiThread);
+    EXPECT_TRUE(f.PumpUntil([&] { return ranOn != 0; }));
+    EXPECT_EQ(body, std::string("answer"));
+    EXPECT_EQ(ranOn, uiThread);
 }
 
-TEST(WinInetFromSystem32GivesNoRequestForAClosedPort) {
+TEST(ErrorReport, WinInetFromSystem32GivesNoRequestForAClosedPort) {
     platform::win32::Win32Http http;
     std::unique_ptr<platform::HttpSession> session = http.Open(tLibGetMemStreamFromTheWeb::kAgent);
-    REQUIRE(session != nullptr);
-    CHECK(session->OpenUrl("http://127.0.0.1:9/nothing") == nullptr);
+    ASSERT_TRUE(session != nullptr);
+    EXPECT_TRUE(session->OpenUrl("http://127.0.0.1:9/nothing") == nullptr);
     // Loaded by full path, never beside the program.
     char path[MAX_PATH] = {};
     HMODULE wininet = ::GetModuleHandleA("wininet.dll");
-    REQUIRE(wininet != nullptr);
+    ASSERT_TRUE(wininet != nullptr);
     ::GetModuleFileNameA(wininet, path, sizeof path);
     char system[MAX_PATH] = {};
     ::GetSystemDirectoryA(system, sizeof system);
-    CHECK_EQ(std::string(path).rfind(system, 0), std::size_t{0});
+    EXPECT_EQ(std::string(path).rfind(system, 0), std::size_t{0});
 }

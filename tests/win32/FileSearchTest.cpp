@@ -1,12 +1,13 @@
 // Win32FileSearch against Wine's real file system: listings with their
 // attributes, masks matched without regard to case, hidden entries, missing
 // folders, the locale's comparison; and FindFiles walking a real tree.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "Check.h"
 #include "base/win32/WinHeaders.h"
 #include "lib/LIB_FindFiles.h"
 #include "platform/win32/Win32FileSearch.h"
@@ -70,37 +71,37 @@ const platform::FoundEntry* Named(const std::vector<platform::FoundEntry>& entri
 
 }  // namespace
 
-TEST(FileSearchListsEntriesWithAttributesAndMatchesMasksIgnoringCase) {
+TEST(FileSearch, FileSearchListsEntriesWithAttributesAndMatchesMasksIgnoringCase) {
     Tree tree;
     Win32FileSearch search;
     const auto all = List(search, tree.root + "*.*");
     for (const char* name : {".", "..", "A.txt", "b.TXT", "hidden.txt", "sub", "cloak"})
-        CHECK(Named(all, name) != nullptr);
-    REQUIRE(Named(all, "sub") && Named(all, "hidden.txt") && Named(all, "cloak"));
-    CHECK(Named(all, "sub")->attributes & FILE_ATTRIBUTE_DIRECTORY);
-    CHECK(Named(all, "hidden.txt")->attributes & FILE_ATTRIBUTE_HIDDEN);
-    CHECK(Named(all, "cloak")->attributes & FILE_ATTRIBUTE_HIDDEN);
+        EXPECT_TRUE(Named(all, name) != nullptr);
+    ASSERT_TRUE(Named(all, "sub") && Named(all, "hidden.txt") && Named(all, "cloak"));
+    EXPECT_TRUE(Named(all, "sub")->attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(Named(all, "hidden.txt")->attributes & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(Named(all, "cloak")->attributes & FILE_ATTRIBUTE_HIDDEN);
 
     const auto texts = List(search, tree.root + "*.TXT");
-    CHECK_EQ(texts.size(), std::size_t{3});
+    EXPECT_EQ(texts.size(), std::size_t{3});
     const auto exact = List(search, tree.root + "sub\\torvane.exe");
-    REQUIRE(exact.size() == 1);
-    CHECK_EQ(exact[0].name, std::string("Torvane.Exe"));  // as the file system spells it
+    ASSERT_TRUE(exact.size() == 1);
+    EXPECT_EQ(exact[0].name, std::string("Torvane.Exe"));  // as the file system spells it
 
-    CHECK(List(search, tree.root + "missing\\*.*").empty());
-    CHECK(List(search, "Q:\\*.*").empty());
+    EXPECT_TRUE(List(search, tree.root + "missing\\*.*").empty());
+    EXPECT_TRUE(List(search, "Q:\\*.*").empty());
 }
 
-TEST(FileSearchComparesIgnoringCaseAndNamesTheCurrentFolder) {
+TEST(FileSearch, FileSearchComparesIgnoringCaseAndNamesTheCurrentFolder) {
     Win32FileSearch search;
-    CHECK_EQ(search.CompareTextIgnoringCase("C:\\Apps\\x", "c:\\apps\\X"), 0);
-    CHECK(search.CompareTextIgnoringCase("C:\\a", "D:\\a") < 0);
-    CHECK(search.CompareTextIgnoringCase("d:\\b", "C:\\B") > 0);
+    EXPECT_EQ(search.CompareTextIgnoringCase("C:\\Apps\\x", "c:\\apps\\X"), 0);
+    EXPECT_TRUE(search.CompareTextIgnoringCase("C:\\a", "D:\\a") < 0);
+    EXPECT_TRUE(search.CompareTextIgnoringCase("d:\\b", "C:\\B") > 0);
     const std::string current = search.CurrentDirectory();
-    CHECK(current.size() >= 3 && current[1] == ':');
+    EXPECT_TRUE(current.size() >= 3 && current[1] == ':');
 }
 
-TEST(FindFilesWalksARealTreeButNotItsHiddenFolders) {
+TEST(FileSearch, FindFilesWalksARealTreeButNotItsHiddenFolders) {
     Tree tree;
     Win32FileSearch search;
     struct NoDrives : platform::Drives {
@@ -116,8 +117,8 @@ TEST(FindFilesWalksARealTreeButNotItsHiddenFolders) {
     const std::vector<std::string> expected = {tree.root + "A.txt", tree.root + "b.TXT",
                                                tree.root + "hidden.txt",
                                                tree.root + "sub\\Torvane.Exe"};
-    CHECK(found == expected);
+    EXPECT_TRUE(found == expected);
     if (found != expected)
         for (const std::string& path : found) std::cerr << "  found: " << path << "\n";
-    CHECK(!percents.empty() && percents.back() == 100);
+    EXPECT_TRUE(!percents.empty() && percents.back() == 100);
 }

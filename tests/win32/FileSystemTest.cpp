@@ -4,13 +4,14 @@
 // The full-disk cases need a drive backed by a tiny tmpfs; run.sh mounts one
 // and names its root in TORVANE_FULL_DRIVE (e.g. "F:\"). Run on their own,
 // those cases fail and say so.
+#include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 
-#include "Check.h"
 #include "Fixture.h"
 #include "base/Exceptions.h"
 #include "base/win32/UniqueHandle.h"
@@ -129,7 +130,7 @@ std::string ExtractionCreateError(const TestPayload& payload, const std::string&
 
 }  // namespace
 
-TEST(FileSystemWritesReplacesAndDeletes) {
+TEST(FileSystem, FileSystemWritesReplacesAndDeletes) {
     TempFolder folder;
     Win32FileSystem files;
     const std::string target = folder.At("Torvane.exe");
@@ -137,17 +138,17 @@ TEST(FileSystemWritesReplacesAndDeletes) {
 
     WriteAll(files, target, Noise(5000, 1));
     WriteAll(files, target, Bytes{'o', 'l', 'd'});  // creating truncates what was there
-    CHECK(ReadAll(target) == (Bytes{'o', 'l', 'd'}));
+    EXPECT_TRUE(ReadAll(target) == (Bytes{'o', 'l', 'd'}));
 
     const Bytes fresh = Noise(70000, 2);
     WriteAll(files, next, fresh);
-    CHECK_EQ(files.ReplaceFile(next, target), 0);
-    CHECK(ReadAll(target) == fresh);
-    CHECK(!Exists(next));
+    EXPECT_EQ(files.ReplaceFile(next, target), 0);
+    EXPECT_TRUE(ReadAll(target) == fresh);
+    EXPECT_TRUE(!Exists(next));
 
-    CHECK(files.DeleteFile(target));
-    CHECK(!Exists(target));
-    CHECK(!files.DeleteFile(target));
+    EXPECT_TRUE(files.DeleteFile(target));
+    EXPECT_TRUE(!Exists(target));
+    EXPECT_TRUE(!files.DeleteFile(target));
 
     std::string message;
     const std::string missing = folder.At("no such folder\\a.exe");
@@ -156,34 +157,35 @@ TEST(FileSystemWritesReplacesAndDeletes) {
     } catch (const EFCreateError& e) {
         message = e.what();
     }
-    CHECK_EQ(message, CannotCreate(files, missing, ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(message, CannotCreate(files, missing, ERROR_PATH_NOT_FOUND));
 }
 
-TEST(FileSystemErrorTextsDropTheFullStop) {
+TEST(FileSystem, FileSystemErrorTextsDropTheFullStop) {
     Win32FileSystem files;
     // Windows' texts, then Wine's.
     const std::string denied = files.ErrorText(kErrorAccessDenied);
-    CHECK(denied == "Access is denied" || denied == "Access denied");
+    EXPECT_TRUE(denied == "Access is denied" || denied == "Access denied");
     const std::string sharing = files.ErrorText(kErrorSharingViolation);
-    CHECK(sharing ==
-              "The process cannot access the file because it is being used by another process" ||
-          sharing == "Sharing violation");
-    CHECK_EQ(files.ErrorText(0x2000FFFF), std::string("System error 536936447"));
+    EXPECT_TRUE(
+        sharing ==
+            "The process cannot access the file because it is being used by another process" ||
+        sharing == "Sharing violation");
+    EXPECT_EQ(files.ErrorText(0x2000FFFF), std::string("System error 536936447"));
     std::cout << "  ErrorText(5) = \"" << denied << "\", ErrorText(32) = \"" << sharing << "\"\n";
 }
 
-TEST(ExtractionExtractsIntoARealFile) {
+TEST(FileSystem, ExtractionExtractsIntoARealFile) {
     TempFolder folder;
     Win32FileSystem files;
     const std::string target = folder.At("Torvane.exe");
     WriteAll(files, target, Bytes{'o', 'l', 'd'});
     const TestPayload payload(Noise(200000, 3));
-    CHECK_EQ(ExtractionCreateError(payload, target, files), std::string());
-    CHECK(ReadAll(target) == payload.original);
-    CHECK(!Exists(target + ".new"));
+    EXPECT_EQ(ExtractionCreateError(payload, target, files), std::string());
+    EXPECT_TRUE(ReadAll(target) == payload.original);
+    EXPECT_TRUE(!Exists(target + ".new"));
 }
 
-TEST(ExtractionDoesNotReplaceAFileHeldWithoutSharing) {
+TEST(FileSystem, ExtractionDoesNotReplaceAFileHeldWithoutSharing) {
     TempFolder folder;
     Win32FileSystem files;
     const std::string target = folder.At("Torvane.exe");
@@ -192,55 +194,56 @@ TEST(ExtractionDoesNotReplaceAFileHeldWithoutSharing) {
     const TestPayload payload(Noise(50000, 5));
     {
         const UniqueKernelHandle held = HoldWithoutSharing(target);
-        REQUIRE(held);
+        ASSERT_TRUE(held);
         const std::string next = folder.At("other.new");
         WriteAll(files, next, Noise(10, 6));
         // 5 (access denied), not 32: Wine's server refuses to move a file
         // over any file that is open, whatever its share mode.
         const int error = files.ReplaceFile(next, target);
-        CHECK_EQ(error, kErrorAccessDenied);
+        EXPECT_EQ(error, kErrorAccessDenied);
         files.DeleteFile(next);
 
-        CHECK_EQ(ExtractionCreateError(payload, target, files), CannotCreate(files, target, error));
-        CHECK(!Exists(target + ".new"));
+        EXPECT_EQ(ExtractionCreateError(payload, target, files),
+                  CannotCreate(files, target, error));
+        EXPECT_TRUE(!Exists(target + ".new"));
     }
-    CHECK(ReadAll(target) == old);
+    EXPECT_TRUE(ReadAll(target) == old);
 }
 
-TEST(ExtractionNamesTheTargetWhenItsWorkFileIsHeld) {
+TEST(FileSystem, ExtractionNamesTheTargetWhenItsWorkFileIsHeld) {
     TempFolder folder;
     Win32FileSystem files;
     const std::string target = folder.At("Torvane.exe");
     WriteAll(files, target, Bytes{'o', 'l', 'd'});
     WriteAll(files, target + ".new", Bytes{'x'});
     const UniqueKernelHandle held = HoldWithoutSharing(target + ".new");
-    REQUIRE(held);
-    CHECK_EQ(ExtractionCreateError(TestPayload(Noise(4000, 7)), target, files),
-             CannotCreate(files, target, kErrorSharingViolation));
-    CHECK(ReadAll(target) == (Bytes{'o', 'l', 'd'}));
+    ASSERT_TRUE(held);
+    EXPECT_EQ(ExtractionCreateError(TestPayload(Noise(4000, 7)), target, files),
+              CannotCreate(files, target, kErrorSharingViolation));
+    EXPECT_TRUE(ReadAll(target) == (Bytes{'o', 'l', 'd'}));
 }
 
 // A running program: this test program itself. Its image is mapped from its
 // file, which Windows and Wine refuse to replace (5, access denied), while a
 // plain open file would give 32. No helper process to start, wait for or stop.
-TEST(ExtractionDoesNotReplaceARunningProgram) {
+TEST(FileSystem, ExtractionDoesNotReplaceARunningProgram) {
     Win32FileSystem files;
     char own[MAX_PATH];
-    REQUIRE(::GetModuleFileNameA(nullptr, own, MAX_PATH) > 0);
+    ASSERT_TRUE(::GetModuleFileNameA(nullptr, own, MAX_PATH) > 0);
     const std::string self = own;
     const Bytes image = ReadAll(self);
-    REQUIRE(!image.empty());
+    ASSERT_TRUE(!image.empty());
 
     // Beside the program, so the move is a rename on the same drive.
     const std::string next = self + ".other";
     WriteAll(files, next, Noise(10, 8));
-    CHECK_EQ(files.ReplaceFile(next, self), kErrorAccessDenied);
+    EXPECT_EQ(files.ReplaceFile(next, self), kErrorAccessDenied);
     files.DeleteFile(next);
 
-    CHECK_EQ(ExtractionCreateError(TestPayload(Noise(20000, 9)), self, files),
-             CannotCreate(files, self, kErrorAccessDenied));
-    CHECK(!Exists(self + ".new"));
-    CHECK(ReadAll(self) == image);
+    EXPECT_EQ(ExtractionCreateError(TestPayload(Noise(20000, 9)), self, files),
+              CannotCreate(files, self, kErrorAccessDenied));
+    EXPECT_TRUE(!Exists(self + ".new"));
+    EXPECT_TRUE(ReadAll(self) == image);
 }
 
 // --- a full disk -------------------------------------------------------------
@@ -248,16 +251,13 @@ TEST(ExtractionDoesNotReplaceARunningProgram) {
 namespace {
 
 // The root of the tiny drive run.sh mounts ("F:\"); stops the case when the
-// harness did not provide one.
+// harness did not provide one (gtest reports the exception as the failure).
 std::string FullDriveRoot() {
     const char* root = std::getenv("TORVANE_FULL_DRIVE");
-    if (!root || !*root) {
-        win32test::RecordFailure(
-            __FILE__, __LINE__,
+    if (!root || !*root)
+        throw std::runtime_error(
             "TORVANE_FULL_DRIVE is not set: run through tests/win32/run.sh, which mounts a "
             "small tmpfs as a drive (needs root)");
-        throw win32test::StopCase{};
-    }
     return root;
 }
 
@@ -273,16 +273,16 @@ std::uint64_t FreeBytes(const std::string& root) {
 // tmpfs: WriteFile of 1 MiB returns TRUE having written only what fitted
 // (about the free space), and the next WriteFile returns FALSE with 112. If
 // this case fails, Wine changed: update docs/win32-layer.md ("Files").
-TEST(WineWriteFileOnAFullDiskSucceedsShortThenFails) {
+TEST(FileSystem, WineWriteFileOnAFullDiskSucceedsShortThenFails) {
     const std::string root = FullDriveRoot();
     const std::string path = root + "raw.bin";
     const std::uint64_t before = FreeBytes(root);
-    REQUIRE(before > 0 && before < 1024 * 1024);
+    ASSERT_TRUE(before > 0 && before < 1024 * 1024);
     const Bytes data = Noise(1024 * 1024, 10);
     {
         UniqueKernelHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        REQUIRE(file);
+        ASSERT_TRUE(file);
         DWORD first = 0;
         const BOOL firstOk =
             ::WriteFile(file.Get(), data.data(), static_cast<DWORD>(data.size()), &first, nullptr);
@@ -296,21 +296,21 @@ TEST(WineWriteFileOnAFullDiskSucceedsShortThenFails) {
                   << ", " << first << " written, error " << firstError
                   << "; again: " << (secondOk ? "TRUE" : "FALSE") << ", " << second
                   << " written, error " << secondError << "\n";
-        CHECK(firstOk);
-        CHECK(first > 0 && first < data.size());
-        CHECK(!secondOk);
-        CHECK_EQ(secondError, static_cast<DWORD>(kErrorDiskFull));
+        EXPECT_TRUE(firstOk);
+        EXPECT_TRUE(first > 0 && first < data.size());
+        EXPECT_TRUE(!secondOk);
+        EXPECT_EQ(secondError, static_cast<DWORD>(kErrorDiskFull));
     }
-    CHECK(::DeleteFileA(path.c_str()));
-    CHECK_EQ(FreeBytes(root), before);
+    EXPECT_TRUE(::DeleteFileA(path.c_str()));
+    EXPECT_EQ(FreeBytes(root), before);
 }
 
-TEST(FileSystemWriteOnAFullDiskRaisesIOError112) {
+TEST(FileSystem, FileSystemWriteOnAFullDiskRaisesIOError112) {
     const std::string root = FullDriveRoot();
     Win32FileSystem files;
     const std::string path = root + "big.bin";
     const std::uint64_t before = FreeBytes(root);
-    REQUIRE(before > 0 && before < 1024 * 1024);
+    ASSERT_TRUE(before > 0 && before < 1024 * 1024);
     const Bytes data = Noise(1024 * 1024, 11);
     int code = 0;
     std::string message;
@@ -323,13 +323,13 @@ TEST(FileSystemWriteOnAFullDiskRaisesIOError112) {
             message = e.what();
         }
     }
-    CHECK_EQ(code, kErrorDiskFull);
-    CHECK_EQ(message, std::string("I/O error 112"));
-    CHECK(files.DeleteFile(path));
-    CHECK_EQ(FreeBytes(root), before);
+    EXPECT_EQ(code, kErrorDiskFull);
+    EXPECT_EQ(message, std::string("I/O error 112"));
+    EXPECT_TRUE(files.DeleteFile(path));
+    EXPECT_EQ(FreeBytes(root), before);
 }
 
-TEST(ExtractionOnAFullDiskKeepsTheOldTargetAndGivesTheSpaceBack) {
+TEST(FileSystem, ExtractionOnAFullDiskKeepsTheOldTargetAndGivesTheSpaceBack) {
     const std::string root = FullDriveRoot();
     Win32FileSystem files;
     const std::string target = root + "Torvane.exe";
@@ -353,10 +353,10 @@ TEST(ExtractionOnAFullDiskKeepsTheOldTargetAndGivesTheSpaceBack) {
         }
         std::cout << "  extraction stopped after " << ::GetTickCount() - start << " ms\n";
     }
-    CHECK_EQ(code, kErrorDiskFull);
-    CHECK_EQ(message, std::string("I/O error 112"));
-    CHECK(ReadAll(target) == old);
-    CHECK(!Exists(target + ".new"));
-    CHECK_EQ(FreeBytes(root), before);
+    EXPECT_EQ(code, kErrorDiskFull);
+    EXPECT_EQ(message, std::string("I/O error 112"));
+    EXPECT_TRUE(ReadAll(target) == old);
+    EXPECT_TRUE(!Exists(target + ".new"));
+    EXPECT_EQ(FreeBytes(root), before);
     files.DeleteFile(target);
 }

@@ -1,11 +1,12 @@
 // The hand-drawn folder tree on screen: clicks, keys, the wheel and the
 // scroll bar reach the model, and the selection is painted.
+#include <gtest/gtest.h>
+
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "Check.h"
 #include "Fixture.h"
 #include "ui/FolderTree.h"
 #include "ui/win32/ControlWindow.h"
@@ -74,46 +75,46 @@ struct TreeOnForm : Fixture {
 
 }  // namespace
 
-TEST(FolderTreePeerClicksAndKeysReachTheModel) {
+TEST(FolderTreePeer, FolderTreePeerClicksAndKeysReachTheModel) {
     TreeOnForm t;
-    REQUIRE(t.Window() != nullptr);
+    ASSERT_TRUE(t.Window() != nullptr);
     const int row = ui::FolderTree::kRowHeight;
     const int expanderX = ui::FolderTree::IconLeft(*t.tree.Root().children[0]) - 5;
     t.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(expanderX, row + row / 2));  // C:\'s expander
-    CHECK_EQ(t.tree.SelectedPath(), std::string("C:\\"));
-    CHECK(t.tree.Root().children[0]->expanded);
-    CHECK(::GetFocus() == t.Window());
+    EXPECT_EQ(t.tree.SelectedPath(), std::string("C:\\"));
+    EXPECT_TRUE(t.tree.Root().children[0]->expanded);
+    EXPECT_TRUE(::GetFocus() == t.Window());
 
     t.Send(WM_KEYDOWN, VK_DOWN, 1);
-    CHECK_EQ(t.tree.SelectedPath(), std::string("C:\\Folder10"));
+    EXPECT_EQ(t.tree.SelectedPath(), std::string("C:\\Folder10"));
     t.Send(WM_KEYDOWN, VK_END, 1);
-    CHECK_EQ(t.tree.SelectedPath(), std::string("C:\\Folder39"));
-    CHECK(t.tree.TopRow() > 0);  // scrolled to keep it in view
-    CHECK_EQ(t.Scroll().nPos, t.tree.TopRow());
-    CHECK_EQ(t.Scroll().nMax, 31);  // My Computer, C:\ and thirty folders
-    CHECK_EQ(t.changes.size(), std::size_t{3});
+    EXPECT_EQ(t.tree.SelectedPath(), std::string("C:\\Folder39"));
+    EXPECT_TRUE(t.tree.TopRow() > 0);  // scrolled to keep it in view
+    EXPECT_EQ(t.Scroll().nPos, t.tree.TopRow());
+    EXPECT_EQ(t.Scroll().nMax, 31);  // My Computer, C:\ and thirty folders
+    EXPECT_EQ(t.changes.size(), std::size_t{3});
 
     t.Send(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, row / 2));  // the first row on show
-    CHECK(t.tree.Selected() == t.tree.Rows()[t.tree.TopRow()]);
-    CHECK_EQ(t.failures.size(), std::size_t{0});
+    EXPECT_TRUE(t.tree.Selected() == t.tree.Rows()[t.tree.TopRow()]);
+    EXPECT_EQ(t.failures.size(), std::size_t{0});
 }
 
-TEST(FolderTreePeerScrollsWithTheBarAndTheWheel) {
+TEST(FolderTreePeer, FolderTreePeerScrollsWithTheBarAndTheWheel) {
     TreeOnForm t;
     t.tree.Expand(*t.tree.Root().children[0]);
     t.host.ProcessMessages();
     t.Send(WM_VSCROLL, SB_PAGEDOWN, 0);
-    CHECK_EQ(t.tree.TopRow(), t.tree.VisibleRowCount());
+    EXPECT_EQ(t.tree.TopRow(), t.tree.VisibleRowCount());
     t.Send(WM_VSCROLL, SB_LINEUP, 0);
-    CHECK_EQ(t.tree.TopRow(), t.tree.VisibleRowCount() - 1);
+    EXPECT_EQ(t.tree.TopRow(), t.tree.VisibleRowCount() - 1);
     t.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
-    CHECK_EQ(t.tree.TopRow(), t.tree.VisibleRowCount() + 2);
+    EXPECT_EQ(t.tree.TopRow(), t.tree.VisibleRowCount() + 2);
     t.Send(WM_VSCROLL, SB_BOTTOM, 0);
-    CHECK_EQ(t.tree.TopRow(), 32 - t.tree.VisibleRowCount());
-    CHECK_EQ(t.Scroll().nPos, t.tree.TopRow());
+    EXPECT_EQ(t.tree.TopRow(), 32 - t.tree.VisibleRowCount());
+    EXPECT_EQ(t.Scroll().nPos, t.tree.TopRow());
 }
 
-TEST(FolderTreePeerPaintsTheSelection) {
+TEST(FolderTreePeer, FolderTreePeerPaintsTheSelection) {
     TreeOnForm t;
     t.tree.SelectPath("C:\\");
     t.host.ProcessMessages();
@@ -123,11 +124,11 @@ TEST(FolderTreePeerPaintsTheSelection) {
     {
         Snapshot shot(t.Window());
         // Not focused: the face colour behind the selected name, white elsewhere.
-        CHECK_EQ(shot.At(textX, row + 2), ::GetSysColor(COLOR_BTNFACE));
-        CHECK_EQ(shot.At(textX, 2 * row + 2), RGB(255, 255, 255));
+        EXPECT_EQ(shot.At(textX, row + 2), ::GetSysColor(COLOR_BTNFACE));
+        EXPECT_EQ(shot.At(textX, 2 * row + 2), RGB(255, 255, 255));
     }
     ::SetFocus(t.Window());
     t.host.ProcessMessages();
     Snapshot focused(t.Window());
-    CHECK_EQ(focused.At(textX, row + 2), ::GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(focused.At(textX, row + 2), ::GetSysColor(COLOR_HIGHLIGHT));
 }

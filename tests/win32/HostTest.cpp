@@ -1,7 +1,8 @@
 // The message loop: hand-over from other threads, Alt+letter routing.
+#include <gtest/gtest.h>
+
 #include <thread>
 
-#include "Check.h"
 #include "Fixture.h"
 #include "base/Exceptions.h"
 #include "ui/Panel.h"
@@ -47,7 +48,7 @@ struct Keys : Fixture {
 };
 }  // namespace
 
-TEST(PostedTasksRunOnTheUserInterfaceThreadInOrder) {
+TEST(Host, PostedTasksRunOnTheUserInterfaceThreadInOrder) {
     Fixture f;
     const DWORD uiThread = ::GetCurrentThreadId();
     std::vector<int> ran;
@@ -61,50 +62,50 @@ TEST(PostedTasksRunOnTheUserInterfaceThreadInOrder) {
         f.host.PostToUiThread([&] { ran.push_back(3); });
     });
     worker.join();
-    CHECK(ran.empty());  // nothing runs until the loop does
-    CHECK(f.PumpUntil([&] { return ran.size() == 2; }));
-    CHECK(ran == (std::vector<int>{1, 3}));
-    CHECK_EQ(ranOn, uiThread);
-    CHECK(f.failures == std::vector<std::string>{"task failed"});
+    EXPECT_TRUE(ran.empty());  // nothing runs until the loop does
+    EXPECT_TRUE(f.PumpUntil([&] { return ran.size() == 2; }));
+    EXPECT_TRUE(ran == (std::vector<int>{1, 3}));
+    EXPECT_EQ(ranOn, uiThread);
+    EXPECT_TRUE(f.failures == std::vector<std::string>{"task failed"});
 }
 
-TEST(AltLetterGoesToTheButtonBarFirst) {
+TEST(Host, AltLetterGoesToTheButtonBarFirst) {
     Keys k;
     k.taken = "gGn";
     k.AltLetter(ControlWindow::WindowOf(&k.panel), 'n');
     k.AltLetter(ControlWindow::WindowOf(&k.form), 'G');
     k.AltLetter(ControlWindow::WindowOf(&k.panel), 'g');
-    CHECK_EQ(k.offered, std::string("nGg"));
-    CHECK(!k.Checked());  // taken by the bar, never seen by the check box
+    EXPECT_EQ(k.offered, std::string("nGg"));
+    EXPECT_TRUE(!k.Checked());  // taken by the bar, never seen by the check box
 }
 
-TEST(AltLetterTheBarDeclinesReachesTheControlItMarks) {
+TEST(Host, AltLetterTheBarDeclinesReachesTheControlItMarks) {
     Keys k;
     k.AltLetter(ControlWindow::WindowOf(&k.panel), 'g');
-    CHECK_EQ(k.offered, std::string("g"));
-    CHECK(k.Checked());
+    EXPECT_EQ(k.offered, std::string("g"));
+    EXPECT_TRUE(k.Checked());
     // A letter nobody marks changes nothing and leaves the window as it was.
     k.AltLetter(ControlWindow::WindowOf(&k.panel), 'z');
-    CHECK(k.Checked());
-    CHECK(::IsWindow(ControlWindow::WindowOf(&k.form)));
-    CHECK(!k.form.Closed());
+    EXPECT_TRUE(k.Checked());
+    EXPECT_TRUE(::IsWindow(ControlWindow::WindowOf(&k.form)));
+    EXPECT_TRUE(!k.form.Closed());
 }
 
-TEST(AFailingAcceleratorHandlerIsReportedAndSwallowed) {
+TEST(Host, AFailingAcceleratorHandlerIsReportedAndSwallowed) {
     Keys k;
     k.host.SetAcceleratorHandler([](char) -> bool { throw Exception("accelerator failed"); });
     k.AltLetter(ControlWindow::WindowOf(&k.panel), 'g');
-    CHECK(k.failures == std::vector<std::string>{"accelerator failed"});
-    CHECK(!k.Checked());  // the letter was used up by the failed click
+    EXPECT_TRUE(k.failures == std::vector<std::string>{"accelerator failed"});
+    EXPECT_TRUE(!k.Checked());  // the letter was used up by the failed click
 }
 
-TEST(AcceleratorThatClosesTheWindowEndsTheLoop) {
+TEST(Host, AcceleratorThatClosesTheWindowEndsTheLoop) {
     Keys k;
     k.host.SetAcceleratorHandler([&k](char) {
         k.form.Close();
         return true;
     });
     k.AltLetter(ControlWindow::WindowOf(&k.panel), 'e');
-    CHECK(k.form.Closed());
-    CHECK_EQ(k.host.Run(), 0);
+    EXPECT_TRUE(k.form.Closed());
+    EXPECT_EQ(k.host.Run(), 0);
 }

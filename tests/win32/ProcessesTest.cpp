@@ -2,9 +2,10 @@
 // start, show modes, paths with spaces (the "C:\Program.exe" decoy must never
 // run), opening a program through the shell. start_probe.exe (run.sh puts it
 // beside this program) records how each copy of it was started.
+#include <gtest/gtest.h>
+
 #include <optional>
 
-#include "Check.h"
 #include "base/win32/UniqueHandle.h"
 #include "base/win32/WinHeaders.h"
 #include "platform/win32/Win32Processes.h"
@@ -114,7 +115,7 @@ using SetShellWindowFunction = BOOL WINAPI(HWND);
 
 }  // namespace
 
-TEST(StartChoosesTheShellUsersTokenOnlyWhenElevatedAndFallsBack) {
+TEST(Processes, StartChoosesTheShellUsersTokenOnlyWhenElevatedAndFallsBack) {
     struct Case {
         bool asUser, elevated, shellToken, withToken, asSelf;
         const char* steps;
@@ -138,26 +139,26 @@ TEST(StartChoosesTheShellUsersTokenOnlyWhenElevatedAndFallsBack) {
         processes.asSelf = c.asSelf;
         const bool started =
             processes.Start("C:\\x.exe", "\"C:\\x.exe\"", ShowMode::Normal, c.asUser);
-        CHECK_EQ(processes.steps, std::string(c.steps));
-        CHECK_EQ(started, c.started);
+        EXPECT_EQ(processes.steps, std::string(c.steps));
+        EXPECT_EQ(started, c.started);
     }
 }
 
-TEST(PathWithSpacesStartsTheProgramNeverTheDecoy) {
+TEST(Processes, PathWithSpacesStartsTheProgramNeverTheDecoy) {
     const SpacedProgram program;
-    REQUIRE(program.copied);
+    ASSERT_TRUE(program.copied);
     Win32Processes processes;
     // Quoted, as the callers write it, and unquoted: the application's path
     // is given apart, so the command line is never searched for a program.
     for (const std::string& commandLine :
          {program.Quoted() + " /s \"two words\"", program.path + " /s"}) {
         program.ForgetRuns();
-        CHECK(processes.Start(program.path, commandLine, ShowMode::Normal, false));
+        EXPECT_TRUE(processes.Start(program.path, commandLine, ShowMode::Normal, false));
         const std::optional<ProbeRun> run = WaitForRun(program.path);
-        REQUIRE(run.has_value());
-        CHECK_EQ(run->commandLine, commandLine);
-        CHECK_EQ(run->show, SW_SHOWNORMAL);
-        CHECK(!Exists(program.decoy + ".ran"));
+        ASSERT_TRUE(run.has_value());
+        EXPECT_EQ(run->commandLine, commandLine);
+        EXPECT_EQ(run->show, SW_SHOWNORMAL);
+        EXPECT_TRUE(!Exists(program.decoy + ".ran"));
     }
 
     // The decoy works: an unquoted line without an application name is read
@@ -166,15 +167,15 @@ TEST(PathWithSpacesStartsTheProgramNeverTheDecoy) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    REQUIRE(::CreateProcessA(nullptr, unquoted.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &info));
+    ASSERT_TRUE(::CreateProcessA(nullptr, unquoted.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &info));
     UniqueKernelHandle process(info.hProcess), thread(info.hThread);
-    CHECK(WaitForRun(program.decoy).has_value());
+    EXPECT_TRUE(WaitForRun(program.decoy).has_value());
 }
 
-TEST(ShowModesReachTheStartedProgram) {
+TEST(Processes, ShowModesReachTheStartedProgram) {
     const SpacedProgram program;
-    REQUIRE(program.copied);
+    ASSERT_TRUE(program.copied);
     Win32Processes processes;
     const std::pair<ShowMode, int> modes[] = {
         {ShowMode::Normal, SW_SHOWNORMAL},
@@ -183,89 +184,92 @@ TEST(ShowModesReachTheStartedProgram) {
     };
     for (const auto& [mode, expected] : modes) {
         program.ForgetRuns();
-        CHECK(processes.Start(program.path, program.Quoted(), mode, false));
+        EXPECT_TRUE(processes.Start(program.path, program.Quoted(), mode, false));
         const std::optional<ProbeRun> run = WaitForRun(program.path);
-        REQUIRE(run.has_value());
-        CHECK_EQ(run->show, expected);
+        ASSERT_TRUE(run.has_value());
+        EXPECT_EQ(run->show, expected);
     }
 }
 
-TEST(MissingProgramIsReportedAndNothingElseRuns) {
+TEST(Processes, MissingProgramIsReportedAndNothingElseRuns) {
     const SpacedProgram program;
-    REQUIRE(program.copied);
+    ASSERT_TRUE(program.copied);
     Win32Processes processes;
     const std::string missing = program.folder + "\\missing.exe";
-    CHECK(!processes.Start(missing, "\"" + missing + "\"", ShowMode::Normal, true));
+    EXPECT_TRUE(!processes.Start(missing, "\"" + missing + "\"", ShowMode::Normal, true));
     ::Sleep(300);
-    CHECK(!Exists(program.decoy + ".ran"));
+    EXPECT_TRUE(!Exists(program.decoy + ".ran"));
 }
 
-TEST(StartAsUserWithoutAShellWindowStartsAsItself) {
+TEST(Processes, StartAsUserWithoutAShellWindowStartsAsItself) {
     // Wine 8 gives every process a full administrator token, which reads as
     // elevated, and runs no shell window of its own (GetShellWindow gives
     // nothing): the real steps take the fallback.
-    REQUIRE(::GetShellWindow() == nullptr);
+    ASSERT_TRUE(::GetShellWindow() == nullptr);
     const SpacedProgram program;
-    REQUIRE(program.copied);
+    ASSERT_TRUE(program.copied);
     WatchedProcesses processes;
-    CHECK(processes.RunningElevated());
-    CHECK(!processes.ShellUserToken());
+    EXPECT_TRUE(processes.RunningElevated());
+    EXPECT_TRUE(!processes.ShellUserToken());
     processes.steps.clear();
-    CHECK(processes.Start(program.path, program.Quoted() + " /user", ShowMode::Minimized, true));
-    CHECK_EQ(processes.steps, std::string("elevated? token as-self "));
+    EXPECT_TRUE(
+        processes.Start(program.path, program.Quoted() + " /user", ShowMode::Minimized, true));
+    EXPECT_EQ(processes.steps, std::string("elevated? token as-self "));
     const std::optional<ProbeRun> run = WaitForRun(program.path);
-    REQUIRE(run.has_value());
-    CHECK_EQ(run->commandLine, program.Quoted() + " /user");
-    CHECK_EQ(run->show, SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(run.has_value());
+    EXPECT_EQ(run->commandLine, program.Quoted() + " /user");
+    EXPECT_EQ(run->show, SW_SHOWMINNOACTIVE);
 }
 
-TEST(StartAsUserTakesTheShellProcesssToken) {
+TEST(Processes, StartAsUserTakesTheShellProcesssToken) {
     // This process plays the shell: its window becomes the shell window, so
     // the token is this process's own, duplicated as a primary token. Wine's
     // CreateProcessWithTokenW starts the program with the caller's rights.
     auto* setShellWindow = reinterpret_cast<SetShellWindowFunction*>(reinterpret_cast<void*>(
         ::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetShellWindow")));
-    REQUIRE(setShellWindow != nullptr);
+    ASSERT_TRUE(setShellWindow != nullptr);
     const platform::win32::UniqueWindow shellWindow(::CreateWindowExA(
         0, "STATIC", "shell", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
-    REQUIRE(shellWindow);
-    REQUIRE(setShellWindow(shellWindow.Get()));
-    REQUIRE(::GetShellWindow() == shellWindow.Get());
+    ASSERT_TRUE(shellWindow);
+    ASSERT_TRUE(setShellWindow(shellWindow.Get()));
+    ASSERT_TRUE(::GetShellWindow() == shellWindow.Get());
 
     WatchedProcesses processes;
     const UniqueKernelHandle token = processes.ShellUserToken();
-    REQUIRE(token);
+    ASSERT_TRUE(token);
     TOKEN_TYPE type{};
     DWORD size = 0;
-    CHECK(::GetTokenInformation(token.Get(), TokenType, &type, sizeof type, &size));
-    CHECK_EQ(static_cast<int>(type), static_cast<int>(TokenPrimary));
+    EXPECT_TRUE(::GetTokenInformation(token.Get(), TokenType, &type, sizeof type, &size));
+    EXPECT_EQ(static_cast<int>(type), static_cast<int>(TokenPrimary));
 
     const SpacedProgram program;
-    REQUIRE(program.copied);
+    ASSERT_TRUE(program.copied);
     processes.elevated = true;
     processes.steps.clear();
-    CHECK(processes.Start(program.path, program.Quoted() + " /token", ShowMode::Maximized, true));
-    CHECK_EQ(processes.steps, std::string("elevated? token with-token "));
+    EXPECT_TRUE(
+        processes.Start(program.path, program.Quoted() + " /token", ShowMode::Maximized, true));
+    EXPECT_EQ(processes.steps, std::string("elevated? token with-token "));
     const std::optional<ProbeRun> run = WaitForRun(program.path);
-    REQUIRE(run.has_value());
-    CHECK_EQ(run->commandLine, program.Quoted() + " /token");
-    CHECK_EQ(run->show, SW_SHOWMAXIMIZED);
-    CHECK(!Exists(program.decoy + ".ran"));
+    ASSERT_TRUE(run.has_value());
+    EXPECT_EQ(run->commandLine, program.Quoted() + " /token");
+    EXPECT_EQ(run->show, SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(!Exists(program.decoy + ".ran"));
 }
 
-TEST(ShellOpensAProgramByItsPathWithSpaces) {
+TEST(Processes, ShellOpensAProgramByItsPathWithSpaces) {
     const SpacedProgram program;
-    REQUIRE(program.copied);
+    ASSERT_TRUE(program.copied);
     platform::win32::Win32Shell().Open(program.path);
     const std::optional<ProbeRun> run = WaitForRun(program.path);
-    REQUIRE(run.has_value());
-    CHECK_EQ(run->show, SW_SHOWNORMAL);
-    CHECK(!Exists(program.decoy + ".ran"));
+    ASSERT_TRUE(run.has_value());
+    EXPECT_EQ(run->show, SW_SHOWNORMAL);
+    EXPECT_TRUE(!Exists(program.decoy + ".ran"));
 }
 
-TEST(OwnExecutablePathNamesTheRunningProgram) {
+TEST(Processes, OwnExecutablePathNamesTheRunningProgram) {
     const std::string path = Win32Processes().OwnExecutablePath();
-    CHECK(path.size() > 3 && path[1] == ':' && path[2] == '\\');
-    CHECK(path.size() > 22 && path.compare(path.size() - 22, 22, "\\win32_layer_tests.exe") == 0);
-    CHECK(Exists(path));
+    EXPECT_TRUE(path.size() > 3 && path[1] == ':' && path[2] == '\\');
+    EXPECT_TRUE(path.size() > 22 &&
+                path.compare(path.size() - 22, 22, "\\win32_layer_tests.exe") == 0);
+    EXPECT_TRUE(Exists(path));
 }

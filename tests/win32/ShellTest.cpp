@@ -1,12 +1,12 @@
 // Drives, special folders, shortcuts and the registry against Wine's real
 // implementations.
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <cctype>
 #include <thread>
 
-#include "Check.h"
 #include "base/Exceptions.h"
 #include "base/win32/UniqueHandle.h"
 #include "base/win32/WinHeaders.h"
@@ -104,24 +104,25 @@ StoredValue ReadValue(const std::string& key, const std::string& name) {
 
 }  // namespace
 
-TEST(DrivesListTheLettersInUseWithTheirTypes) {
+TEST(Shell, DrivesListTheLettersInUseWithTheirTypes) {
     platform::win32::Win32Drives drives;
     const std::vector<char> letters = drives.Letters();
-    CHECK(std::find(letters.begin(), letters.end(), 'C') != letters.end());
-    CHECK(std::is_sorted(letters.begin(), letters.end()));
-    CHECK(drives.TypeOf("C:\\") == platform::DriveType::Fixed);
+    EXPECT_TRUE(std::find(letters.begin(), letters.end(), 'C') != letters.end());
+    EXPECT_TRUE(std::is_sorted(letters.begin(), letters.end()));
+    EXPECT_TRUE(drives.TypeOf("C:\\") == platform::DriveType::Fixed);
     // A letter without a drive: the system has no root there.
     char unused = 0;
     for (char letter = 'Y'; letter > 'C' && !unused; --letter)
         if (std::find(letters.begin(), letters.end(), letter) == letters.end()) unused = letter;
-    REQUIRE(unused != 0);
-    CHECK(drives.TypeOf(std::string(1, unused) + ":\\") == platform::DriveType::NoRootDirectory);
+    ASSERT_TRUE(unused != 0);
+    EXPECT_TRUE(drives.TypeOf(std::string(1, unused) + ":\\") ==
+                platform::DriveType::NoRootDirectory);
 }
 
-TEST(SpecialFoldersResolveToTheUsersFolders) {
+TEST(Shell, SpecialFoldersResolveToTheUsersFolders) {
     platform::win32::Win32Shell shell;
     const std::string user = Environment("USERNAME");
-    REQUIRE(!user.empty());
+    ASSERT_TRUE(!user.empty());
     const std::string profile = "C:\\users\\" + user;
     const std::pair<SpecialFolder, std::string> expected[] = {
         {SpecialFolder::ProgramFiles, "C:\\Program Files"},
@@ -132,16 +133,16 @@ TEST(SpecialFoldersResolveToTheUsersFolders) {
     };
     for (const auto& [folder, path] : expected) {
         const std::optional<std::string> found = shell.FolderPath(folder);
-        REQUIRE(found.has_value());
+        ASSERT_TRUE(found.has_value());
         // Wine spells the user folder "users", Windows "Users": the file
         // system does not care.
-        CHECK_EQ(Lower(*found), Lower(path));
+        EXPECT_EQ(Lower(*found), Lower(path));
     }
 }
 
-TEST(ShortcutsReadBackWithTargetDescriptionArgumentsAndIcon) {
+TEST(Shell, ShortcutsReadBackWithTargetDescriptionArgumentsAndIcon) {
     platform::win32::ComApartment com;
-    REQUIRE(SUCCEEDED(com.Result()));
+    ASSERT_TRUE(SUCCEEDED(com.Result()));
     platform::win32::Win32Shell shell;
     char self[MAX_PATH];
     ::GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -153,24 +154,24 @@ TEST(ShortcutsReadBackWithTargetDescriptionArgumentsAndIcon) {
                          "/autoupdate \"C:\\A B\"");
     shell.CreateShortcut(target, withoutIcon, "plain", -1, "");
     const LoadedLink loaded = LoadLink(withIcon);
-    REQUIRE(loaded.loaded);
-    CHECK_EQ(Lower(loaded.path), Lower(target));
-    CHECK_EQ(loaded.description, std::string("Torvane P2P file sharing"));
-    CHECK_EQ(loaded.arguments, std::string("/autoupdate \"C:\\A B\""));
-    CHECK_EQ(Lower(loaded.iconFile), Lower(target));
-    CHECK_EQ(loaded.iconIndex, 2);
+    ASSERT_TRUE(loaded.loaded);
+    EXPECT_EQ(Lower(loaded.path), Lower(target));
+    EXPECT_EQ(loaded.description, std::string("Torvane P2P file sharing"));
+    EXPECT_EQ(loaded.arguments, std::string("/autoupdate \"C:\\A B\""));
+    EXPECT_EQ(Lower(loaded.iconFile), Lower(target));
+    EXPECT_EQ(loaded.iconIndex, 2);
 
     const LoadedLink plain = LoadLink(withoutIcon);
-    REQUIRE(plain.loaded);
-    CHECK_EQ(plain.description, std::string("plain"));
-    CHECK(plain.iconFile.empty());
+    ASSERT_TRUE(plain.loaded);
+    EXPECT_EQ(plain.description, std::string("plain"));
+    EXPECT_TRUE(plain.iconFile.empty());
     ::DeleteFileA(withIcon.c_str());
     ::DeleteFileA(withoutIcon.c_str());
 }
 
-TEST(WebShortcutsHoldTheAddressNotAFile) {
+TEST(Shell, WebShortcutsHoldTheAddressNotAFile) {
     platform::win32::ComApartment com;
-    REQUIRE(SUCCEEDED(com.Result()));
+    ASSERT_TRUE(SUCCEEDED(com.Result()));
     platform::win32::Win32Shell shell;
     const std::string pages[] = {"http://www.torvane.example/p2p/",
                                  "http://www.torvane.example/p2p/help/",
@@ -179,24 +180,24 @@ TEST(WebShortcutsHoldTheAddressNotAFile) {
         const std::string file = TempFolder() + "\\Web.lnk";
         shell.CreateShortcut(page, file, "Torvane P2P On the web", -1, "");
         const LoadedLink loaded = LoadLink(file);
-        REQUIRE(loaded.loaded);
-        CHECK(loaded.url.has_value());
-        CHECK_EQ(loaded.url.value_or(""), page);
+        ASSERT_TRUE(loaded.loaded);
+        EXPECT_TRUE(loaded.url.has_value());
+        EXPECT_EQ(loaded.url.value_or(""), page);
         // Taken as a file name, the address would come back as a path.
-        CHECK(loaded.path.find("http") == std::string::npos);
-        CHECK_EQ(loaded.description, std::string("Torvane P2P On the web"));
+        EXPECT_TRUE(loaded.path.find("http") == std::string::npos);
+        EXPECT_EQ(loaded.description, std::string("Torvane P2P On the web"));
         ::DeleteFileA(file.c_str());
     }
     // A file target keeps its path and holds no address.
     const std::string file = TempFolder() + "\\File.lnk";
     shell.CreateShortcut("C:\\windows\\notepad.exe", file, "d", 0, "");
     const LoadedLink plain = LoadLink(file);
-    CHECK_EQ(Lower(plain.path), std::string("c:\\windows\\notepad.exe"));
-    CHECK(!plain.url.has_value());
+    EXPECT_EQ(Lower(plain.path), std::string("c:\\windows\\notepad.exe"));
+    EXPECT_TRUE(!plain.url.has_value());
     ::DeleteFileA(file.c_str());
 }
 
-TEST(WebAddressesAndTheirItemLists) {
+TEST(Shell, WebAddressesAndTheirItemLists) {
     using platform::win32::IsWebAddress;
     const std::pair<const char*, bool> targets[] = {
         {"http://www.torvane.example/p2p/", true},
@@ -207,22 +208,22 @@ TEST(WebAddressesAndTheirItemLists) {
         {"\\\\server\\share", false},
         {"a://x", false},
         {"", false}};
-    for (const auto& [target, web] : targets) CHECK_EQ(IsWebAddress(target), web);
+    for (const auto& [target, web] : targets) EXPECT_EQ(IsWebAddress(target), web);
 
     const std::vector<BYTE> items = platform::win32::UrlItemList("http://www.torvane.example/p2p/");
-    CHECK_EQ(::ILGetSize(reinterpret_cast<LPCITEMIDLIST>(items.data())),
-             static_cast<UINT>(items.size()));
-    CHECK_EQ(
+    EXPECT_EQ(::ILGetSize(reinterpret_cast<LPCITEMIDLIST>(items.data())),
+              static_cast<UINT>(items.size()));
+    EXPECT_EQ(
         platform::win32::UrlOfItemList(reinterpret_cast<LPCITEMIDLIST>(items.data())).value_or(""),
         std::string("http://www.torvane.example/p2p/"));
     // A file's item list is no web address.
     PIDLIST_ABSOLUTE notepad = ::ILCreateFromPathA("C:\\windows\\notepad.exe");
-    REQUIRE(notepad != nullptr);
-    CHECK(!platform::win32::UrlOfItemList(notepad).has_value());
+    ASSERT_TRUE(notepad != nullptr);
+    EXPECT_TRUE(!platform::win32::UrlOfItemList(notepad).has_value());
     ::ILFree(notepad);
 }
 
-TEST(ShortcutWithoutComRaisesAndSavesNothing) {
+TEST(Shell, ShortcutWithoutComRaisesAndSavesNothing) {
     // A thread of its own: this one may have COM from another case.
     const std::string link = TempFolder() + "\\No Com.lnk";
     std::string message;
@@ -235,28 +236,29 @@ TEST(ShortcutWithoutComRaisesAndSavesNothing) {
         }
     });
     worker.join();
-    CHECK(message.find("shell link") != std::string::npos);
-    CHECK(::GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(message.find("shell link") != std::string::npos);
+    EXPECT_TRUE(::GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(RegistryStringsAreWrittenBelowLocalMachine) {
+TEST(Shell, RegistryStringsAreWrittenBelowLocalMachine) {
     const std::string key = "Software\\Torvane Layer Test\\Sub Key";
     platform::win32::Win32Registry registry;
-    CHECK(registry.SetLocalMachineString(key, "InstallDir", "C:\\Program Files\\Torvane P2P"));
-    CHECK(registry.SetLocalMachineString(key, "", "default value"));
-    CHECK(registry.SetLocalMachineString(key, "InstallDir", "D:\\Other"));  // overwritten
-    CHECK(registry.SetLocalMachineString(key, "Empty", ""));
+    EXPECT_TRUE(
+        registry.SetLocalMachineString(key, "InstallDir", "C:\\Program Files\\Torvane P2P"));
+    EXPECT_TRUE(registry.SetLocalMachineString(key, "", "default value"));
+    EXPECT_TRUE(registry.SetLocalMachineString(key, "InstallDir", "D:\\Other"));  // overwritten
+    EXPECT_TRUE(registry.SetLocalMachineString(key, "Empty", ""));
 
     const StoredValue dir = ReadValue(key, "InstallDir");
-    CHECK(dir.found);
-    CHECK_EQ(dir.type, static_cast<DWORD>(REG_SZ));
-    CHECK_EQ(dir.data, std::string("D:\\Other"));
-    CHECK_EQ(ReadValue(key, "").data, std::string("default value"));
+    EXPECT_TRUE(dir.found);
+    EXPECT_EQ(dir.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(dir.data, std::string("D:\\Other"));
+    EXPECT_EQ(ReadValue(key, "").data, std::string("default value"));
     const StoredValue empty = ReadValue(key, "Empty");
-    CHECK(empty.found);
-    CHECK(empty.data.empty());
+    EXPECT_TRUE(empty.found);
+    EXPECT_TRUE(empty.data.empty());
 
     ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
     ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Torvane Layer Test");
-    CHECK(!ReadValue(key, "InstallDir").found);
+    EXPECT_TRUE(!ReadValue(key, "InstallDir").found);
 }

@@ -2,6 +2,7 @@
 # Runs win32_layer_tests.exe (built by the cross tree) under Wine, in a fresh
 # copy of the pristine prefix with its own Xvfb and window manager (the tests
 # create, show and paint real windows). Passes when every case passed.
+# Arguments go to the GoogleTest runner, e.g. --gtest_filter='Peer.*'.
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 tests_exe=$E2E_CROSS_DIR/win32_layer_tests.exe
 [[ -f $tests_exe && -f $E2E_CROSS_DIR/start_probe.exe ]] ||
@@ -19,5 +20,6 @@ set +e
     tr -d '\r' | tee "$E2E_ART/results.txt"
 status=${PIPESTATUS[0]}
 set -e
-grep -qE '^[0-9]+ passed, 0 failed$' "$E2E_ART/results.txt" || e2e_fail "win32 layer tests failed (exit $status)"
+grep -qE '^\[  PASSED  \] [1-9][0-9]* tests?\.$' "$E2E_ART/results.txt" || e2e_fail "win32 layer tests failed (exit $status)"
+! grep -q '^\[  FAILED  \]' "$E2E_ART/results.txt" || e2e_fail "win32 layer tests failed: $(grep '^\[  FAILED  \]' "$E2E_ART/results.txt")"
 [[ $status == 0 ]] || e2e_fail "win32_layer_tests.exe exited with $status"
