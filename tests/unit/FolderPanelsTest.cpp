@@ -164,6 +164,28 @@ TEST_F(FolderPanels, InstallNextRefusesAFolderHoldingTheClient) {
     EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseDownloadDir");
 }
 
+TEST_F(FolderPanels, BothPanelsShareTheLayoutButKeepTheirTabOrder) {
+    auto& install = ShowInstall();
+    auto& download = ShowDownload();
+    for (TFolderPanel* panel :
+         {static_cast<TFolderPanel*>(&install), static_cast<TFolderPanel*>(&download)}) {
+        SCOPED_TRACE(panel->Name());
+        EXPECT_EQ(panel->Image5.GetBounds(), (ui::Bounds{8, 8, 105, 105}));
+        EXPECT_EQ(panel->Edit1.GetBounds(), (ui::Bounds{286, 7, 393, 21}));
+        EXPECT_EQ(panel->StaticText1.GetBounds(), (ui::Bounds{8, 128, 233, 209}));
+        EXPECT_EQ(panel->ShellTree->GetBounds(), (ui::Bounds{288, 40, 393, 289}));
+    }
+    auto names = [](const ui::Container& panel) {
+        std::vector<std::string> names;
+        for (const ui::Control* child : panel.Children()) names.push_back(child->Name());
+        return names;
+    };
+    EXPECT_EQ(names(install),
+              (std::vector<std::string>{"Image5", "Edit1", "StaticText1", "ShellTree"}));
+    EXPECT_EQ(names(download),
+              (std::vector<std::string>{"Image5", "StaticText1", "Edit1", "ShellTree"}));
+}
+
 TEST_F(FolderPanels, InstallNextTrimsAndStoresWithABackslash) {
     wizard.files.MakeFolders("D:\\Apps");
     auto& panel = ShowInstall();
