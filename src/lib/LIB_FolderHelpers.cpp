@@ -40,3 +40,16 @@ std::string FolderOrParent(platform::FileSystem& files, const std::string& text)
 }
 
 }  // namespace torvane
+
+namespace torvane {
+
+bool FolderHoldsAnything(platform::FileSearch& search, const std::string& folder) {
+    const std::string prefix = folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
+    std::unique_ptr<platform::FileEnumeration> listing = search.Enumerate(prefix + "*");
+    platform::FoundEntry entry;
+    while (listing->Next(entry))
+        if (entry.name != "." && entry.name != "..") return true;
+    return false;
+}
+
+}  // namespace torvane

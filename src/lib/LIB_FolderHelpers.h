@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "platform/FileSearch.h"
 #include "platform/FileSystem.h"
 
 namespace torvane {
@@ -21,5 +22,9 @@ bool FolderExists(platform::FileSystem& files, const std::string& path);
 // text ("C:\Program Files\Torvane P2P" → "C:\Program Files", "D:\Games" →
 // "D:\"), "" when it has none. The parent is not checked for existence.
 std::string FolderOrParent(platform::FileSystem& files, const std::string& text);
+
+// Whether `folder` holds anything at all: a file or folder, hidden or not.
+// A folder that cannot be listed counts as empty.
+bool FolderHoldsAnything(platform::FileSearch& search, const std::string& folder);
 
 }  // namespace torvane

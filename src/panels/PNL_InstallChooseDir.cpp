@@ -5,6 +5,7 @@
 
 #include "app/Appl_Globals.h"
 #include "base/Text.h"
+#include "lib/LIB_FolderHelpers.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
 
@@ -70,6 +71,14 @@ void TPnlInstallChooseDir::NextClick() {
             "\r" + "otherwise choose another folder.");
         return;
     }
+    // The uninstaller empties and removes the installation folder: one that
+    // already holds the user's or another program's files is taken only
+    // when the user says so.
+    if (FolderExists(os.files, InstallDir) && FolderHoldsAnything(os.search, InstallDir) &&
+        !Nav().App().AskYesNo(std::string("The folder ") + InstallDir + "\r" +
+                              "already contains other files." + "\r" +
+                              "Do you want to install Torvane P2P in this folder anyway?"))
+        return;
     Nav().ShowPanel("PNLInstallChooseDownloadDir", true);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "fakes/DriveFileSearch.h"
 #include "fakes/DriveFileSystem.h"
 #include "fakes/TempDrives.h"
 #include "lib/LIB_FolderHelpers.h"
@@ -95,6 +96,21 @@ TEST_F(FolderOnDrives, FolderOrParentKeepsAnExistingFolderAndElseNamesTheParent)
     };
     for (const Case& c : cases)
         EXPECT_EQ(FolderOrParent(files, c.text), c.expected) << '"' << c.text << '"';
+}
+
+TEST_F(FolderOnDrives, AFolderHoldsAnythingAtAll) {
+    testing::DriveFileSearch search{drives, files};
+    files.MakeFolders("D:\\Empty");
+    files.MakeFolders("D:\\OnlyAFolder\\Sub");
+    files.WriteText("D:\\Saves\\savegame.DAT", "level 3");
+    files.WriteText("D:\\Hidden\\desktop.ini", "x");
+    files.hidden.insert("D:\\Hidden\\desktop.ini");
+    EXPECT_FALSE(FolderHoldsAnything(search, "D:\\Empty"));
+    EXPECT_FALSE(FolderHoldsAnything(search, "D:\\Empty\\"));
+    EXPECT_FALSE(FolderHoldsAnything(search, "D:\\Missing"));
+    EXPECT_TRUE(FolderHoldsAnything(search, "D:\\OnlyAFolder"));
+    EXPECT_TRUE(FolderHoldsAnything(search, "D:\\Saves\\"));
+    EXPECT_TRUE(FolderHoldsAnything(search, "D:\\Hidden"));
 }
 
 }  // namespace

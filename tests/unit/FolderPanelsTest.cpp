@@ -159,9 +159,76 @@ TEST_F(FolderPanels, InstallNextRefusesAFolderHoldingTheClient) {
 
     wizard.files.MakeFolders("D:\\Fresh\\Torvane.exe");  // a folder of that name is no client
     panel.Edit1.UserTyped("D:\\Fresh");
+    wizard.host.answers = {true};  // it is not empty, though: asked, and answered Yes
     wizard.click("&Next");
     EXPECT_EQ(wizard.host.messages.size(), 1u);
+    EXPECT_EQ(wizard.host.questions.size(), 1u);
     EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseDownloadDir");
+}
+
+std::string UsedFolderQuestion(const std::string& folder) {
+    return "The folder " + folder +
+           "\r"
+           "already contains other files.\r"
+           "Do you want to install Torvane P2P in this folder anyway?";
+}
+
+TEST_F(FolderPanels, InstallNextAsksBeforeUsingAFolderThatHoldsOtherFiles) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> files;  // made before the folder is typed
+        std::vector<std::string> folders;
+    };
+    const Case cases[] = {
+        {"the user's own files", {"D:\\Users\\bob\\savegame.DAT"}, {}},
+        {"another program", {"D:\\Users\\bob\\Uninstall.exe", "D:\\Users\\bob\\UnInstall.dat"}, {}},
+        {"only a folder", {}, {"D:\\Users\\bob\\Pictures"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::Wizard w({}, [&](testing::Wizard& prepared) {
+            for (const std::string& file : c.files) prepared.files.WriteText(file, c.name);
+            for (const std::string& folder : c.folders) prepared.files.MakeFolders(folder);
+        });
+        w.form().ShowPanel("PnlInstallChooseDir", false);
+        auto& panel = static_cast<TPnlInstallChooseDir&>(*w.form().ActivePanel());
+        panel.Edit1.UserTyped("D:\\Users\\bob");
+        w.click("&Next");  // no answer given: the default button, No
+        EXPECT_EQ(w.host.questions,
+                  (std::vector<std::string>{UsedFolderQuestion("D:\\Users\\bob\\")}));
+        EXPECT_TRUE(w.host.messages.empty());
+        EXPECT_EQ(w.activePanel(), "PnlInstallChooseDir");
+        EXPECT_EQ(panel.Edit1.Text(), "D:\\Users\\bob");
+
+        w.host.answers = {true};
+        w.click("&Next");
+        EXPECT_EQ(w.host.questions.size(), 2u);
+        EXPECT_EQ(w.activePanel(), "PNLInstallChooseDownloadDir");
+        EXPECT_EQ(InstallDir, "D:\\Users\\bob\\");
+        for (const std::string& file : c.files)
+            EXPECT_EQ(w.files.ReadText(file), c.name);  // nothing touched
+    }
+}
+
+TEST_F(FolderPanels, AnEmptyOrNewFolderIsTakenWithoutAQuestion) {
+    wizard.files.MakeFolders("D:\\Empty");
+    wizard.files.WriteText("D:\\Busy\\notes.txt", "mine");
+    auto& panel = ShowInstall();
+    for (const char* typed : {"D:\\Empty", "D:\\Busy\\New Folder"}) {
+        SCOPED_TRACE(typed);
+        ShowInstall();
+        panel.Edit1.UserTyped(typed);
+        wizard.click("&Next");
+        EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseDownloadDir");
+    }
+    // The download folder may be anything, busy or not.
+    wizard.files.WriteText("D:\\Downloads\\film.avi", "film");
+    auto& download = ShowDownload();
+    download.Edit1.UserTyped("D:\\Downloads");
+    wizard.click("&Next");
+    EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseConnection");
+    EXPECT_TRUE(wizard.host.questions.empty());
+    EXPECT_TRUE(wizard.host.messages.empty());
 }
 
 TEST_F(FolderPanels, BothPanelsShareTheLayoutButKeepTheirTabOrder) {
