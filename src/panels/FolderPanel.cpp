@@ -99,7 +99,7 @@ std::string TFolderPanel::TrimEdit1() {
 std::optional<std::string> TFolderPanel::AcceptedFolder(const std::string& text) {
     std::optional<std::string> folder;
     if (IsValidFolderName(text) && text.size() > 3)
-        folder = text;
+        folder = CanonicalFolderName(Nav().Platform().files, text);
     if (!folder) {
         Nav().App().ShowMessage(kInvalidFolder);
         return std::nullopt;

@@ -67,9 +67,10 @@ protected:
     virtual std::string FromTree(const std::string& picked) const = 0;
     // Trims Edit1 of blanks and control characters at both ends; returns the text.
     std::string TrimEdit1();
-    // The folder to store for the trimmed `text`: the text with a trailing
-    // backslash. Nothing, after kInvalidFolder was shown, for an invalid
-    // name or a drive root.
+    // The folder to store for the trimmed `text`: its canonical spelling
+    // (CanonicalFolderName) with a trailing backslash. Nothing, after
+    // kInvalidFolder was shown, for an invalid name, a drive root, or a
+    // name without a canonical spelling.
     std::optional<std::string> AcceptedFolder(const std::string& text);
 
 private:

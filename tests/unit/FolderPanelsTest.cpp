@@ -231,6 +231,57 @@ TEST_F(FolderPanels, AnEmptyOrNewFolderIsTakenWithoutAQuestion) {
     EXPECT_TRUE(wizard.host.messages.empty());
 }
 
+TEST_F(FolderPanels, TypedFoldersAreStoredInTheirCanonicalSpelling) {
+    wizard.files.MakeFolders("D:\\Apps");
+    wizard.drives.AddShortName(testing::FakePlatform::kProgramFiles, "PROGRA~1");
+    struct Case {
+        const char* typed;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"D:\\Games \\Torvane P2P", "D:\\Games\\Torvane P2P\\"},
+        {"D:\\Apps\\..\\Torvane P2P", "D:\\Torvane P2P\\"},
+        {"D:\\Torvane P2P.", "D:\\Torvane P2P\\"},
+        {"C:\\PROGRA~1\\Torvane P2P", "C:\\Program Files\\Torvane P2P\\"},
+    };
+    auto& panel = ShowInstall();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ShowInstall();
+        panel.Edit1.UserTyped(c.typed);
+        wizard.click("&Next");
+        EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseDownloadDir");
+        EXPECT_EQ(InstallDir, c.stored);
+        EXPECT_EQ(WorkDir, c.stored);
+        EXPECT_EQ(panel.Edit1.Text(), c.typed);  // the box keeps what was typed
+
+        auto& download = ShowDownload();
+        download.Edit1.UserTyped(c.typed);
+        wizard.click("&Next");
+        EXPECT_EQ(DownloadDir, c.stored);
+        EXPECT_EQ(download.Edit1.Text(), c.stored);
+    }
+    // The same folder in another spelling is still the folder that holds the client.
+    wizard.files.WriteText("C:\\Program Files\\Old\\Torvane.exe", "client");
+    ShowInstall();
+    panel.Edit1.UserTyped("C:\\progra~1\\Old\\.");
+    wizard.click("&Next");
+    ASSERT_EQ(wizard.host.messages.size(), 1u);
+    EXPECT_EQ(wizard.host.messages[0].rfind(
+                  "Cannot install Torvane P2P in C:\\Program Files\\Old\\\r", 0),
+              0u);
+    // Names without a canonical spelling are refused as invalid.
+    for (const char* typed : {"D:\\Apps\\..", "D:\\...\\P2P", "D:\\TORVAN~1", "D:\\Apps\\con"}) {
+        SCOPED_TRACE(typed);
+        wizard.host.messages.clear();
+        panel.Edit1.UserTyped(typed);
+        wizard.click("&Next");
+        EXPECT_EQ(wizard.host.messages, (std::vector<std::string>{kInvalid}));
+        EXPECT_EQ(wizard.activePanel(), "PnlInstallChooseDir");
+        EXPECT_EQ(InstallDir, typed);
+    }
+}
+
 TEST_F(FolderPanels, BothPanelsShareTheLayoutButKeepTheirTabOrder) {
     auto& install = ShowInstall();
     auto& download = ShowDownload();
