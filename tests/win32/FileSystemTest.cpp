@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "Check.h"
 #include "Fixture.h"
@@ -170,6 +171,36 @@ TEST(FileSystemErrorTextsDropTheFullStop) {
           sharing == "Sharing violation");
     CHECK_EQ(files.ErrorText(0x2000FFFF), std::string("System error 536936447"));
     std::cout << "  ErrorText(5) = \"" << denied << "\", ErrorText(32) = \"" << sharing << "\"\n";
+}
+
+// The fakes resolve a path's text as ResolvePathText does; the system must
+// agree where nothing on the path exists, and expand the 8.3 alias Wine
+// gives a folder with a long name.
+TEST(FileSystemFullLongPathResolvesTheTextAndExpandsShortNames) {
+    Win32FileSystem files;
+    for (const char* text : {"C:\\NoSuch\\..\\Torvane P2P", "C:\\NoSuch\\.\\x\\", "C:\\..\\..\\x",
+                             "C:\\NoSuch\\Torvane P2P.", "C:\\NoSuch\\Torvane P2P . .",
+                             "C:\\NoSuch \\x", "C:\\NoSuch\\..", "C:\\NoSuch/b//c"}) {
+        const std::optional<std::string> real = files.FullLongPath(text);
+        const std::optional<std::string> modelled = platform::ResolvePathText(text);
+        CHECK(real.has_value());
+        CHECK_EQ(real.value_or("(nothing)"), modelled.value_or("(nothing)"));
+    }
+
+    TempFolder folder;
+    const std::string longFolder = folder.At("Long Folder Name");
+    CHECK(::CreateDirectoryA(longFolder.c_str(), nullptr));
+    char shortName[MAX_PATH] = "";
+    const DWORD size = ::GetShortPathNameA(longFolder.c_str(), shortName, MAX_PATH);
+    const std::string alias(shortName, size);
+    std::cout << "  " << longFolder << " is also " << alias << "\n";
+    CHECK(size > 0 && alias != longFolder);
+    CHECK_EQ(files.FullLongPath(alias).value_or("(nothing)"), longFolder);
+    CHECK_EQ(files.FullLongPath(alias + "\\New\\Deeper\\").value_or("(nothing)"),
+             longFolder + "\\New\\Deeper\\");
+    CHECK_EQ(files.FullLongPath(alias + "\\..\\Long Folder Name\\x. ").value_or("(nothing)"),
+             longFolder + "\\x");
+    ::RemoveDirectoryA(longFolder.c_str());
 }
 
 TEST(ExtractionExtractsIntoARealFile) {
