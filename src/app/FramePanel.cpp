@@ -31,8 +31,9 @@ void TFramePanel::ExitClick() {
     Nav().Close();
 }
 
-bool TFramePanel::GoTo(const std::string& panel) {
+bool TFramePanel::GoTo(const std::string& panel, const std::function<void()>& first) {
     if (Nav().IsSliding()) return false;
+    if (first) first();
     Nav().ShowPanel(panel, true);
     return true;
 }

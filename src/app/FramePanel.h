@@ -41,8 +41,10 @@ public:
 
 protected:
     // The standard "Next" and "Previous": shows the named panel with a
-    // slide, unless a slide runs. Returns whether it did.
-    bool GoTo(const std::string& panel);
+    // slide, unless a slide runs. `first`, when given, runs just before the
+    // panel is shown (and so not during a slide either). Returns whether it
+    // did.
+    bool GoTo(const std::string& panel, const std::function<void()>& first = {});
 
 private:
     Navigator* navigator_ = nullptr;

@@ -1,6 +1,8 @@
 #pragma once
+#include <optional>
 #include <string>
 
+#include "platform/FileSearch.h"
 #include "platform/FileSystem.h"
 
 namespace torvane {
@@ -21,5 +23,29 @@ bool FolderExists(platform::FileSystem& files, const std::string& path);
 // text ("C:\Program Files\Torvane P2P" → "C:\Program Files", "D:\Games" →
 // "D:\"), "" when it has none. The parent is not checked for existence.
 std::string FolderOrParent(platform::FileSystem& files, const std::string& text);
+
+// The one spelling a typed folder is stored in: each part's trailing dots
+// and blanks dropped (the system drops them only from the name that ends a
+// path: "D:\Games \x" would be made as "D:\Games\x" and then not be found
+// again), then the system's full, long form (FileSystem::FullLongPath: "."
+// and ".." resolved, 8.3 names of the parts that exist expanded). A trailing backslash stays.
+// Nothing when no folder below a drive root is left, a part is only dots or blanks, the system
+// cannot resolve the path, or a part is a device name or still has the 8.3 form (a name of that
+// shape that does not exist would be made as it is, and then taken for an alias by anyone reading
+// the path). `text` must pass IsValidFolderName.
+std::optional<std::string> CanonicalFolderName(platform::FileSystem& files,
+                                               const std::string& text);
+
+// True for the names Windows opens as devices whatever the folder: CON, PRN,
+// AUX, NUL, COM0-9, LPT0-9 (and their superscript forms), CONIN$, CONOUT$,
+// CLOCK$, also with an extension or trailing blanks ("NUL.txt", "CON ").
+bool IsDeviceName(const std::string& name);
+// True for a name in the 8.3 short form Windows makes up: a "~" followed by
+// digits before the extension ("PROGRA~1", "TORVAN~2.EXE").
+bool IsShortName(const std::string& name);
+
+// Whether `folder` holds anything at all: a file or folder, hidden or not.
+// A folder that cannot be listed counts as empty.
+bool FolderHoldsAnything(platform::FileSearch& search, const std::string& folder);
 
 }  // namespace torvane

@@ -66,9 +66,6 @@ void TPnlDisclaimer::NextClick() {
     Nav().ShowPanel("PnlInstall", true);
 }
 
-void TPnlDisclaimer::PreviousClick() {
-    if (Nav().IsSliding()) return;
-    Nav().ShowPanel("PnlWelcome", true);
-}
+void TPnlDisclaimer::PreviousClick() { GoTo("PnlWelcome"); }
 
 }  // namespace torvane

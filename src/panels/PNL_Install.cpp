@@ -105,10 +105,7 @@ void TPnlInstall::NextClick() {
     Nav().ShowPanel(UpgradeChosen ? "PnlUpgradeFindDir" : "PnlInstallChooseDir", true);
 }
 
-void TPnlInstall::PreviousClick() {
-    if (Nav().IsSliding()) return;
-    Nav().ShowPanel("PnlDisclaimer", true);
-}
+void TPnlInstall::PreviousClick() { GoTo("PnlDisclaimer"); }
 
 // The two buttons are each other's opposite; the framework does not group them.
 void TPnlInstall::RadioButton1Click() { RadioButton2.SetChecked(!RadioButton1.Checked()); }

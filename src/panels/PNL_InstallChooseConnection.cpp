@@ -63,9 +63,6 @@ void TPNLInstallChooseConnection::NextClick() {
     Nav().ShowPanel("PNLInstallToolbar", true);
 }
 
-void TPNLInstallChooseConnection::PreviousClick() {
-    if (Nav().IsSliding()) return;
-    Nav().ShowPanel("PNLInstallChooseDownloadDir", true);
-}
+void TPNLInstallChooseConnection::PreviousClick() { GoTo("PNLInstallChooseDownloadDir"); }
 
 }  // namespace torvane

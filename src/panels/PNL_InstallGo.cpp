@@ -46,14 +46,8 @@ void TPNLInstallGo::BeforeShow() {
 
 // The installing panel starts the installation once it is in view; there is
 // no way back here from it.
-void TPNLInstallGo::NextClick() {
-    if (Nav().IsSliding()) return;
-    Nav().ShowPanel("PNLInstallInstalling", true);
-}
+void TPNLInstallGo::NextClick() { GoTo("PNLInstallInstalling"); }
 
-void TPNLInstallGo::PreviousClick() {
-    if (Nav().IsSliding()) return;
-    Nav().ShowPanel("PnlInstallToolbar", true);
-}
+void TPNLInstallGo::PreviousClick() { GoTo("PnlInstallToolbar"); }
 
 }  // namespace torvane

@@ -83,10 +83,7 @@ void TPNLInstallToolbar::NextClick() {
     Nav().ShowPanel("PNLInstallGo", true);
 }
 
-void TPNLInstallToolbar::PreviousClick() {
-    if (Nav().IsSliding()) return;
-    Nav().ShowPanel("PNLInstallChooseConnection", true);
-}
+void TPNLInstallToolbar::PreviousClick() { GoTo("PNLInstallChooseConnection"); }
 
 // The page's path is "/eula/" on the provider's site (a build option names
 // the whole address). The result of the request is not checked.

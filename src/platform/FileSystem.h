@@ -54,7 +54,22 @@ public:
     // The names of the folders directly in `folder` (no "." and ".."),
     // hidden ones only when asked, in the order the system lists them.
     virtual std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) = 0;
+
+    // The full, long form of an absolute drive path, as the system would
+    // open it: "." and ".." parts resolved, doubled separators merged, the
+    // trailing dots and blanks of the last part dropped (GetFullPathNameA),
+    // then every 8.3 short name among the parts that exist replaced by its
+    // long name (GetLongPathNameA). Parts that do not exist are kept as
+    // written; a trailing backslash stays. Nothing when the system cannot
+    // resolve the path (too long, not on a drive).
+    virtual std::optional<std::string> FullLongPath(const std::string& path) = 0;
 };
+
+// What FullLongPath gives on a file system without short names: only the
+// text is resolved, as GetFullPathNameA does it for "X:\..." (a ".." at the
+// root stays at the root). Nothing for a path that does not begin with a
+// drive letter, a colon and a backslash.
+std::optional<std::string> ResolvePathText(const std::string& path);
 
 constexpr std::uint32_t kAttributeHidden = 0x02;
 constexpr std::uint32_t kAttributeDirectory = 0x10;

@@ -18,6 +18,9 @@ public:
     virtual void ProcessMessages() = 0;
     // A plain modal message box with one OK button.
     virtual void ShowMessage(const std::string& text) = 0;
+    // A plain modal question with the buttons Yes and No, No being the
+    // default (Enter, or closing the box, answers No). True for Yes.
+    virtual bool AskYesNo(const std::string& text) = 0;
     // Runs `task` on the user-interface thread soon. Safe to call from any thread.
     virtual void PostToUiThread(std::function<void()> task) = 0;
 };
@@ -56,6 +59,7 @@ public:
 
     void ProcessMessages() { host_.ProcessMessages(); }
     void ShowMessage(const std::string& text) { host_.ShowMessage(text); }
+    bool AskYesNo(const std::string& text) { return host_.AskYesNo(text); }
     void PostToUiThread(std::function<void()> task) { handover_->Post(std::move(task)); }
     // The hand-over for a worker thread to keep (see UiThreadHandover).
     std::shared_ptr<UiThreadHandover> Handover() const { return handover_; }

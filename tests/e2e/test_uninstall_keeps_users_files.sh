@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # An installation into a folder of the user's that already holds their own
-# files, with a data folder that cannot be made (a file stands where it
-# would go), so the folder becomes the work folder and the uninstall list's
-# patterns (*.DAT, *.GET ...) name it. The unattended uninstall afterwards
+# files (the setup asks first, and the user answers Yes), with a data folder
+# that cannot be made (a file stands where it would go), so the folder
+# becomes the work folder and the uninstall list's patterns (*.DAT, *.GET
+# ...) name it. The unattended uninstall afterwards
 # removes everything the installation made and keeps what was there before:
 # the user's notes.DAT and movie.GET, and the folder holding them. It ends
 # with exit code 0.
@@ -30,7 +31,17 @@ sleep 1.2
 wizard_to_choice
 next alt+n 'Choose installation folder' install-folder
 wizard_type_folder "$INSTALL_WIN"
-wizard_folders_to_ready
+# The folder holds the user's files: the setup asks before it goes on there.
+e2e_key alt+n
+e2e_wait_text "$(line_re 'The folder D:\\Users\\bob\\.*')" 10
+e2e_wait_text "$(line_re '.*Do you want to install Torvane P2P in this folder anyway\?.*')" 5
+e2e_shot used-folder-question
+e2e_key_focused y
+header 'Choose download folder'
+e2e_shot download-folder
+next alt+n 'Select your internet-connection' connection
+next alt+n 'Intergrate the Torvane Toolbar in your browser' toolbar
+next alt+n 'Ready to install' ready
 wizard_install_to_finish
 e2e_shot finished
 e2e_key alt+e

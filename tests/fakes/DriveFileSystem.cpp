@@ -183,6 +183,34 @@ std::vector<std::string> DriveFileSystem::SubFolders(const std::string& folder,
     return names;
 }
 
+std::optional<std::string> DriveFileSystem::FullLongPath(const std::string& path) {
+    const std::optional<std::string> resolved = platform::ResolvePathText(path);
+    if (!resolved) return std::nullopt;
+    std::optional<fs::path> host = drives_.HostPath(resolved->substr(0, 3));
+    if (!host) return resolved;  // no such drive: nothing exists to expand
+    std::string full = resolved->substr(0, 3);
+    std::string name;
+    bool existing = true;
+    for (std::size_t i = 3; i <= resolved->size(); ++i) {
+        if (i < resolved->size() && (*resolved)[i] != '\\') {
+            name += (*resolved)[i];
+            continue;
+        }
+        if (name.empty()) break;  // the trailing backslash
+        if (existing) {
+            if (const std::optional<std::string> longName = drives_.LongNameOf(*host, name))
+                name = *longName;
+            host = drives_.HostPath(full + (full.size() > 3 ? "\\" : "") + name);
+            std::error_code error;
+            existing = host && fs::exists(*host, error);
+        }
+        full += (full.size() > 3 ? "\\" : "") + name;
+        name.clear();
+    }
+    if (resolved->size() > 3 && resolved->back() == '\\') full += '\\';
+    return full;
+}
+
 void DriveFileSystem::MakeFolders(const std::string& path) { fs::create_directories(Host(path)); }
 
 void DriveFileSystem::WriteText(const std::string& path, const std::string& text) {

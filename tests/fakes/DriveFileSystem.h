@@ -40,6 +40,9 @@ public:
     std::optional<std::uint32_t> Attributes(const std::string& path) override;
     int CreateFolder(const std::string& path) override;
     std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) override;
+    // The text resolved as the system does; then, while the parts exist,
+    // each short name given by TempDrives::AddShortName becomes its long one.
+    std::optional<std::string> FullLongPath(const std::string& path) override;
 
     // Set-up and checks for the tests, bypassing every refusal above.
     void MakeFolders(const std::string& path);                         // with its parents

@@ -23,6 +23,15 @@ public:
         if (onPump) onPump();
     }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    // Recorded apart from the OK messages; answered from `answers` in turn,
+    // then with the default button, No.
+    bool AskYesNo(const std::string& text) override {
+        questions.push_back(text);
+        if (answers.empty()) return false;
+        const bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    }
     void PostToUiThread(std::function<void()> task) override {
         std::lock_guard<std::mutex> lock(mutex_);
         posted_.push_back(std::move(task));
@@ -34,6 +43,8 @@ public:
 
     std::string title;
     std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::deque<bool> answers;
     std::function<void()> onPump;
     int pumps = 0;
 

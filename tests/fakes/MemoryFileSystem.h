@@ -64,6 +64,11 @@ public:
         return names;
     }
 
+    // No short names here: only the text is resolved.
+    std::optional<std::string> FullLongPath(const std::string& path) override {
+        return platform::ResolvePathText(path);
+    }
+
     const std::vector<std::uint8_t>& Bytes(const std::string& path) const {
         return files.at(path)->bytes;
     }

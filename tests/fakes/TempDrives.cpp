@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "fakes/NoCase.h"
+#include "platform/FileSystem.h"
 
 namespace torvane::testing {
 
@@ -63,22 +64,57 @@ std::string ExistingSpelling(const std::filesystem::path& folder, const std::str
 
 std::optional<std::filesystem::path> TempDrives::HostPath(const std::string& windowsPath) const {
     if (windowsPath.size() < 2 || windowsPath[1] != ':') return std::nullopt;
-    const char letter = Upper(windowsPath[0]);
+    // As the system opens it: "." and ".." resolved within the drive, the
+    // last name without its trailing dots and blanks.
+    const std::string path = platform::ResolvePathText(windowsPath).value_or(windowsPath);
+    const char letter = Upper(path[0]);
     if (!types_.count(letter)) return std::nullopt;
     std::filesystem::path host = root_ / std::string(1, letter);
     std::string name;
     // One character past the end flushes the last name.
-    for (std::size_t i = 2; i <= windowsPath.size(); ++i) {
-        const char c = i < windowsPath.size() ? windowsPath[i] : '\\';
+    for (std::size_t i = 2; i <= path.size(); ++i) {
+        const char c = i < path.size() ? path[i] : '\\';
         if (c != '\\' && c != '/') {
             name += c;
             continue;
         }
         if (name == "..") return std::nullopt;
-        if (!name.empty() && name != ".") host /= ExistingSpelling(host, name);
+        if (!name.empty() && name != ".") {
+            const std::optional<std::string> longName = LongNameOf(host, name);
+            host /= longName ? *longName : ExistingSpelling(host, name);
+        }
         name.clear();
     }
     return host;
+}
+
+namespace {
+
+std::string AliasKey(const std::filesystem::path& hostFolder, const std::string& name) {
+    std::string key = hostFolder.lexically_normal().string() + '|' + name;
+    for (char& c : key) c = FoldCase(c);
+    return key;
+}
+
+}  // namespace
+
+void TempDrives::AddShortName(const std::string& longPath, const std::string& shortName) {
+    const std::optional<std::filesystem::path> host = HostPath(longPath);
+    std::error_code error;
+    if (!host || !std::filesystem::exists(*host, error))
+        throw std::invalid_argument("no such file or folder for a short name: " + longPath);
+    shortNames_[AliasKey(host->parent_path(), shortName)] = host->filename().string();
+}
+
+std::optional<std::string> TempDrives::LongNameOf(const std::filesystem::path& hostFolder,
+                                                  const std::string& name) const {
+    const auto it = shortNames_.find(AliasKey(hostFolder, name));
+    if (it == shortNames_.end()) return std::nullopt;
+    // A real entry of that name comes first.
+    std::error_code error;
+    if (std::filesystem::exists(hostFolder / ExistingSpelling(hostFolder, name), error))
+        return std::nullopt;
+    return it->second;
 }
 
 }  // namespace torvane::testing

@@ -27,15 +27,29 @@ public:
     platform::DriveType TypeOf(const std::string& root) override;
 
     // The host path of a Windows path "X:\..." on one of the drives (the
-    // letter in either case, '\' or '/' between names); nothing for any other
-    // path, and for one with a ".." part, which could leave the drive.
+    // letter in either case, '\' or '/' between names, short names as their
+    // long ones, "." and ".." resolved within the drive and the last name's
+    // trailing dots and blanks dropped, as the system does); nothing for any
+    // other path.
     std::optional<std::filesystem::path> HostPath(const std::string& windowsPath) const;
+
+    // Gives the file or folder `longPath` (made by the test) the 8.3 alias
+    // `shortName` ("PROGRA~1"), as NTFS makes one up: every path through the
+    // alias reaches it, in any letter case, while the alias is not the name
+    // of something else in the same folder.
+    void AddShortName(const std::string& longPath, const std::string& shortName);
+    // The long name of `name` in the folder at `hostFolder` when `name` is
+    // an alias there and nothing there is named so; nothing otherwise.
+    std::optional<std::string> LongNameOf(const std::filesystem::path& hostFolder,
+                                          const std::string& name) const;
 
     const std::filesystem::path& Root() const { return root_; }
 
 private:
     std::filesystem::path root_;
     std::map<char, platform::DriveType> types_;
+    // Key: the host folder and the alias, both lower-cased; value: the long name.
+    std::map<std::string, std::string> shortNames_;
 };
 
 }  // namespace torvane::testing

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "fakes/DriveFileSearch.h"
 #include "fakes/DriveFileSystem.h"
 #include "fakes/TempDrives.h"
 #include "lib/LIB_FolderHelpers.h"
@@ -95,6 +96,86 @@ TEST_F(FolderOnDrives, FolderOrParentKeepsAnExistingFolderAndElseNamesTheParent)
     };
     for (const Case& c : cases)
         EXPECT_EQ(FolderOrParent(files, c.text), c.expected) << '"' << c.text << '"';
+}
+
+TEST(ResolvePathText, ResolvesDotsAndTheLastPartsTrailingDotsAndBlanks) {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"D:\\Apps\\..\\Torvane P2P", "D:\\Torvane P2P"},
+        {"D:\\Apps\\.\\x\\", "D:\\Apps\\x\\"},
+        {"D:\\..\\..\\x", "D:\\x"},  // no higher than the root
+        {"D:\\Torvane P2P.", "D:\\Torvane P2P"},
+        {"D:\\Torvane P2P . .", "D:\\Torvane P2P"},
+        {"D:\\Games \\x", "D:\\Games \\x"},  // only the last part, as the system does
+        {"D:\\a\\..", "D:\\"},
+        {"D:\\a/b//c", "D:\\a\\b\\c"},
+        {"D:\\", "D:\\"},
+        {"D:x", std::nullopt},
+        {"\\\\server\\share", std::nullopt},
+    };
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(platform::ResolvePathText(path), expected) << path;
+}
+
+TEST_F(FolderOnDrives, TheFakeReachesFilesThroughTheirShortNames) {
+    drives.AddShortName("C:\\Program Files", "PROGRA~1");
+    EXPECT_TRUE(FolderExists(files, "c:\\progra~1"));
+    files.WriteText("C:\\Program Files\\a.txt", "a");
+    EXPECT_EQ(files.ReadText("C:\\PROGRA~1\\A.TXT"), "a");
+    EXPECT_EQ(files.FullLongPath("c:\\progra~1\\New\\..\\Torvane P2P\\"),
+              "c:\\Program Files\\Torvane P2P\\");
+    // A real entry of the alias's name comes first; a missing part ends the expansion.
+    files.MakeFolders("D:\\GAMES~1");
+    drives.AddShortName("D:\\Games", "GAMES~1");
+    EXPECT_EQ(files.FullLongPath("D:\\GAMES~1"), "D:\\GAMES~1");
+    EXPECT_EQ(files.FullLongPath("D:\\Missing\\PROGRA~1"), "D:\\Missing\\PROGRA~1");
+    EXPECT_EQ(files.FullLongPath("Q:\\PROGRA~1"), "Q:\\PROGRA~1");  // no such drive
+}
+
+TEST_F(FolderOnDrives, CanonicalFolderNamesAreTheLongFullSpelling) {
+    drives.AddShortName("C:\\Program Files", "PROGRA~1");
+    files.MakeFolders("D:\\Apps");
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"D:\\Games \\Torvane P2P", "D:\\Games\\Torvane P2P"},
+        {"D:\\Apps\\..\\Torvane P2P", "D:\\Torvane P2P"},
+        {"D:\\Torvane P2P.", "D:\\Torvane P2P"},
+        {"C:\\PROGRA~1\\Torvane P2P", "C:\\Program Files\\Torvane P2P"},
+        {"D:\\Apps. \\P2P\\", "D:\\Apps\\P2P\\"},   // a trailing backslash stays
+        {"d:\\apps\\.\\P2P", "d:\\apps\\P2P"},      // the typed case stays
+        {"D:\\Apps\\..", std::nullopt},             // the root is left
+        {"D:\\Apps\\...\\P2P", std::nullopt},       // a part of dots only
+        {"D:\\ \\P2P", std::nullopt},               // a part of a blank only
+        {"D:\\TORVAN~1", std::nullopt},             // an alias of nothing
+        {"D:\\Games\\nul.txt\\P2P", std::nullopt},  // a device
+        {"D:\\COM1", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(CanonicalFolderName(files, text), expected) << text;
+}
+
+TEST(FolderNameShapes, DeviceAndShortNames) {
+    for (const char* name : {"CON", "nul", "Aux.txt", "COM1", "lpt9", "CON ", "CONIN$", "COM\xB9"})
+        EXPECT_TRUE(IsDeviceName(name)) << name;
+    for (const char* name : {"CONSOLE", "COM", "COM10", "LPT", "Null", "x.CON"})
+        EXPECT_FALSE(IsDeviceName(name)) << name;
+    for (const char* name : {"PROGRA~1", "TORVAN~2.EXE", "a~12"})
+        EXPECT_TRUE(IsShortName(name)) << name;
+    for (const char* name : {"~1", "a~", "a~b", "Torvane P2P", "a~1b"})
+        EXPECT_FALSE(IsShortName(name)) << name;
+}
+
+TEST_F(FolderOnDrives, AFolderHoldsAnythingAtAll) {
+    testing::DriveFileSearch search{drives, files};
+    files.MakeFolders("D:\\Empty");
+    files.MakeFolders("D:\\OnlyAFolder\\Sub");
+    files.WriteText("D:\\Saves\\savegame.DAT", "level 3");
+    files.WriteText("D:\\Hidden\\desktop.ini", "x");
+    files.hidden.insert("D:\\Hidden\\desktop.ini");
+    EXPECT_FALSE(FolderHoldsAnything(search, "D:\\Empty"));
+    EXPECT_FALSE(FolderHoldsAnything(search, "D:\\Empty\\"));
+    EXPECT_FALSE(FolderHoldsAnything(search, "D:\\Missing"));
+    EXPECT_TRUE(FolderHoldsAnything(search, "D:\\OnlyAFolder"));
+    EXPECT_TRUE(FolderHoldsAnything(search, "D:\\Saves\\"));
+    EXPECT_TRUE(FolderHoldsAnything(search, "D:\\Hidden"));
 }
 
 }  // namespace

@@ -159,9 +159,149 @@ TEST_F(FolderPanels, InstallNextRefusesAFolderHoldingTheClient) {
 
     wizard.files.MakeFolders("D:\\Fresh\\Torvane.exe");  // a folder of that name is no client
     panel.Edit1.UserTyped("D:\\Fresh");
+    wizard.host.answers = {true};  // it is not empty, though: asked, and answered Yes
     wizard.click("&Next");
     EXPECT_EQ(wizard.host.messages.size(), 1u);
+    EXPECT_EQ(wizard.host.questions.size(), 1u);
     EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseDownloadDir");
+}
+
+std::string UsedFolderQuestion(const std::string& folder) {
+    return "The folder " + folder +
+           "\r"
+           "already contains other files.\r"
+           "Do you want to install Torvane P2P in this folder anyway?";
+}
+
+TEST_F(FolderPanels, InstallNextAsksBeforeUsingAFolderThatHoldsOtherFiles) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> files;  // made before the folder is typed
+        std::vector<std::string> folders;
+    };
+    const Case cases[] = {
+        {"the user's own files", {"D:\\Users\\bob\\savegame.DAT"}, {}},
+        {"another program", {"D:\\Users\\bob\\Uninstall.exe", "D:\\Users\\bob\\UnInstall.dat"}, {}},
+        {"only a folder", {}, {"D:\\Users\\bob\\Pictures"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::Wizard w({}, [&](testing::Wizard& prepared) {
+            for (const std::string& file : c.files) prepared.files.WriteText(file, c.name);
+            for (const std::string& folder : c.folders) prepared.files.MakeFolders(folder);
+        });
+        w.form().ShowPanel("PnlInstallChooseDir", false);
+        auto& panel = static_cast<TPnlInstallChooseDir&>(*w.form().ActivePanel());
+        panel.Edit1.UserTyped("D:\\Users\\bob");
+        w.click("&Next");  // no answer given: the default button, No
+        EXPECT_EQ(w.host.questions,
+                  (std::vector<std::string>{UsedFolderQuestion("D:\\Users\\bob\\")}));
+        EXPECT_TRUE(w.host.messages.empty());
+        EXPECT_EQ(w.activePanel(), "PnlInstallChooseDir");
+        EXPECT_EQ(panel.Edit1.Text(), "D:\\Users\\bob");
+
+        w.host.answers = {true};
+        w.click("&Next");
+        EXPECT_EQ(w.host.questions.size(), 2u);
+        EXPECT_EQ(w.activePanel(), "PNLInstallChooseDownloadDir");
+        EXPECT_EQ(InstallDir, "D:\\Users\\bob\\");
+        for (const std::string& file : c.files)
+            EXPECT_EQ(w.files.ReadText(file), c.name);  // nothing touched
+    }
+}
+
+TEST_F(FolderPanels, AnEmptyOrNewFolderIsTakenWithoutAQuestion) {
+    wizard.files.MakeFolders("D:\\Empty");
+    wizard.files.WriteText("D:\\Busy\\notes.txt", "mine");
+    auto& panel = ShowInstall();
+    for (const char* typed : {"D:\\Empty", "D:\\Busy\\New Folder"}) {
+        SCOPED_TRACE(typed);
+        ShowInstall();
+        panel.Edit1.UserTyped(typed);
+        wizard.click("&Next");
+        EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseDownloadDir");
+    }
+    // The download folder may be anything, busy or not.
+    wizard.files.WriteText("D:\\Downloads\\film.avi", "film");
+    auto& download = ShowDownload();
+    download.Edit1.UserTyped("D:\\Downloads");
+    wizard.click("&Next");
+    EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseConnection");
+    EXPECT_TRUE(wizard.host.questions.empty());
+    EXPECT_TRUE(wizard.host.messages.empty());
+}
+
+TEST_F(FolderPanels, TypedFoldersAreStoredInTheirCanonicalSpelling) {
+    wizard.files.MakeFolders("D:\\Apps");
+    wizard.drives.AddShortName(testing::FakePlatform::kProgramFiles, "PROGRA~1");
+    struct Case {
+        const char* typed;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"D:\\Games \\Torvane P2P", "D:\\Games\\Torvane P2P\\"},
+        {"D:\\Apps\\..\\Torvane P2P", "D:\\Torvane P2P\\"},
+        {"D:\\Torvane P2P.", "D:\\Torvane P2P\\"},
+        {"C:\\PROGRA~1\\Torvane P2P", "C:\\Program Files\\Torvane P2P\\"},
+    };
+    auto& panel = ShowInstall();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ShowInstall();
+        panel.Edit1.UserTyped(c.typed);
+        wizard.click("&Next");
+        EXPECT_EQ(wizard.activePanel(), "PNLInstallChooseDownloadDir");
+        EXPECT_EQ(InstallDir, c.stored);
+        EXPECT_EQ(WorkDir, c.stored);
+        EXPECT_EQ(panel.Edit1.Text(), c.typed);  // the box keeps what was typed
+
+        auto& download = ShowDownload();
+        download.Edit1.UserTyped(c.typed);
+        wizard.click("&Next");
+        EXPECT_EQ(DownloadDir, c.stored);
+        EXPECT_EQ(download.Edit1.Text(), c.stored);
+    }
+    // The same folder in another spelling is still the folder that holds the client.
+    wizard.files.WriteText("C:\\Program Files\\Old\\Torvane.exe", "client");
+    ShowInstall();
+    panel.Edit1.UserTyped("C:\\progra~1\\Old\\.");
+    wizard.click("&Next");
+    ASSERT_EQ(wizard.host.messages.size(), 1u);
+    EXPECT_EQ(wizard.host.messages[0].rfind(
+                  "Cannot install Torvane P2P in C:\\Program Files\\Old\\\r", 0),
+              0u);
+    // Names without a canonical spelling are refused as invalid.
+    for (const char* typed : {"D:\\Apps\\..", "D:\\...\\P2P", "D:\\TORVAN~1", "D:\\Apps\\con"}) {
+        SCOPED_TRACE(typed);
+        wizard.host.messages.clear();
+        panel.Edit1.UserTyped(typed);
+        wizard.click("&Next");
+        EXPECT_EQ(wizard.host.messages, (std::vector<std::string>{kInvalid}));
+        EXPECT_EQ(wizard.activePanel(), "PnlInstallChooseDir");
+        EXPECT_EQ(InstallDir, typed);
+    }
+}
+
+TEST_F(FolderPanels, BothPanelsShareTheLayoutButKeepTheirTabOrder) {
+    auto& install = ShowInstall();
+    auto& download = ShowDownload();
+    for (TFolderPanel* panel :
+         {static_cast<TFolderPanel*>(&install), static_cast<TFolderPanel*>(&download)}) {
+        SCOPED_TRACE(panel->Name());
+        EXPECT_EQ(panel->Image5.GetBounds(), (ui::Bounds{8, 8, 105, 105}));
+        EXPECT_EQ(panel->Edit1.GetBounds(), (ui::Bounds{286, 7, 393, 21}));
+        EXPECT_EQ(panel->StaticText1.GetBounds(), (ui::Bounds{8, 128, 233, 209}));
+        EXPECT_EQ(panel->ShellTree->GetBounds(), (ui::Bounds{288, 40, 393, 289}));
+    }
+    auto names = [](const ui::Container& panel) {
+        std::vector<std::string> names;
+        for (const ui::Control* child : panel.Children()) names.push_back(child->Name());
+        return names;
+    };
+    EXPECT_EQ(names(install),
+              (std::vector<std::string>{"Image5", "Edit1", "StaticText1", "ShellTree"}));
+    EXPECT_EQ(names(download),
+              (std::vector<std::string>{"Image5", "StaticText1", "Edit1", "ShellTree"}));
 }
 
 TEST_F(FolderPanels, InstallNextTrimsAndStoresWithABackslash) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,6 +62,43 @@ TEST_F(PanelOnItsOwn, ExitEndsTheProgramUnlessASlideRuns) {
     }
     // All but the three working panels (installing, searching, upgrading) have one.
     EXPECT_EQ(panelsWithExit, 12);
+}
+
+// Every "Previous" goes back one panel with a slide, and does nothing while
+// a slide runs (the folder panels then keep their folder, too).
+TEST_F(PanelOnItsOwn, PreviousGoesBackOnePanelUnlessASlideRuns) {
+    const std::map<std::string, std::string> back = {
+        {"PnlDisclaimer", "PnlWelcome"},
+        {"PnlInstall", "PnlDisclaimer"},
+        {"PnlInstallChooseDir", "PnlInstall"},
+        {"PNLInstallChooseDownloadDir", "PnlInstallChooseDir"},
+        {"PNLInstallChooseConnection", "PNLInstallChooseDownloadDir"},
+        {"PNLInstallToolbar", "PNLInstallChooseConnection"},
+        {"PNLInstallGo", "PnlInstallToolbar"},
+        {"PNLUpgradeStart", "PnlInstall"},
+    };
+    std::vector<std::string> withPrevious;
+    for (const PanelFactory& make : WizardPanels()) {
+        std::unique_ptr<TFramePanel> panel = make(navigator);
+        bar.Clear();
+        panel->SetButtons(bar);
+        navigator.shown.clear();
+        navigator.animated.clear();
+        InstallDir = DownloadDir = "D:\\Kept\\";
+        navigator.sliding = true;
+        if (!Click("&Previous")) continue;
+        withPrevious.push_back(panel->Name());
+        EXPECT_TRUE(navigator.shown.empty()) << panel->Name();
+        EXPECT_EQ(InstallDir, "D:\\Kept\\") << panel->Name();
+        EXPECT_EQ(DownloadDir, "D:\\Kept\\") << panel->Name();
+        navigator.sliding = false;
+        ASSERT_TRUE(Click("&Previous"));
+        const auto expected = back.find(panel->Name());
+        ASSERT_NE(expected, back.end()) << panel->Name();
+        EXPECT_EQ(navigator.shown, std::vector<std::string>{expected->second}) << panel->Name();
+        EXPECT_EQ(navigator.animated, std::vector<bool>{true}) << panel->Name();
+    }
+    EXPECT_EQ(withPrevious.size(), back.size());
 }
 
 TEST_F(PanelOnItsOwn, DisclaimerGoesOnOnlyWithTheBoxTickedAndBackToTheWelcome) {

@@ -56,7 +56,9 @@ TEST_F(Drives, LettersTypesAndHostPaths) {
     EXPECT_EQ(drives.HostPath("c:\\a\\b"), drives.Root() / "C" / "a" / "b");
     EXPECT_EQ(drives.HostPath("C:\\a/b\\\\c\\"), drives.Root() / "C" / "a" / "b" / "c");
     EXPECT_EQ(drives.HostPath("D:\\a"), std::nullopt);
-    EXPECT_EQ(drives.HostPath("C:\\a\\..\\..\\x"), std::nullopt);
+    // Resolved as the system resolves it: never above the drive's root.
+    EXPECT_EQ(drives.HostPath("C:\\a\\..\\..\\x"), drives.Root() / "C" / "x");
+    EXPECT_EQ(drives.HostPath("C:\\a\\.\\b. "), drives.Root() / "C" / "a" / "b");
     EXPECT_EQ(drives.HostPath("\\\\server\\share"), std::nullopt);
 }
 

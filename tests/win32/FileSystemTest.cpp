@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
 
 #include "Fixture.h"
@@ -172,6 +173,36 @@ TEST(FileSystem, FileSystemErrorTextsDropTheFullStop) {
         sharing == "Sharing violation");
     EXPECT_EQ(files.ErrorText(0x2000FFFF), std::string("System error 536936447"));
     std::cout << "  ErrorText(5) = \"" << denied << "\", ErrorText(32) = \"" << sharing << "\"\n";
+}
+
+// The fakes resolve a path's text as ResolvePathText does; the system must
+// agree where nothing on the path exists, and expand the 8.3 alias Wine
+// gives a folder with a long name.
+TEST(FileSystem, FullLongPathResolvesTheTextAndExpandsShortNames) {
+    Win32FileSystem files;
+    for (const char* text : {"C:\\NoSuch\\..\\Torvane P2P", "C:\\NoSuch\\.\\x\\", "C:\\..\\..\\x",
+                             "C:\\NoSuch\\Torvane P2P.", "C:\\NoSuch\\Torvane P2P . .",
+                             "C:\\NoSuch \\x", "C:\\NoSuch\\..", "C:\\NoSuch/b//c"}) {
+        const std::optional<std::string> real = files.FullLongPath(text);
+        const std::optional<std::string> modelled = platform::ResolvePathText(text);
+        EXPECT_TRUE(real.has_value());
+        EXPECT_EQ(real.value_or("(nothing)"), modelled.value_or("(nothing)"));
+    }
+
+    TempFolder folder;
+    const std::string longFolder = folder.At("Long Folder Name");
+    EXPECT_TRUE(::CreateDirectoryA(longFolder.c_str(), nullptr));
+    char shortName[MAX_PATH] = "";
+    const DWORD size = ::GetShortPathNameA(longFolder.c_str(), shortName, MAX_PATH);
+    const std::string alias(shortName, size);
+    std::cout << "  " << longFolder << " is also " << alias << "\n";
+    EXPECT_TRUE(size > 0 && alias != longFolder);
+    EXPECT_EQ(files.FullLongPath(alias).value_or("(nothing)"), longFolder);
+    EXPECT_EQ(files.FullLongPath(alias + "\\New\\Deeper\\").value_or("(nothing)"),
+             longFolder + "\\New\\Deeper\\");
+    EXPECT_EQ(files.FullLongPath(alias + "\\..\\Long Folder Name\\x. ").value_or("(nothing)"),
+             longFolder + "\\x");
+    ::RemoveDirectoryA(longFolder.c_str());
 }
 
 TEST(FileSystem, ExtractionExtractsIntoARealFile) {

@@ -31,6 +31,7 @@ struct Folders : platform::FileSystem, platform::Drives {
         return std::nullopt;
     }
     int CreateFolder(const std::string&) override { return 5; }
+    std::optional<std::string> FullLongPath(const std::string& path) override { return path; }
     std::vector<std::string> SubFolders(const std::string& folder, bool) override {
         const std::string prefix = folder.back() == '\\' ? folder : folder + "\\";
         std::vector<std::string> names;

@@ -68,6 +68,8 @@ public:
         closedir(dir);
         return names;
     }
+    // The tools are handed host paths, which have no drive and no short names.
+    std::optional<std::string> FullLongPath(const std::string& path) override { return path; }
 };
 
 }  // namespace torvane::tools

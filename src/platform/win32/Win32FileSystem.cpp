@@ -112,6 +112,36 @@ std::vector<std::string> Win32FileSystem::SubFolders(const std::string& folder,
     return names;
 }
 
+std::optional<std::string> Win32FileSystem::FullLongPath(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD fullSize = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    if (fullSize == 0 || fullSize >= MAX_PATH) return std::nullopt;
+    const std::string resolved(full, fullSize);
+    if (resolved.size() < 3 || resolved[1] != ':') return std::nullopt;
+
+    std::string head = resolved;
+    const bool trailingSlash = head.size() > 3 && head.back() == '\\';
+    if (trailingSlash) head.pop_back();
+    std::string tail;  // the parts after `head` that do not exist, as written
+    for (;;) {
+        char longer[MAX_PATH];
+        const DWORD longSize = ::GetLongPathNameA(head.c_str(), longer, MAX_PATH);
+        if (longSize > 0 && longSize < MAX_PATH) {
+            std::string result(longer, longSize);
+            if (!tail.empty()) {
+                if (result.back() != '\\') result += '\\';
+                result += tail;
+            }
+            if (trailingSlash && result.back() != '\\') result += '\\';
+            return result;
+        }
+        if (head.size() <= 3) return resolved;  // not even the drive: the text as resolved
+        const std::size_t slash = head.rfind('\\');
+        tail = head.substr(slash + 1) + (tail.empty() ? "" : "\\" + tail);
+        head.erase(slash < 3 ? 3 : slash);
+    }
+}
+
 Guid Win32GuidSource::NewGuid() {
     GUID g{};
     if (FAILED(::CoCreateGuid(&g))) throw Exception("Cannot create a GUID");

@@ -17,6 +17,9 @@ public:
     std::optional<std::uint32_t> Attributes(const std::string& path) override;
     int CreateFolder(const std::string& path) override;
     std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) override;
+    // GetFullPathNameA, then GetLongPathNameA on the longest head of the
+    // path that exists (it fails for a path that does not), the rest kept.
+    std::optional<std::string> FullLongPath(const std::string& path) override;
 };
 
 // New GUIDs from CoCreateGuid.

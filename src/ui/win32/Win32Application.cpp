@@ -109,6 +109,13 @@ void Win32ApplicationHost::ShowMessage(const std::string& text) {
     ::MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK);
 }
 
+bool Win32ApplicationHost::AskYesNo(const std::string& text) {
+    HWND owner = mainWindow_ && ::IsWindowVisible(mainWindow_) ? mainWindow_ : nullptr;
+    // A box closed without an answer (it has no Cancel, so Escape does
+    // nothing; a failure gives 0) counts as No.
+    return ::MessageBoxA(owner, text.c_str(), title_.c_str(), MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}
+
 void Win32ApplicationHost::PostToUiThread(std::function<void()> task) {
     {
         std::lock_guard<std::mutex> lock(mutex_);

@@ -41,6 +41,7 @@ public:
     void SetTitle(const std::string& title) override;
     void ProcessMessages() override;
     void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
     void PostToUiThread(std::function<void()> task) override;
 
     // The message loop: runs until WM_QUIT, returns its exit code.
