@@ -199,9 +199,9 @@ TEST(FileSystem, FullLongPathResolvesTheTextAndExpandsShortNames) {
     EXPECT_TRUE(size > 0 && alias != longFolder);
     EXPECT_EQ(files.FullLongPath(alias).value_or("(nothing)"), longFolder);
     EXPECT_EQ(files.FullLongPath(alias + "\\New\\Deeper\\").value_or("(nothing)"),
-             longFolder + "\\New\\Deeper\\");
+              longFolder + "\\New\\Deeper\\");
     EXPECT_EQ(files.FullLongPath(alias + "\\..\\Long Folder Name\\x. ").value_or("(nothing)"),
-             longFolder + "\\x");
+              longFolder + "\\x");
     ::RemoveDirectoryA(longFolder.c_str());
 }
 
