@@ -18,6 +18,20 @@ set(TORVANE_NATIVE_DIR "${PROJECT_SOURCE_DIR}/build/native"
 
 add_compile_options(-Wall -Wextra)
 
+
+# Reproducible: the same commit gives the same bytes in any folder, on any
+# day. No time stamp in the PE header (the linker writes 0); no folder of the
+# build machine in the code (__FILE__ and debug information name the files
+# relative to the tree); archives without dates, owners or modes (ar D).
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
+                    -ffile-prefix-map=${CMAKE_BINARY_DIR}/=build/)
+add_link_options(-Wl,--no-insert-timestamp)
+foreach(lang C CXX)
+  set(CMAKE_${lang}_ARCHIVE_CREATE "<CMAKE_AR> qcD <TARGET> <LINK_FLAGS> <OBJECTS>")
+  set(CMAKE_${lang}_ARCHIVE_APPEND "<CMAKE_AR> qD <TARGET> <LINK_FLAGS> <OBJECTS>")
+  set(CMAKE_${lang}_ARCHIVE_FINISH "<CMAKE_RANLIB> -D <TARGET>")
+endforeach()
+
 # Every program we ship stands alone: C and C++ run-times and winpthread are
 # linked in, and the loader may place it anywhere (ASLR, needs .reloc, which
 # binutils 2.40 keeps with --dynamicbase) and never runs its data (DEP).
@@ -81,6 +95,7 @@ file(GLOB TORVANE_WIN32_RESOURCES CONFIGURE_DEPENDS
 set(TORVANE_SYSTEM_LIBS user32 gdi32 shell32 advapi32 ole32 oleaut32 uuid)
 
 include(${PROJECT_SOURCE_DIR}/cmake/BuildConfig.cmake)
+
 set(TORVANE_SEEDGEN ${TORVANE_NATIVE_DIR}/tools/seedgen)
 if(NOT EXISTS ${TORVANE_SEEDGEN})
   message(FATAL_ERROR "No ${TORVANE_SEEDGEN}: build the native tree first (scripts/build.sh does)")
