@@ -95,6 +95,7 @@ file(GLOB TORVANE_WIN32_RESOURCES CONFIGURE_DEPENDS
 set(TORVANE_SYSTEM_LIBS user32 gdi32 shell32 advapi32 ole32 oleaut32 uuid)
 
 include(${PROJECT_SOURCE_DIR}/cmake/BuildConfig.cmake)
+include(${PROJECT_SOURCE_DIR}/cmake/Signing.cmake)
 
 set(TORVANE_SEEDGEN ${TORVANE_NATIVE_DIR}/tools/seedgen)
 if(NOT EXISTS ${TORVANE_SEEDGEN})
@@ -151,6 +152,8 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
     set_property(TARGET ${target} APPEND PROPERTY
       COMPILE_OPTIONS $<$<COMPILE_LANGUAGE:RC>:-I${PROJECT_SOURCE_DIR}/src/app/win32>)
   endforeach()
+  torvane_sign_program(Install_Torvane "Torvane P2P 4.43 setup" ANNOUNCE_UNSIGNED)
+  torvane_sign_program(Install_Torvane_loopback "Torvane P2P 4.43 setup (loopback test copy)")
 else()
   message(STATUS "src/app/win32/WinMain.cpp not there yet: Install_Torvane.exe is not built")
 endif()
