@@ -3,7 +3,7 @@
 #   - the size of Install_Torvane.exe and of each carried program;
 #   - the sections of the setup (objdump -h);
 #   - each payload the setup carries (inflated, compressed, chunks);
-#   - each embedded picture;
+#   - each embedded picture, as stored;
 #   - the overhead: the setup minus its compressed payloads.
 #
 # With --check it also holds the built files to the download budget and fails
@@ -72,7 +72,7 @@ done
 printf '  %-26s %9s %11d\n' "all payloads" "" "$payloads"
 
 echo
-echo "embedded pictures (bytes):"
+echo "embedded pictures (bytes as stored; the bitmaps zlib-compressed):"
 # tools/embed writes "// <name>" above each array, one "0x.." per byte.
 awk '/^\/\/ / && NF == 2 { name = $2; next }
      name != "" && /^};/ { printf "  %-22s %7d\n", name, bytes; total += bytes; name = ""; bytes = 0; next }
