@@ -18,6 +18,31 @@ set(TORVANE_NATIVE_DIR "${PROJECT_SOURCE_DIR}/build/native"
 
 add_compile_options(-Wall -Wextra)
 
+# What ships is built for size: users pay for every byte of the download.
+# -Os in place of -O2: smaller code, for programs whose time goes to the disk
+# and to inflating; every function and object in its own section, so that the
+# linker drops what nothing calls (--gc-sections).
+foreach(lang C CXX)
+  foreach(config RELEASE RELWITHDEBINFO MINSIZEREL DEBUG)
+    string(REGEX REPLACE "(^| )-O[0-3sg]( |$)" " " CMAKE_${lang}_FLAGS_${config} "${CMAKE_${lang}_FLAGS_${config}}")
+  endforeach()
+endforeach()
+add_compile_options(-Os -ffunction-sections -fdata-sections)
+add_link_options(-Wl,--gc-sections)
+
+# Reproducible: the same commit gives the same bytes in any folder, on any
+# day. No time stamp in the PE header (the linker writes 0); no folder of the
+# build machine in the code (__FILE__ and debug information name the files
+# relative to the tree); archives without dates, owners or modes (ar D).
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
+                    -ffile-prefix-map=${CMAKE_BINARY_DIR}/=build/)
+add_link_options(-Wl,--no-insert-timestamp)
+foreach(lang C CXX)
+  set(CMAKE_${lang}_ARCHIVE_CREATE "<CMAKE_AR> qcD <TARGET> <LINK_FLAGS> <OBJECTS>")
+  set(CMAKE_${lang}_ARCHIVE_APPEND "<CMAKE_AR> qD <TARGET> <LINK_FLAGS> <OBJECTS>")
+  set(CMAKE_${lang}_ARCHIVE_FINISH "<CMAKE_RANLIB> -D <TARGET>")
+endforeach()
+
 # Every program we ship stands alone: C and C++ run-times and winpthread are
 # linked in, and the loader may place it anywhere (ASLR, needs .reloc, which
 # binutils 2.40 keeps with --dynamicbase) and never runs its data (DEP).
@@ -81,6 +106,11 @@ file(GLOB TORVANE_WIN32_RESOURCES CONFIGURE_DEPENDS
 set(TORVANE_SYSTEM_LIBS user32 gdi32 shell32 advapi32 ole32 oleaut32 uuid)
 
 include(${PROJECT_SOURCE_DIR}/cmake/BuildConfig.cmake)
+include(${PROJECT_SOURCE_DIR}/cmake/Signing.cmake)
+
+# Linked into every C++ program that ships, as an object of its own (from an
+# archive it would come too late to stand in for the run-time's handler).
+set(TORVANE_QUIET_TERMINATE ${PROJECT_SOURCE_DIR}/src/base/win32/QuietTerminate.cpp)
 set(TORVANE_SEEDGEN ${TORVANE_NATIVE_DIR}/tools/seedgen)
 if(NOT EXISTS ${TORVANE_SEEDGEN})
   message(FATAL_ERROR "No ${TORVANE_SEEDGEN}: build the native tree first (scripts/build.sh does)")
@@ -127,7 +157,8 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
     list(GET variant 0 target)
     list(GET variant 1 url_source)
     add_executable(${target} WIN32
-      $<TARGET_OBJECTS:torvane_setup_objects> ${url_source} ${TORVANE_WIN32_RESOURCES})
+      $<TARGET_OBJECTS:torvane_setup_objects> ${url_source} ${TORVANE_WIN32_RESOURCES}
+      ${TORVANE_QUIET_TERMINATE})
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${target} SUFFIX .exe)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
     # ANSI program with WinMain: no -municode, no UNICODE macros.
@@ -136,6 +167,8 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
     set_property(TARGET ${target} APPEND PROPERTY
       COMPILE_OPTIONS $<$<COMPILE_LANGUAGE:RC>:-I${PROJECT_SOURCE_DIR}/src/app/win32>)
   endforeach()
+  torvane_sign_program(Install_Torvane "Torvane P2P 4.43 setup" ANNOUNCE_UNSIGNED)
+  torvane_sign_program(Install_Torvane_loopback "Torvane P2P 4.43 setup (loopback test copy)")
 else()
   message(STATUS "src/app/win32/WinMain.cpp not there yet: Install_Torvane.exe is not built")
 endif()

@@ -26,6 +26,8 @@ packages=(
     libz-mingw-w64-dev
     # libjpeg-turbo from its source package
     dpkg-dev
+    # Authenticode signing (a build option) and its test's throw-away certificate
+    osslsigncode openssl
     # end-to-end tests: Wine, a virtual X server, a window manager, keys, images
     wine wine64 fonts-wine xvfb openbox xdotool x11-utils imagemagick
     python3 procps util-linux

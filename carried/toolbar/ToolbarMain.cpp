@@ -1,49 +1,78 @@
 // Program entry of Torvane_toolbar.exe, a stand-in for the third-party
 // browser-toolbar installer the setup runs. It installs nothing: run with
 // "/s -silent" it records that it ran; otherwise it says what it is.
+//
+// Built without exceptions and without the C++ library (carried/CMakeLists.txt):
+// only Win32 and the C core in toolbar/ToolbarCore.c, so the stand-in stays a
+// few KiB. C++ is kept for the handle owner.
 #include <shlobj.h>
+#include <string.h>
 
-#include <exception>
-#include <string>
-
-#include "base/SplitCommandLine.h"
 #include "base/win32/UniqueHandle.h"
 #include "base/win32/WinHeaders.h"
-#include "common/win32/CarriedWin32.h"
 #include "platform/win32/DllHardening.h"
-#include "toolbar/ToolbarStandIn.h"
+#include "toolbar/ToolbarCore.h"
 
 namespace {
 
-using namespace torvane;
+using torvane::platform::win32::UniqueKernelHandle;
+
+// A block of the process heap, given back when it goes out of scope.
+class HeapText {
+public:
+    explicit HeapText(size_t bytes)
+        : text_(static_cast<char*>(::HeapAlloc(::GetProcessHeap(), 0, bytes))) {}
+    ~HeapText() {
+        if (text_) ::HeapFree(::GetProcessHeap(), 0, text_);
+    }
+    HeapText(const HeapText&) = delete;
+    HeapText& operator=(const HeapText&) = delete;
+    char* Get() const { return text_; }
+
+private:
+    char* text_;
+};
+
+// Appends `part` to the path in `path` (of `capacity` bytes); false if it
+// would not fit.
+bool Append(char* path, size_t capacity, const char* part) {
+    const size_t used = strlen(path);
+    const size_t more = strlen(part);
+    if (used + more + 1 > capacity) return false;
+    memcpy(path + used, part, more + 1);
+    return true;
+}
 
 // Writes %LOCALAPPDATA%\Torvane Toolbar stand-in\ran.txt.
 bool RecordRun() {
-    const std::string local = carried::win32::ShellFolder(CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE);
-    if (local.empty()) return false;
-    const std::string folder = local + "\\" + toolbar::kMarkerFolder;
-    if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+    char path[MAX_PATH + 64] = {};
+    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+                                  SHGFP_TYPE_CURRENT, path)))
         return false;
+    size_t length = strlen(path);
+    if (length == 0) return false;
+    while (length > 3 && path[length - 1] == '\\') path[--length] = '\0';
+    if (!Append(path, sizeof path, "\\" TORVANE_TOOLBAR_MARKER_FOLDER)) return false;
+    if (!::CreateDirectoryA(path, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
+    if (!Append(path, sizeof path, "\\" TORVANE_TOOLBAR_MARKER_FILE)) return false;
+
     SYSTEMTIME now;
     ::GetLocalTime(&now);
-    const std::string text =
-        toolbar::MarkerText(::GetCommandLineA(),
-                            {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond});
-    const std::string path = folder + "\\" + toolbar::kMarkerFile;
-    platform::win32::UniqueKernelHandle file(::CreateFileA(
-        path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const TorvaneToolbarTime time = {now.wYear, now.wMonth,  now.wDay,
+                                     now.wHour, now.wMinute, now.wSecond};
+    const char* commandLine = ::GetCommandLineA();
+    const size_t size = TorvaneToolbarMarkerText(nullptr, 0, commandLine, &time);
+    HeapText text(size + 1);
+    if (!text.Get()) return false;
+    TorvaneToolbarMarkerText(text.Get(), size + 1, commandLine, &time);
+
+    UniqueKernelHandle file(::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
-    return ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
-                       nullptr) &&
-           written == text.size();
-}
-
-int Run() {
-    if (toolbar::IsSilentRun(SplitCommandLine(::GetCommandLineA()))) return RecordRun() ? 0 : 1;
-    ::MessageBoxA(nullptr, toolbar::NoticeText().c_str(), toolbar::NoticeTitle().c_str(),
-                  MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
-    return 0;
+    return ::WriteFile(file.Get(), text.Get(), static_cast<DWORD>(size), &written, nullptr) &&
+           written == size;
 }
 
 }  // namespace
@@ -51,9 +80,8 @@ int Run() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Before anything else can load a DLL: never from the program's folder.
     torvane::platform::win32::HardenDllSearch();
-    try {
-        return Run();
-    } catch (...) {
-        return 1;  // silent by design: the setup that runs it shows nothing either
-    }
+    if (TorvaneToolbarIsSilentCommandLine(::GetCommandLineA())) return RecordRun() ? 0 : 1;
+    ::MessageBoxA(nullptr, TorvaneToolbarNoticeText(), TorvaneToolbarNoticeTitle(),
+                  MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+    return 0;
 }

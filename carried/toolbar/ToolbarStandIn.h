@@ -1,8 +1,11 @@
 #pragma once
-// The toolbar stand-in's decisions, free of Windows: when it runs silently,
-// where it records that it ran, and its texts.
+// The toolbar stand-in's decisions for C++ callers (the unit tests): a thin
+// layer over toolbar/ToolbarCore.h, the plain C core the stand-in itself is
+// built from.
 #include <string>
 #include <vector>
+
+#include "toolbar/ToolbarCore.h"
 
 namespace torvane::toolbar {
 
@@ -12,8 +15,8 @@ namespace torvane::toolbar {
 bool IsSilentRun(const std::vector<std::string>& params);
 
 // Below the user's local application-data folder.
-constexpr const char* kMarkerFolder = "Torvane Toolbar stand-in";
-constexpr const char* kMarkerFile = "ran.txt";
+constexpr const char* kMarkerFolder = TORVANE_TOOLBAR_MARKER_FOLDER;
+constexpr const char* kMarkerFile = TORVANE_TOOLBAR_MARKER_FILE;
 
 struct LocalTime {
     int year, month, day, hour, minute, second;

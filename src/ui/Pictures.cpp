@@ -8,6 +8,7 @@
 
 // libjpeg's header needs FILE and size_t declared first.
 #include <jpeglib.h>
+#include <zlib.h>
 
 #include "base/Exceptions.h"
 #include "ui/EmbeddedFiles.h"
@@ -145,6 +146,16 @@ const EmbeddedFile* FindEmbeddedFile(const std::string& name) {
     return nullptr;
 }
 
+std::vector<std::uint8_t> EmbeddedBytes(const EmbeddedFile& file) {
+    if (file.inflatedSize == 0) return std::vector<std::uint8_t>(file.data, file.data + file.size);
+    std::vector<std::uint8_t> bytes(file.inflatedSize);
+    uLongf size = static_cast<uLongf>(bytes.size());
+    if (uncompress(bytes.data(), &size, file.data, static_cast<uLong>(file.size)) != Z_OK ||
+        size != bytes.size())
+        throw Exception(std::string("The built-in file ") + file.name + " is damaged");
+    return bytes;
+}
+
 std::shared_ptr<const Bitmap> DecodeJpeg(const std::uint8_t* data, std::size_t size) {
     if (!data || size == 0) throw Exception("Not a readable JPEG picture: no data");
     auto bitmap = std::make_shared<Bitmap>();
@@ -237,9 +248,10 @@ std::shared_ptr<const Bitmap> LoadPicture(PictureId id) {
 
     const EmbeddedFile* file = FindEmbeddedFile(entry.file);
     if (!file) throw Exception(std::string("The picture ") + entry.file + " is not built in");
+    const std::vector<std::uint8_t> bytes = EmbeddedBytes(*file);
     std::shared_ptr<const Bitmap> picture = entry.format == Format::Jpeg
-                                                ? DecodeJpeg(file->data, file->size)
-                                                : DecodeBmp(file->data, file->size);
+                                                ? DecodeJpeg(bytes.data(), bytes.size())
+                                                : DecodeBmp(bytes.data(), bytes.size());
     // The panels are laid out around these sizes: another size is a build fault.
     if (picture->width != entry.width || picture->height != entry.height)
         throw Exception(std::string("The picture ") + entry.file + " is " +

@@ -3,6 +3,12 @@
 //
 // Usage: embed <output.cpp> <name>=<file> [<name>=<file> ...]
 // The name is what the program looks the file up by (FindEmbeddedFile).
+//
+// A file that zlib shrinks by at least a quarter (the uncompressed bitmaps)
+// is stored as one zlib stream at best compression, with its inflated size
+// beside it; the others (the JPEG pictures) are stored as they are.
+
+#include <zlib.h>
 
 #include <cctype>
 #include <cstdio>
@@ -17,8 +23,24 @@ namespace {
 
 struct Input {
     std::string name;
-    std::vector<unsigned char> bytes;
+    std::vector<unsigned char> bytes;  // as stored
+    std::size_t inflatedSize = 0;      // 0: stored as it is
 };
+
+// Stores the file compressed where that pays; false if zlib fails.
+bool MaybeCompress(Input& input) {
+    uLongf size = compressBound(input.bytes.size());
+    std::vector<unsigned char> packed(size);
+    if (compress2(packed.data(), &size, input.bytes.data(), input.bytes.size(),
+                  Z_BEST_COMPRESSION) != Z_OK)
+        return false;
+    if (size * 4 <= input.bytes.size() * 3) {
+        packed.resize(size);
+        input.inflatedSize = input.bytes.size();
+        input.bytes = std::move(packed);
+    }
+    return true;
+}
 
 // Names go into a string literal: keep them to characters that need no escape.
 bool PlainName(const std::string& name) {
@@ -55,6 +77,10 @@ int main(int argc, char** argv) {
             std::cerr << "embed: " << arg.substr(eq + 1) << " is empty\n";
             return 1;
         }
+        if (!MaybeCompress(input)) {
+            std::cerr << "embed: cannot compress " << arg.substr(eq + 1) << "\n";
+            return 1;
+        }
         inputs.push_back(std::move(input));
     }
 
@@ -75,7 +101,8 @@ int main(int argc, char** argv) {
     }
     out << "}  // namespace\n\nconst EmbeddedFile kEmbeddedFiles[] = {\n";
     for (std::size_t f = 0; f < inputs.size(); ++f)
-        out << "    {\"" << inputs[f].name << "\", kFile" << f << ", sizeof kFile" << f << "},\n";
+        out << "    {\"" << inputs[f].name << "\", kFile" << f << ", sizeof kFile" << f << ", "
+            << inputs[f].inflatedSize << "},\n";
     out << "};\nconst std::size_t kEmbeddedFileCount = " << inputs.size()
         << ";\n\n}  // namespace torvane::ui\n";
 

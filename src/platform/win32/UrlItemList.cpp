@@ -82,15 +82,18 @@ std::optional<std::string> UrlOfItemList(LPCITEMIDLIST list) {
     const BYTE* text = item + kUrlItemHeader;
     const std::size_t room = size - kUrlItemHeader;
     if (item[3] & kUrlItemUnicode) {
-        std::wstring wide;
+        // A vector, not std::wstring: that would bring the wide string's whole
+        // run-time instantiation into the setup.
+        std::vector<wchar_t> wide;
         for (std::size_t i = 0; i + 1 < room && WordAt(text + i) != 0; i += 2)
-            wide += static_cast<wchar_t>(WordAt(text + i));
+            wide.push_back(static_cast<wchar_t>(WordAt(text + i)));
+        if (wide.empty()) return std::string();
         const int length = ::WideCharToMultiByte(
-            CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+            CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
         std::string url(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
         if (length > 0)
-            ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
-                                  url.data(), length, nullptr, nullptr);
+            ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), url.data(),
+                                  length, nullptr, nullptr);
         return url;
     }
     const char* ansi = reinterpret_cast<const char*>(text);

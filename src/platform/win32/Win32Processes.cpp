@@ -17,11 +17,15 @@ std::vector<Char> Writable(const std::basic_string<Char>& text) {
     return buffer;
 }
 
-std::wstring Wide(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int size =
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+// The text in UTF-16, closed by a 0 and writable (CreateProcessW may write
+// into its command line). A vector rather than std::wstring: the wide string
+// would bring the whole of its run-time instantiation into the setup.
+std::vector<wchar_t> Wide(const std::string& text) {
+    const int size = text.empty()
+                         ? 0
+                         : ::MultiByteToWideChar(CP_ACP, 0, text.data(),
+                                                 static_cast<int>(text.size()), nullptr, 0);
+    std::vector<wchar_t> wide(static_cast<std::size_t>(size > 0 ? size : 0) + 1, L'\0');
     if (size > 0)
         ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
                               size);
@@ -104,16 +108,16 @@ bool Win32Processes::StartWithToken(HANDLE token, const std::string& application
                      reinterpret_cast<void*>(::GetProcAddress(advapi, "CreateProcessWithTokenW")))
                : nullptr;
     if (!create) return false;
-    const std::wstring wideApplication = Wide(application);
-    std::vector<wchar_t> line = Writable(Wide(commandLine));
+    const std::vector<wchar_t> wideApplication = Wide(application);
+    std::vector<wchar_t> line = Wide(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(ShowCommand(show));
     PROCESS_INFORMATION info{};
-    return Started(create(token, 0, wideApplication.c_str(), line.data(), 0, nullptr, nullptr,
-                          &startup, &info),
-                   info);
+    return Started(
+        create(token, 0, wideApplication.data(), line.data(), 0, nullptr, nullptr, &startup, &info),
+        info);
 }
 
 bool Win32Processes::StartAsSelf(const std::string& application, const std::string& commandLine,

@@ -34,12 +34,14 @@ int Csidl(SpecialFolder folder) {
 }
 
 // IPersistFile takes the file name in UTF-16; ours are in the system code page.
-std::wstring Wide(const std::string& text) {
+// Closed by a 0. A vector rather than std::wstring: the wide string would
+// bring the whole of its run-time instantiation into the setup.
+std::vector<wchar_t> Wide(const std::string& text) {
     const int size = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (size <= 0) return std::wstring();
+    if (size <= 0) return std::vector<wchar_t>(1, L'\0');
     std::vector<wchar_t> wide(static_cast<std::size_t>(size));
     ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), size);
-    return std::wstring(wide.data());
+    return wide;
 }
 
 }  // namespace
@@ -81,7 +83,7 @@ void Win32Shell::CreateShortcut(const std::string& target, const std::string& li
     void* persist = nullptr;
     if (FAILED(link.Get()->QueryInterface(IID_IPersistFile, &persist)) || !persist) return;
     const ComPtr<IPersistFile> file(static_cast<IPersistFile*>(persist));
-    file.Get()->Save(Wide(linkFile).c_str(), FALSE);
+    file.Get()->Save(Wide(linkFile).data(), FALSE);
 }
 
 void Win32Shell::Open(const std::string& what) {
