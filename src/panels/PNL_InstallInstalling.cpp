@@ -40,8 +40,11 @@ bool FileExists(platform::FileSystem& files, const std::string& path) {
     return attributes && (*attributes & platform::kAttributeDirectory) == 0;
 }
 
+// A read-only file is made writable first: the attribute alone would keep it.
 void DeleteIfPresent(platform::FileSystem& files, const std::string& path) {
-    if (FileExists(files, path)) files.DeleteFile(path);
+    if (!FileExists(files, path)) return;
+    platform::ClearReadOnly(files, path);
+    files.DeleteFile(path);
 }
 
 // What the uninstaller removes, in the order it removes it: the client's

@@ -207,6 +207,29 @@ TEST(ExtractionDoesNotReplaceAFileHeldWithoutSharing) {
     CHECK(ReadAll(target) == old);
 }
 
+// The read-only attribute alone makes the system refuse to move a file over
+// the target, as a held file does; the extraction takes it off first, so
+// such a program is replaced and left a plain file.
+TEST(ExtractionReplacesAReadOnlyTarget) {
+    TempFolder folder;
+    Win32FileSystem files;
+    const std::string target = folder.At("Torvane.exe");
+    const std::string next = folder.At("other.new");
+    WriteAll(files, target, Bytes{'o', 'l', 'd'});
+    REQUIRE(files.SetAttributes(target, platform::kAttributeReadOnly) == 0);
+    CHECK(files.Attributes(target).value_or(0) & platform::kAttributeReadOnly);
+    WriteAll(files, next, Noise(10, 8));
+    CHECK_EQ(files.ReplaceFile(next, target), kErrorAccessDenied);
+    files.DeleteFile(next);
+
+    const TestPayload payload(Noise(6000, 9));
+    CHECK_EQ(ExtractionCreateError(payload, target, files), std::string());
+    CHECK(ReadAll(target) == payload.original);
+    CHECK(!(files.Attributes(target).value_or(platform::kAttributeReadOnly) &
+            platform::kAttributeReadOnly));
+    ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);  // for the clean-up either way
+}
+
 TEST(ExtractionNamesTheTargetWhenItsWorkFileIsHeld) {
     TempFolder folder;
     Win32FileSystem files;
