@@ -255,7 +255,10 @@ void TPNLInstallInstalling::AfterShow() {
     ProgressBar1.SetMax(static_cast<int>(kPayloadProgressMaximum));
     ProgressBar1.SetMax(ProgressBar1.Max() + ProgressBar1.Max() / 10);
 
-    QuietFailures = RunSequence(Steps());
+    {
+        const WorkInProgress working(Nav());
+        QuietFailures = RunSequence(Steps());
+    }
     Nav().ShowPanel("PNLInstallReady", true);
 }
 
