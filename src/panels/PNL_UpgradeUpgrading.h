@@ -36,6 +36,7 @@ public:
     // The whole upgrade sequence, then the finished panel or, unattended,
     // the new client and the program's end.
     void AfterShow() override;
+    bool WorksWhenShown() const override { return true; }
 
     // Moves the bar, shows its percentage (rounded half to even) followed by
     // "% complete" and lets pending window messages run.
