@@ -207,20 +207,21 @@ TEST(ExtractionDoesNotReplaceAFileHeldWithoutSharing) {
     CHECK(ReadAll(target) == old);
 }
 
-// The read-only attribute alone makes the system refuse to move a file over
-// the target, as a held file does; the extraction takes it off first, so
-// such a program is replaced and left a plain file.
+// The read-only attribute is set, read and taken off through the file layer,
+// and the extraction leaves such a program replaced and plain. (Windows
+// refuses to move a file over a read-only one with 5; Wine 8 moves it all
+// the same, so the refusal itself is covered by the unit tests' fakes.)
 TEST(ExtractionReplacesAReadOnlyTarget) {
     TempFolder folder;
     Win32FileSystem files;
     const std::string target = folder.At("Torvane.exe");
-    const std::string next = folder.At("other.new");
     WriteAll(files, target, Bytes{'o', 'l', 'd'});
     REQUIRE(files.SetAttributes(target, platform::kAttributeReadOnly) == 0);
     CHECK(files.Attributes(target).value_or(0) & platform::kAttributeReadOnly);
-    WriteAll(files, next, Noise(10, 8));
-    CHECK_EQ(files.ReplaceFile(next, target), kErrorAccessDenied);
-    files.DeleteFile(next);
+    CHECK(platform::ClearReadOnly(files, target));
+    CHECK(!(files.Attributes(target).value_or(platform::kAttributeReadOnly) &
+            platform::kAttributeReadOnly));
+    REQUIRE(files.SetAttributes(target, platform::kAttributeReadOnly) == 0);
 
     const TestPayload payload(Noise(6000, 9));
     CHECK_EQ(ExtractionCreateError(payload, target, files), std::string());
