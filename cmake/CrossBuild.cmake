@@ -139,26 +139,46 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
   if(NOT EXISTS ${TORVANE_URLGEN})
     message(FATAL_ERROR "No ${TORVANE_URLGEN}: build the native tree first (scripts/build.sh does)")
   endif()
-  # Everything but the report URL is compiled once and linked into two
-  # programs: Install_Torvane.exe with the configured report service, and
-  # Install_Torvane_loopback.exe, for the end-to-end scenarios only, whose
-  # reports go to a plain-http server on 127.0.0.1 that the tests run.
+  # Everything but the report URL and the upgrade's retry timing is compiled
+  # once and linked into three programs: Install_Torvane.exe with the
+  # configured report service, the one that ships; and, for the end-to-end
+  # scenarios only, Install_Torvane_loopback.exe, whose reports go to a
+  # plain-http server on 127.0.0.1 that the tests run, and
+  # Install_Torvane_quickretry.exe, whose upgrade waits 50 ms instead of a
+  # second between its retries (TORVANE_SHORT_RETRY_WAITS), so that a client
+  # locked for all 21 attempts takes seconds, not five minutes. The test
+  # pe.retry_timing reads the timing back out of each of them.
+  set(TORVANE_RETRY_TIMING_SOURCE ${PROJECT_SOURCE_DIR}/src/panels/RetryTiming.cpp)
+  set(_shared_sources ${TORVANE_PORTABLE_SOURCES})
+  list(REMOVE_ITEM _shared_sources ${TORVANE_RETRY_TIMING_SOURCE})
   add_library(torvane_setup_objects OBJECT
-    ${TORVANE_PORTABLE_SOURCES} ${TORVANE_GENERATED_SOURCES} ${TORVANE_WIN32_SOURCES})
+    ${_shared_sources} ${TORVANE_GENERATED_SOURCES} ${TORVANE_WIN32_SOURCES})
   target_include_directories(torvane_setup_objects PUBLIC ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
   target_include_directories(torvane_setup_objects PRIVATE
     $<TARGET_PROPERTY:torvane_jpeg,INTERFACE_INCLUDE_DIRECTORIES>
     $<TARGET_PROPERTY:torvane_zlib,INTERFACE_INCLUDE_DIRECTORIES>)
   torvane_report_url_source(TORVANE_RELEASE_URL_SOURCE ${TORVANE_URLGEN} "${TORVANE_REPORT_URL}" release)
   torvane_report_url_source(TORVANE_LOOPBACK_URL_SOURCE ${TORVANE_URLGEN} "${TORVANE_E2E_REPORT_URL}" loopback)
-  foreach(variant "Install_Torvane|${TORVANE_RELEASE_URL_SOURCE}"
-                  "Install_Torvane_loopback|${TORVANE_LOOPBACK_URL_SOURCE}")
+  # The timing source is compiled as it is for the two programs with the
+  # normal waits, and a second time, with the short waits, in a library of
+  # its own (one source file cannot carry two sets of definitions in one
+  # target).
+  add_library(torvane_retry_timing OBJECT ${TORVANE_RETRY_TIMING_SOURCE})
+  add_library(torvane_retry_timing_short OBJECT ${TORVANE_RETRY_TIMING_SOURCE})
+  target_compile_definitions(torvane_retry_timing_short PRIVATE TORVANE_SHORT_RETRY_WAITS)
+  foreach(timing torvane_retry_timing torvane_retry_timing_short)
+    target_include_directories(${timing} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  endforeach()
+  foreach(variant "Install_Torvane|${TORVANE_RELEASE_URL_SOURCE}|torvane_retry_timing"
+                  "Install_Torvane_loopback|${TORVANE_LOOPBACK_URL_SOURCE}|torvane_retry_timing"
+                  "Install_Torvane_quickretry|${TORVANE_RELEASE_URL_SOURCE}|torvane_retry_timing_short")
     string(REPLACE "|" ";" variant "${variant}")
     list(GET variant 0 target)
     list(GET variant 1 url_source)
+    list(GET variant 2 timing)
     add_executable(${target} WIN32
-      $<TARGET_OBJECTS:torvane_setup_objects> ${url_source} ${TORVANE_WIN32_RESOURCES}
-      ${TORVANE_QUIET_TERMINATE})
+      $<TARGET_OBJECTS:torvane_setup_objects> $<TARGET_OBJECTS:${timing}> ${url_source}
+      ${TORVANE_WIN32_RESOURCES} ${TORVANE_QUIET_TERMINATE})
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${target} SUFFIX .exe)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
     # ANSI program with WinMain: no -municode, no UNICODE macros.

@@ -1,5 +1,7 @@
 #include "app/FormMain.h"
 
+#include <optional>
+
 #include "app/Appl_Globals.h"
 #include "app/CommandLine.h"
 #include "app/ErrorReport.h"
@@ -128,6 +130,12 @@ void TFormMain::ShowPanel(const std::string& Name, bool Animate) {
     for (const auto& candidate : panels_)
         if (candidate->Parent() == target) panel = candidate.get();
     if (!panel) return;
+
+    // A close while a working panel slides in would destroy the window and
+    // leave its work to run unseen: from here to the end of the panel's
+    // work, close requests from outside are refused.
+    std::optional<WorkInProgress> working;
+    if (panel->WorksWhenShown()) working.emplace(*this);
 
     const unsigned generation = ++showGeneration_;
     // A change that starts while another one slides (a failure reported from

@@ -37,6 +37,10 @@ public:
     ui::Application& App() const override { return ui::Form::App(); }
     bool IsSliding() const override { return Sliding; }
     void Close() override { ui::Form::Close(); }
+    void BeginWork() override { ++working_; }
+    void EndWork() override { --working_; }
+    // Refuses close requests from outside while a panel's work runs.
+    bool CanClose() const override { return working_ == 0; }
 
     ui::Image ImgIcon;
     ui::Panel PnlHeader;
@@ -84,6 +88,7 @@ private:
     std::vector<std::string> params_;
     std::vector<std::unique_ptr<TFramePanel>> panels_;
     unsigned showGeneration_ = 0;
+    int working_ = 0;  // pieces of work in progress (WorkInProgress)
 };
 
 // The main window, set as soon as it starts being created. Panels reach it

@@ -30,6 +30,10 @@ public:
     virtual void SetButtons(tQvButtonBar& bar);
     virtual void BeforeShow() {}
     virtual void AfterShow() {}
+    // True for the panels whose AfterShow does the long work (the
+    // sequences, the search): the main window refuses close requests from
+    // outside from the moment it starts showing one until its work is done.
+    virtual bool WorksWhenShown() const { return false; }
 
     // Everything a panel reaches beyond itself (other panels, the program's
     // end, the platform, the application) goes through here.

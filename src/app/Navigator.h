@@ -24,9 +24,29 @@ public:
     virtual bool IsSliding() const = 0;
     // Ends the program: closes the main window.
     virtual void Close() = 0;
+    // Work that must not be cut off (the sequences, the disk search) runs
+    // between these two: the window ignores close requests from outside
+    // meanwhile. Use WorkInProgress rather than calling them.
+    virtual void BeginWork() = 0;
+    virtual void EndWork() = 0;
 
     virtual platform::Platform& Platform() const = 0;
     virtual ui::Application& App() const = 0;
+};
+
+// Marks the work of its lifetime as in progress (Navigator::BeginWork); ends
+// the mark also when the work fails.
+class WorkInProgress {
+public:
+    explicit WorkInProgress(Navigator& navigator) : navigator_(navigator) {
+        navigator_.BeginWork();
+    }
+    ~WorkInProgress() { navigator_.EndWork(); }
+    WorkInProgress(const WorkInProgress&) = delete;
+    WorkInProgress& operator=(const WorkInProgress&) = delete;
+
+private:
+    Navigator& navigator_;
 };
 
 }  // namespace torvane

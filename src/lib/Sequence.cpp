@@ -6,6 +6,12 @@ namespace torvane {
 
 std::vector<QuietFailure> RunSequence(const std::vector<SequenceStep>& steps) {
     std::vector<QuietFailure> failures;
+    RunSequence(steps, failures);
+    return failures;
+}
+
+void RunSequence(const std::vector<SequenceStep>& steps, std::vector<QuietFailure>& failures) {
+    failures.clear();
     for (const SequenceStep& step : steps) {
         if (step.kind == SequenceStep::Kind::Essential) {
             step.run();
@@ -18,7 +24,6 @@ std::vector<QuietFailure> RunSequence(const std::vector<SequenceStep>& steps) {
             if (step.fallback) step.fallback();
         }
     }
-    return failures;
 }
 
 std::vector<std::string> StepNames(const std::vector<QuietFailure>& failures) {

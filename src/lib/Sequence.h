@@ -37,6 +37,9 @@ struct QuietFailure {
 // noted and its fallback run; an essential step's failure leaves the
 // sequence at once. Returns the quiet failures.
 std::vector<QuietFailure> RunSequence(const std::vector<SequenceStep>& steps);
+// The same, noting each quiet failure in `failures` as it happens, so that
+// they are known also when an essential step ends the sequence.
+void RunSequence(const std::vector<SequenceStep>& steps, std::vector<QuietFailure>& failures);
 
 // The names of the failed steps.
 std::vector<std::string> StepNames(const std::vector<QuietFailure>& failures);

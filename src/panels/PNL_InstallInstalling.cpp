@@ -40,8 +40,11 @@ bool FileExists(platform::FileSystem& files, const std::string& path) {
     return attributes && (*attributes & platform::kAttributeDirectory) == 0;
 }
 
+// A read-only file is made writable first: the attribute alone would keep it.
 void DeleteIfPresent(platform::FileSystem& files, const std::string& path) {
-    if (FileExists(files, path)) files.DeleteFile(path);
+    if (!FileExists(files, path)) return;
+    platform::ClearReadOnly(files, path);
+    files.DeleteFile(path);
 }
 
 // What the uninstaller removes, in the order it removes it: the client's
@@ -252,7 +255,10 @@ void TPNLInstallInstalling::AfterShow() {
     ProgressBar1.SetMax(static_cast<int>(kPayloadProgressMaximum));
     ProgressBar1.SetMax(ProgressBar1.Max() + ProgressBar1.Max() / 10);
 
-    QuietFailures = RunSequence(Steps());
+    {
+        const WorkInProgress working(Nav());
+        QuietFailures = RunSequence(Steps());
+    }
     Nav().ShowPanel("PNLInstallReady", true);
 }
 

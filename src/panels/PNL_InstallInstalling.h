@@ -26,6 +26,7 @@ public:
     void BeforeShow() override;
     // The whole install sequence, ending on "PNLInstallReady".
     void AfterShow() override;
+    bool WorksWhenShown() const override { return true; }
 
     // Moves the bar, shows its percentage (rounded half to even) followed by
     // "% complete" and lets pending window messages run.

@@ -49,10 +49,13 @@ void TPnlUpgradeFindDir::AfterShow() {
         "This can take a few moments.");
 
     platform::Platform& os = Nav().Platform();
-    FoundInstallations = FindFiles(
-        FindFilesServices{os.search, os.drives}, "torvane.exe", 1, "",
-        [this](std::uint8_t percent) { return ProgressHandler(percent); },
-        [this](const std::string& path) { return FileHandler(path); }, 0);
+    {
+        const WorkInProgress searching(Nav());
+        FoundInstallations = FindFiles(
+            FindFilesServices{os.search, os.drives}, "torvane.exe", 1, "",
+            [this](std::uint8_t percent) { return ProgressHandler(percent); },
+            [this](const std::string& path) { return FileHandler(path); }, 0);
+    }
 
     if (!FoundInstallations->empty()) {
         ProgressHandler(0);

@@ -26,6 +26,7 @@ public:
 
     // The whole search.
     void AfterShow() override;
+    bool WorksWhenShown() const override { return true; }
 
     // The search's progress report: moves the bar, shows "<percent>% complete"
     // and lets pending window messages run. Never asks the search to stop.

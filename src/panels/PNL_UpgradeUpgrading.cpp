@@ -10,6 +10,7 @@
 #include "lib/LIB_FolderHelpers.h"
 #include "panels/ParentColors.h"
 #include "panels/ProgressControls.h"
+#include "panels/RetryTiming.h"
 #include "panels/StartClient.h"
 #include "panels/StartMenuLinks.h"
 #include "payload/ExtractPayload.h"
@@ -45,72 +46,101 @@ void TPNLUpgradeUpgrading::SetProgress(int position) {
     ReportProgress(position, &ProgressBar1, &Label12, Nav().App());
 }
 
-void TPNLUpgradeUpgrading::WaitSeconds(int seconds) {
-    for (int i = 0; i < seconds; ++i) {
-        Nav().Platform().clock.Sleep(1000);
+void TPNLUpgradeUpgrading::Pause(unsigned pauses) {
+    for (unsigned i = 0; i < pauses; ++i) {
+        Nav().Platform().clock.Sleep(kRetryTiming.pauseMs);
         Nav().App().ProcessMessages();
     }
 }
 
-bool TPNLUpgradeUpgrading::ReplaceClient() {
+void TPNLUpgradeUpgrading::ReplaceClient() {
     const PayloadServices services{Nav().Platform().files,
                                    BarProgress(&ProgressBar1, &Label12, Nav().App())};
+    std::exception_ptr failure;
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         try {
             GB_TorvaneP2P_exe::ExtractPayload(InstallDir + "Torvane.Exe", services);
-            return true;
+            return;
         } catch (const std::exception&) {
             // Typically the client is still running. The extraction writes
             // beside the file and replaces it only when complete, so the
             // earlier client is still whole; wait for it to end.
+            failure = std::current_exception();
             Label1.SetCaption(RetryMessage(attempt));
-            WaitSeconds(kRetryWaitSeconds);
+            Pause(kRetryTiming.retryPauses);
             Label1.SetCaption("");
         }
     }
-    return false;
+    std::rethrow_exception(failure);
 }
 
-void TPNLUpgradeUpgrading::RenewShortcuts() {
+std::vector<SequenceStep> TPNLUpgradeUpgrading::Steps() {
     platform::Platform& os = Nav().Platform();
-    const std::optional<std::string> programs =
-        os.shell.FolderPath(platform::SpecialFolder::Programs);
-    if (!programs) return;
-    const std::string group = *programs + "\\" + kStartMenuGroup;
-    // Usually there already; if it cannot be made the links are simply missing.
-    os.files.CreateFolder(group);
-    CreateStartMenuLinks(os.shell, group, InstallDir, "/p2p/help/");
+    return {
+        // A folder that cannot be made shows up as failed client attempts.
+        QuietStep("installation folder",
+                  [&os] {
+                      if (!FolderExists(os.files, InstallDir)) EnsureFolder(os.files, InstallDir);
+                  }),
+        // Started by the client itself: give it time to end first.
+        EssentialStep("unattended pause",
+                      [this, &os] {
+                          if (!AutoUpdate) return;
+                          os.clock.Sleep(kRetryTiming.pauseMs);
+                          Nav().App().ProcessMessages();
+                          os.clock.Sleep(kRetryTiming.pauseMs);
+                          Nav().App().ProcessMessages();
+                          os.clock.Sleep(kRetryTiming.pauseMs);
+                      }),
+        // Its failure is held back until the uninstaller and the links are
+        // written: they work with the earlier client too.
+        QuietStep("client",
+                  [this] {
+                      clientFailure_ = nullptr;
+                      try {
+                          ReplaceClient();
+                      } catch (const std::exception&) {
+                          clientFailure_ = std::current_exception();
+                          throw;
+                      }
+                  }),
+        EssentialStep("uninstaller",
+                      [this, &os] {
+                          GB_Uninstall_exe::ExtractPayload(
+                              InstallDir + "Uninstall.Exe",
+                              PayloadServices{os.files,
+                                              BarProgress(nullptr, nullptr, Nav().App())});
+                      }),
+        // Usually there already; when it cannot be made the links are simply
+        // missing. No programs folder: no group and no links.
+        QuietStep("start-menu group",
+                  [&os] {
+                      if (auto programs = os.shell.FolderPath(platform::SpecialFolder::Programs))
+                          os.files.CreateFolder(*programs + "\\" + kStartMenuGroup);
+                  }),
+        EssentialStep("shortcuts",
+                      [&os] {
+                          if (auto programs =
+                                  os.shell.FolderPath(platform::SpecialFolder::Programs))
+                              CreateStartMenuLinks(os.shell, *programs + "\\" + kStartMenuGroup,
+                                                   InstallDir, "/p2p/help/");
+                      }),
+        EssentialStep("client replaced",
+                      [this] {
+                          if (clientFailure_) std::rethrow_exception(clientFailure_);
+                      }),
+        EssentialStep("100 %", [this] { SetProgress(ProgressBar1.Max()); }),
+    };
 }
 
 void TPNLUpgradeUpgrading::AfterShow() {
-    platform::Platform& os = Nav().Platform();
     ProgressBar1.SetMax(static_cast<int>(kPayloadProgressMaximum));
-
-    // A folder that cannot be made shows up as failed attempts below.
-    if (!FolderExists(os.files, InstallDir)) {
-        try {
-            EnsureFolder(os.files, InstallDir);
-        } catch (const std::exception&) {
-        }
+    {
+        const WorkInProgress working(Nav());
+        RunSequence(Steps(), QuietFailures);
     }
 
-    // Started by the client itself: give it time to end first.
-    if (AutoUpdate) {
-        platform::Clock& clock = os.clock;
-        clock.Sleep(1000);
-        Nav().App().ProcessMessages();
-        clock.Sleep(1000);
-        Nav().App().ProcessMessages();
-        clock.Sleep(1000);
-    }
-
-    ReplaceClient();
-    GB_Uninstall_exe::ExtractPayload(
-        InstallDir + "Uninstall.Exe",
-        PayloadServices{os.files, BarProgress(nullptr, nullptr, Nav().App())});
-    RenewShortcuts();
-    SetProgress(ProgressBar1.Max());
-
+    platform::Platform& os = Nav().Platform();
     if (AutoUpdate) {
         StartInstalledClient(os.processes, InstallDir);
         os.processes.EndProcess(0);

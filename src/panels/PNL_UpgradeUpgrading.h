@@ -1,7 +1,10 @@
 #pragma once
+#include <exception>
 #include <string>
+#include <vector>
 
 #include "app/FramePanel.h"
+#include "lib/Sequence.h"
 #include "ui/Label.h"
 #include "ui/ProgressBar.h"
 
@@ -12,12 +15,15 @@ namespace torvane {
 // and the four Start-menu links, and nothing else of the installation. Then
 // the finished panel follows, or, when started with "/autoupdate", the new
 // client is started and the program ends. It puts no buttons on the bar.
+//
+// A client that could not be replaced in any attempt is not passed over:
+// the uninstaller and the links are still written, then the last attempt's
+// failure runs out to the error panel like any other, in both modes.
 class TPNLUpgradeUpgrading : public TFramePanel {
 public:
     // A client that cannot be replaced is tried this often in all; each
-    // failed attempt is followed by kRetryWaitSeconds of waiting.
+    // failed attempt is followed by the retry wait (RetryTiming.h).
     static constexpr int kMaxAttempts = 21;
-    static constexpr int kRetryWaitSeconds = 15;
 
     explicit TPNLUpgradeUpgrading(Navigator& navigator);
 
@@ -27,8 +33,10 @@ public:
 
     // The empty bar and "0% complete".
     void BeforeShow() override;
-    // The whole upgrade sequence.
+    // The whole upgrade sequence, then the finished panel or, unattended,
+    // the new client and the program's end.
     void AfterShow() override;
+    bool WorksWhenShown() const override { return true; }
 
     // Moves the bar, shows its percentage (rounded half to even) followed by
     // "% complete" and lets pending window messages run.
@@ -37,15 +45,21 @@ public:
     // The retry message after failed attempt `attempt`.
     static std::string RetryMessage(int attempt);
 
+    // The upgrade sequence, step by step (lib/Sequence.h). The steps read
+    // InstallDir and AutoUpdate as they run.
+    std::vector<SequenceStep> Steps();
+    // The quiet steps that failed in the last run of the sequence, also
+    // when it ended on the error panel.
+    std::vector<QuietFailure> QuietFailures;
+
 private:
-    // Waits the given whole seconds, letting window messages run after each.
-    void WaitSeconds(int seconds);
-    // Writes the client program, up to kMaxAttempts times; false when every
-    // attempt failed and the earlier client stays.
-    bool ReplaceClient();
-    // The Start-menu group's four links, when the system names the user's
-    // programs folder.
-    void RenewShortcuts();
+    // Waits the given number of pauses, letting window messages run after each.
+    void Pause(unsigned pauses);
+    // Writes the client program, up to kMaxAttempts times; raises the last
+    // attempt's failure when none succeeded (the earlier client stays).
+    void ReplaceClient();
+    // The failure of the client step, raised once the rest is written.
+    std::exception_ptr clientFailure_;
 };
 
 }  // namespace torvane

@@ -110,6 +110,7 @@ void ExtractChunkedPayload(const PayloadTable& table, const std::string& target,
     Inflater inflater(buffer.data(), buffer.size());
 
     PartialFile partial(services.files, target + ".new");
+    platform::ClearReadOnly(services.files, partial.Path());  // left by someone else
     std::unique_ptr<platform::WritableFile> file;
     try {
         file = services.files.CreateFile(partial.Path());
@@ -137,6 +138,11 @@ void ExtractChunkedPayload(const PayloadTable& table, const std::string& target,
     file->Close();
     file.reset();
 
+    // A read-only target (copied so from a CD, or marked so by its user)
+    // would refuse to be replaced, though nothing holds it: the new file
+    // takes its place as a plain one. A refusal here is left for the
+    // replacement to report.
+    platform::ClearReadOnly(services.files, target);
     if (const int error = services.files.ReplaceFile(partial.Path(), target))
         throw EFCreateError(target, services.files.ErrorText(error));
     partial.Keep();

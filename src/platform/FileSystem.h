@@ -48,6 +48,9 @@ public:
     // The file attributes (GetFileAttributesA), or nothing when they cannot
     // be read (no such file or folder, no access).
     virtual std::optional<std::uint32_t> Attributes(const std::string& path) = 0;
+    // Sets the attributes of a file or folder (SetFileAttributesA); returns
+    // the system's error number, 0 on success.
+    virtual int SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // Creates one folder whose parent exists; returns the system's error
     // number, 0 on success (183 when it exists already).
     virtual int CreateFolder(const std::string& path) = 0;
@@ -71,9 +74,23 @@ public:
 // drive letter, a colon and a backslash.
 std::optional<std::string> ResolvePathText(const std::string& path);
 
+// A file the system refuses to write, replace or delete until the attribute
+// is taken off (FILE_ATTRIBUTE_READONLY).
+constexpr std::uint32_t kAttributeReadOnly = 0x01;
 constexpr std::uint32_t kAttributeHidden = 0x02;
 constexpr std::uint32_t kAttributeDirectory = 0x10;
 // A junction, a symbolic link or a mount point (FILE_ATTRIBUTE_REPARSE_POINT).
 constexpr std::uint32_t kAttributeReparsePoint = 0x400;
+
+// Takes the read-only attribute off the file at `path`, when it is a file
+// that carries it, so that it can be replaced or deleted. Returns whether the
+// file is now writable as far as its attributes go (also when there is no
+// such file); a refusal is left for the replacement to report.
+inline bool ClearReadOnly(FileSystem& files, const std::string& path) {
+    const std::optional<std::uint32_t> attributes = files.Attributes(path);
+    if (!attributes || (*attributes & kAttributeDirectory) || !(*attributes & kAttributeReadOnly))
+        return true;
+    return files.SetAttributes(path, *attributes & ~kAttributeReadOnly) == 0;
+}
 
 }  // namespace torvane::platform

@@ -27,6 +27,12 @@ void Form::Show() {
     SetVisible(true);
 }
 
+bool Form::RequestClose() {
+    if (!CanClose()) return false;
+    Close();
+    return true;
+}
+
 void Form::Close() {
     if (closed_) return;
     FormClose();

@@ -29,6 +29,13 @@ public:
     // message loop (the peer destroys the window).
     void Close();
     bool Closed() const { return closed_; }
+    // A close asked for from outside the program (Alt+F4, the system menu,
+    // the taskbar, another program's WM_CLOSE): closes the window when
+    // CanClose() allows it, else does nothing. Returns whether it closed.
+    bool RequestClose();
+    // Whether such a request may close the window now; the program's own
+    // Close() does not ask.
+    virtual bool CanClose() const { return true; }
 
     // The control that asked for the keyboard focus last (the form itself
     // included), or null when none has.

@@ -66,3 +66,59 @@ upgrade_expect_help_link() {
     [[ $(cut -f2 <<<"$help") == 'url:http://www.torvane.example/p2p/help/' ]] ||
         e2e_fail "the help link does not hold the help page: $help"
 }
+
+# upgrade_hold_client WINFILE: holds the file open without sharing, as a
+# running client holds its executable, through hold_file.exe in this prefix,
+# until upgrade_release_client. Returns once the file is held.
+upgrade_hold_client() {
+    cp "$E2E_CROSS_DIR/hold_file.exe" "$WINEPREFIX/drive_c/e2e/"
+    UPGRADE_RELEASE=$WINEPREFIX/drive_c/e2e/release
+    rm -f "$UPGRADE_RELEASE" "$UPGRADE_RELEASE.held"
+    (cd "$WINEPREFIX/drive_c/e2e" && wine 'C:\e2e\hold_file.exe' "$1" 'C:\e2e\release' \
+        >"$E2E_ART/hold_file.log" 2>&1; echo $? >"$E2E_WORK/hold.code") &
+    UPGRADE_HOLD_PID=$!
+    e2e_wait_file "$UPGRADE_RELEASE.held" 20
+    e2e_log "$1 is held"
+}
+
+# upgrade_release_client: lets go of the held file and expects hold_file.exe
+# to have held it throughout (exit 0).
+upgrade_release_client() {
+    touch "$UPGRADE_RELEASE"
+    wait "$UPGRADE_HOLD_PID"
+    [[ $(cat "$E2E_WORK/hold.code") == 0 ]] || e2e_fail "hold_file failed: $(cat "$E2E_ART/hold_file.log")"
+    e2e_log "the held file is let go"
+}
+
+# upgrade_attempts: the attempt numbers of the retry messages the watch has
+# seen, in order, without repeats.
+upgrade_attempts() {
+    e2e_watch_lines "$(line_re "$RETRY_TEXT \\(Attempt [0-9]+\\)")" |
+        grep -oE 'Attempt [0-9]+\)$' | tr -dc '0-9\n' | uniq
+}
+
+# upgrade_expect_all_attempts: the watch saw attempt numbers that count up by
+# one, and the last one is the 21st.
+upgrade_expect_all_attempts() {
+    local seen prev=0 n
+    seen=$(upgrade_attempts | paste -sd ' ')
+    e2e_log "attempts seen: $seen"
+    [[ -n $seen ]] || e2e_fail "no retry message was seen"
+    for n in $(upgrade_attempts); do
+        ((n > prev)) || e2e_fail "the attempt numbers do not count up: $seen"
+        prev=$n
+    done
+    ((prev == 21)) || e2e_fail "the last attempt seen is $prev, not 21: $seen"
+}
+
+# upgrade_expect_locked_failure WINFILE: the setup is on the error panel and
+# shows the failure of the last attempt to replace WINFILE: it could not be
+# created because another program uses it.
+upgrade_expect_locked_failure() {
+    local path_re
+    header 'Error' 120
+    e2e_wait_text "$(line_re 'Install could not continue - An error occured')" 5
+    path_re=$(sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$1")
+    e2e_wait_text "$(line_re "Cannot create file \"$path_re\"\\. .+")" 5
+    e2e_log "the error panel shows the failure to replace $1"
+}

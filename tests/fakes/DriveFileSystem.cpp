@@ -95,7 +95,8 @@ std::unique_ptr<platform::WritableFile> DriveFileSystem::CreateFile(const std::s
     int error =
         uncreatable.count(WithoutTrailingSeparator(path)) ? kSharingViolation : CreationError(path);
     std::error_code ignored;
-    if (!error && (EndsWithSeparator(path) || fs::is_directory(Host(path), ignored)))
+    if (!error && (EndsWithSeparator(path) || fs::is_directory(Host(path), ignored) ||
+                   readOnlyFiles.count(path)))
         error = kAccessDenied;
     if (error) throw EFCreateError(path, ErrorText(error));
     std::FILE* file = std::fopen(Host(path).c_str(), "wb");
@@ -105,6 +106,7 @@ std::unique_ptr<platform::WritableFile> DriveFileSystem::CreateFile(const std::s
 
 int DriveFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
     if (uncreatable.count(to)) return kSharingViolation;
+    if (readOnlyFiles.count(to)) return kAccessDenied;
     const std::optional<fs::path> source = drives_.HostPath(from);
     std::error_code error;
     if (!source || !fs::is_regular_file(*source, error)) return kFileNotFound;
@@ -116,7 +118,9 @@ int DriveFileSystem::ReplaceFile(const std::string& from, const std::string& to)
 }
 
 bool DriveFileSystem::DeleteFile(const std::string& path) {
-    if (uncreatable.count(path) || ReadOnly(path) || EndsWithSeparator(path)) return false;
+    if (uncreatable.count(path) || ReadOnly(path) || readOnlyFiles.count(path) ||
+        EndsWithSeparator(path))
+        return false;
     const std::optional<fs::path> host = drives_.HostPath(path);
     std::error_code error;
     return host && fs::is_regular_file(*host, error) && fs::remove(*host, error);
@@ -155,7 +159,24 @@ std::optional<std::uint32_t> DriveFileSystem::Attributes(const std::string& path
     else
         return std::nullopt;
     if (hidden.count(WithoutTrailingSeparator(path))) attributes |= platform::kAttributeHidden;
+    if (readOnlyFiles.count(WithoutTrailingSeparator(path)))
+        attributes |= platform::kAttributeReadOnly;
     return attributes;
+}
+
+int DriveFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
+    if (!Attributes(path)) return kFileNotFound;
+    if (ReadOnly(path)) return kAccessDenied;
+    const std::string clean = WithoutTrailingSeparator(path);
+    if (attributes & platform::kAttributeReadOnly)
+        readOnlyFiles.insert(clean);
+    else
+        readOnlyFiles.erase(clean);
+    if (attributes & platform::kAttributeHidden)
+        hidden.insert(clean);
+    else
+        hidden.erase(clean);
+    return 0;
 }
 
 int DriveFileSystem::CreateFolder(const std::string& path) {

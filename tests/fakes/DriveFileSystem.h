@@ -26,8 +26,10 @@ namespace torvane::testing {
 //   - nothing can be created, replaced or deleted anywhere below a folder in
 //     `readOnlyFolders` (an administrator's folder seen by a standard user):
 //     5 ("Access is denied"); CreateFile raises EFCreateError with that text;
+//   - files in `readOnlyFiles` carry the read-only attribute: they refuse to
+//     be written, replaced or deleted with 5 until SetAttributes takes it off;
 //   - `capacity` limits every file written, like a nearly full disk (112).
-// Paths in `hidden` carry the hidden attribute. Entries of the three sets are
+// Paths in `hidden` carry the hidden attribute. Entries of the sets are
 // Windows paths without a trailing backslash.
 class DriveFileSystem : public platform::FileSystem {
 public:
@@ -38,6 +40,7 @@ public:
     bool DeleteFile(const std::string& path) override;
     std::string ErrorText(int code) override;
     std::optional<std::uint32_t> Attributes(const std::string& path) override;
+    int SetAttributes(const std::string& path, std::uint32_t attributes) override;
     int CreateFolder(const std::string& path) override;
     std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) override;
     // The text resolved as the system does; then, while the parts exist,
@@ -53,6 +56,7 @@ public:
     std::set<std::string, NoCaseLess> uncreatable;
     std::set<std::string, NoCaseLess> readOnlyFolders;
     std::set<std::string, NoCaseLess> hidden;
+    std::set<std::string, NoCaseLess> readOnlyFiles;
     std::size_t capacity = SIZE_MAX;
 
 private:

@@ -20,6 +20,8 @@ public:
     }
     bool IsSliding() const override { return sliding; }
     void Close() override { ++closes; }
+    void BeginWork() override { ++working; }
+    void EndWork() override { --working; }
     platform::Platform& Platform() const override { return fakes_.platform; }
     ui::Application& App() const override { return fakes_.app; }
 
@@ -27,6 +29,8 @@ public:
     std::vector<std::string> shown;
     std::vector<bool> animated;
     int closes = 0;
+    // Work in progress (WorkInProgress), 0 when none.
+    int working = 0;
     // Set it to play a slide in progress.
     bool sliding = false;
 

@@ -15,12 +15,14 @@ namespace torvane::testing {
 
 // Files in memory, keyed by path without regard to case, as on Windows (a
 // file keeps the spelling it was first created with). Paths listed in `uncreatable` refuse to be
-// created (as a running program does); `capacity` limits every file, like a
+// created (as a running program does), paths in `readOnly` carry that
+// attribute; `capacity` limits every file, like a
 // nearly full disk.
 class MemoryFileSystem : public platform::FileSystem {
 public:
     std::unique_ptr<platform::WritableFile> CreateFile(const std::string& path) override {
         if (uncreatable.count(path)) throw EFCreateError(path, ErrorText(32));
+        if (readOnly.count(path)) throw EFCreateError(path, ErrorText(5));
         auto file = std::make_shared<MemoryFile>();
         file->capacity = capacity;
         files[path] = file;  // an existing key keeps its spelling
@@ -28,6 +30,7 @@ public:
     }
     int ReplaceFile(const std::string& from, const std::string& to) override {
         if (uncreatable.count(to)) return 32;
+        if (readOnly.count(to)) return 5;
         auto it = files.find(from);
         if (it == files.end()) return 2;
         // Taken out first: `to` may be `from` in another letter case.
@@ -36,7 +39,9 @@ public:
         files[to] = file;
         return 0;
     }
-    bool DeleteFile(const std::string& path) override { return files.erase(path) > 0; }
+    bool DeleteFile(const std::string& path) override {
+        return !readOnly.count(path) && files.erase(path) > 0;
+    }
     std::string ErrorText(int code) override {
         return code == 32 ? "The process cannot access the file because it is being used by "
                             "another process"
@@ -45,8 +50,18 @@ public:
 
     std::optional<std::uint32_t> Attributes(const std::string& path) override {
         if (folders.count(path)) return platform::kAttributeDirectory;
-        if (files.count(path)) return 0x20u;  // archive: a plain file
+        if (files.count(path))  // archive: a plain file
+            return 0x20u | (readOnly.count(path) ? platform::kAttributeReadOnly : 0u);
         return std::nullopt;
+    }
+    int SetAttributes(const std::string& path, std::uint32_t attributes) override {
+        if (!files.count(path) && !folders.count(path)) return 2;
+        if (attributes & platform::kAttributeReadOnly)
+            readOnly.insert(path);
+        else
+            readOnly.erase(path);
+        ++attributeChanges;
+        return 0;
     }
     int CreateFolder(const std::string& path) override {
         if (folders.count(path) || files.count(path)) return 183;
@@ -76,6 +91,10 @@ public:
     std::map<std::string, std::shared_ptr<MemoryFile>, NoCaseLess> files;
     std::set<std::string, NoCaseLess> uncreatable;
     std::set<std::string, NoCaseLess> folders;
+    // Files with the read-only attribute: they refuse creation, replacement
+    // and deletion with 5 until SetAttributes takes it off.
+    std::set<std::string, NoCaseLess> readOnly;
+    int attributeChanges = 0;
     std::size_t capacity = SIZE_MAX;
 
 private:

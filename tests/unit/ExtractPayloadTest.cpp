@@ -108,6 +108,45 @@ TEST_F(Extraction, ReplacesAnExistingFileWithOneOfExactlyTheInflatedSize) {
     EXPECT_EQ(files.Bytes("C:\\P\\Torvane.Exe").size(), 3000u);
 }
 
+// The read-only attribute alone does not keep a program from being replaced:
+// it is taken off, and the new file stands as a plain one. A left-over
+// read-only partial file does not stop the extraction either.
+TEST_F(Extraction, AReadOnlyTargetIsReplacedAndLeftWritable) {
+    for (const char* readOnly : {"C:\\P\\Torvane.Exe", "C:\\P\\Torvane.Exe.new"}) {
+        SCOPED_TRACE(readOnly);
+        files.files.clear();
+        files.readOnly = {readOnly};
+        for (const char* path : {"C:\\P\\Torvane.Exe", readOnly}) {
+            files.files[path] = std::make_shared<testing::MemoryFile>();
+            files.files[path]->bytes.assign(10, 0xAA);
+        }
+        TestPayload payload(SomeData(3000));
+        ExtractChunkedPayload(payload.table, "C:\\P\\Torvane.Exe", With(nullptr, nullptr));
+        EXPECT_EQ(files.Bytes("C:\\P\\Torvane.Exe"), payload.original);
+        EXPECT_EQ(files.Attributes("C:\\P\\Torvane.Exe"), 0x20u);
+        EXPECT_EQ(files.files.count("C:\\P\\Torvane.Exe.new"), 0u);
+    }
+}
+
+// A read-only target whose attribute cannot be changed is reported as the
+// refused replacement, with the system's reason.
+TEST_F(Extraction, AReadOnlyTargetThatStaysSoRaisesAccessDenied) {
+    class Stubborn : public testing::MemoryFileSystem {
+    public:
+        int SetAttributes(const std::string&, std::uint32_t) override { return 5; }
+    } stubborn;
+    stubborn.files["t.exe"] = std::make_shared<testing::MemoryFile>();
+    stubborn.readOnly = {"t.exe"};
+    TestPayload payload(SomeData(3000));
+    try {
+        ExtractChunkedPayload(payload.table, "t.exe", {stubborn, {}});
+        FAIL() << "a refused replacement was reported as success";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Reason(), "Error 5");
+    }
+    EXPECT_EQ(stubborn.files.count("t.exe.new"), 0u);
+}
+
 TEST_F(Extraction, DamagedStreamsRaiseAndLeaveTheOldFileAlone) {
     const Bytes old(1234, 0x55);
     struct Damage {

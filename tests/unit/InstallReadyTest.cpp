@@ -45,6 +45,22 @@ TEST_F(InstallReady, ShowsItsMessageAndPictureWithExitAndStartOnTheBar) {
     EXPECT_FALSE(wizard.bar().RightButton(2).Visible()) << "there is no way back";
 }
 
+TEST_F(InstallReady, EverythingStandsInItsPlaceAndOrder) {
+    TPNLInstallReady& p = panel();
+    EXPECT_EQ(p.Children(), (std::vector<ui::Control*>{&p.Label9, &p.Panel45}));
+    EXPECT_EQ(p.Panel45.Children(), (std::vector<ui::Control*>{&p.Label11, &p.Image1}));
+    const std::pair<const ui::Control*, ui::Bounds> places[] = {
+        {&p.Label9, {16, 24, 0, 0}},
+        {&p.Panel45, {-1, 56, 466, 257}},
+        {&p.Label11, {216, 225, 0, 0}},
+        {&p.Image1, {16, 0, 209, 209}},
+    };
+    for (const auto& [control, bounds] : places)
+        EXPECT_EQ(control->GetBounds(), bounds) << control->Name();
+    EXPECT_EQ(p.Label11.GetColor(), ui::colors::SkyBlue) << "labels show their parent's colour";
+    EXPECT_EQ(p.Label9.GetFont().pixels, 11);
+}
+
 TEST_F(InstallReady, StartRunsTheClientQuotedWithTheUsersRightsAndCloses) {
     wizard.click("&Start Torvane P2P");
     ASSERT_EQ(wizard.processes.started.size(), 1u);

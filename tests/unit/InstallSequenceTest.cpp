@@ -255,6 +255,25 @@ TEST_F(InstallSequence, OldProgramAndDataFilesAreDeletedAndTheProgramWrittenAnew
     EXPECT_EQ(names.count("TORVANE.BAK"), 0u);
 }
 
+// Read-only files of an earlier installation (copied from a CD) are deleted
+// and written anew all the same; the attribute alone kept them before.
+TEST_F(InstallSequence, ReadOnlyOldFilesAreDeletedAndTheProgramsWrittenAnew) {
+    const std::string folder = "D:\\Apps\\Torvane P2P\\";
+    for (const char* name : {"Torvane.Exe", "Uninstall.Exe", "Torvane.Dat", "Torvane.bak"}) {
+        wizard.files.WriteText(folder + name, "old");
+        wizard.files.readOnlyFiles.insert(folder + name);
+    }
+    Install();
+    ASSERT_EQ(wizard.activePanel(), "PNLInstallReady") << PnlError->StaticText1.Caption();
+    EXPECT_EQ(wizard.files.ReadText(folder + "Torvane.Exe").value_or("").size(),
+              GB_TorvaneP2P_exe::kInflatedSize);
+    EXPECT_EQ(wizard.files.ReadText(folder + "Uninstall.Exe").value_or("").size(),
+              GB_Uninstall_exe::kInflatedSize);
+    EXPECT_FALSE(IsFile(folder + "torvane.bak"));
+    EXPECT_TRUE(wizard.files.readOnlyFiles.empty());
+    EXPECT_TRUE(panel().QuietFailures.empty()) << StepNames(panel().QuietFailures).front();
+}
+
 // --- folders -------------------------------------------------------------------
 
 TEST_F(InstallSequence, WithoutLocalApplicationDataEverythingGoesToTheInstallationFolder) {

@@ -5,14 +5,17 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/Appl_Globals.h"
 #include "app/QvButtonBar.h"
+#include "base/Exceptions.h"
 #include "fakes/FakeNavigator.h"
 #include "panels/PNL_Disclaimer.h"
 #include "panels/PNL_InstallInstalling.h"
+#include "panels/PNL_UpgradeUpgrading.h"
 #include "panels/WizardPanels.h"
 
 namespace torvane {
@@ -158,6 +161,50 @@ TEST_F(PanelOnItsOwn, InstallStepsHaveDistinctNames) {
     EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
     EXPECT_EQ(names.front(), "installation folder");
     EXPECT_EQ(names.back(), "uninstall list");
+}
+
+// The upgrade's client step on its own: a client locked throughout is tried
+// 21 times and fails quietly; the failure it held back is raised only by the
+// later step that checks the outcome.
+TEST_F(PanelOnItsOwn, TheUpgradesClientStepHoldsItsFailureBackForTheOutcomeStep) {
+    TPNLUpgradeUpgrading panel(navigator);
+    InstallDir = "D:\\Apps\\";
+    fakes.files.MakeFolders(InstallDir);
+    fakes.files.uncreatable.insert(InstallDir + "Torvane.Exe");
+    const std::vector<SequenceStep> steps = panel.Steps();
+    const auto step = [&steps](const std::string& name) {
+        const auto found = std::find_if(steps.begin(), steps.end(),
+                                        [&](const SequenceStep& s) { return s.name == name; });
+        if (found == steps.end()) throw std::logic_error("no step " + name);
+        return *found;
+    };
+    const SequenceStep client = step("client");
+    const SequenceStep outcome = step("client replaced");
+    EXPECT_EQ(client.kind, SequenceStep::Kind::Quiet);
+    EXPECT_EQ(outcome.kind, SequenceStep::Kind::Essential);
+
+    EXPECT_NO_THROW(RunSequence({outcome})) << "nothing held back yet";
+    const std::vector<QuietFailure> failures = RunSequence({client});
+    EXPECT_EQ(StepNames(failures), std::vector<std::string>{"client"});
+    EXPECT_EQ(fakes.clock.sleptMs, 21u * 15u * 1000u);
+    EXPECT_THROW(RunSequence({outcome}), EFCreateError);
+
+    // Once the client can be written, the next run holds nothing back.
+    fakes.files.uncreatable.clear();
+    EXPECT_TRUE(RunSequence({client, outcome}).empty());
+    EXPECT_TRUE(fakes.files.ReadText(InstallDir + "Torvane.Exe").has_value());
+    EXPECT_TRUE(navigator.shown.empty());
+}
+
+TEST_F(PanelOnItsOwn, UpgradeStepsHaveDistinctNames) {
+    TPNLUpgradeUpgrading panel(navigator);
+    std::vector<std::string> names;
+    for (const SequenceStep& step : panel.Steps()) names.push_back(step.name);
+    std::vector<std::string> sorted = names;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
+    EXPECT_EQ(names.front(), "installation folder");
+    EXPECT_EQ(names.back(), "100 %");
 }
 
 }  // namespace

@@ -70,5 +70,19 @@ TEST(RunSequence, AnEssentialFailureTravelsOnUnchanged) {
     }
 }
 
+// The quiet failures before an essential one are still known when it ends
+// the run; an earlier run's notes are gone.
+TEST(RunSequence, QuietFailuresNotedBeforeAnEssentialFailureAreKept) {
+    std::vector<QuietFailure> noted = {{"from an earlier run", ""}};
+    const std::vector<SequenceStep> steps = {
+        QuietStep("folder", [] { throw EInOutError(5); }),
+        EssentialStep("client", [] { throw EInOutError(32); }),
+        QuietStep("never reached", [] { throw EInOutError(2); }),
+    };
+    EXPECT_THROW(RunSequence(steps, noted), EInOutError);
+    ASSERT_EQ(StepNames(noted), std::vector<std::string>{"folder"});
+    EXPECT_EQ(noted[0].message, "I/O error 5");
+}
+
 }  // namespace
 }  // namespace torvane

@@ -216,6 +216,25 @@ TEST_F(UpgradeReady, ShowsItsTextsWithExitAndStart) {
     EXPECT_EQ(wizard.bar().RightButton(1).Width(), 120);
 }
 
+// The page's layers, bottom to top: the picture lies below the sky-blue
+// panel, so only its lower edge shows; the places are the form's.
+TEST_F(UpgradeReady, ThePictureLiesBelowThePanelAndEverythingStandsInPlace) {
+    TPNLUpgradeReady& p = panel();
+    EXPECT_EQ(p.Children(), (std::vector<ui::Control*>{&p.Label9, &p.Image8, &p.Panel45}));
+    EXPECT_EQ(p.Panel45.Children(), std::vector<ui::Control*>{&p.Label11});
+    const std::pair<const ui::Control*, ui::Bounds> places[] = {
+        {&p.Label9, {8, 24, 277, 13}},
+        {&p.Image8, {16, 56, 383, 302}},
+        {&p.Panel45, {-1, 56, 466, 257}},
+        {&p.Label11, {216, 225, 168, 24}},
+    };
+    for (const auto& [control, bounds] : places)
+        EXPECT_EQ(control->GetBounds(), bounds) << control->Name();
+    EXPECT_EQ(p.Panel45.GetColor(), ui::colors::SkyBlue);
+    EXPECT_EQ(p.Label11.GetColor(), ui::colors::SkyBlue) << "labels show their parent's colour";
+    EXPECT_EQ(p.Label11.GetFont().pixels, 19);
+}
+
 TEST_F(UpgradeReady, StartRunsTheUpgradedClientQuotedAsTheUserAndCloses) {
     wizard.form().Sliding = true;
     wizard.click("&Start Torvane P2P");

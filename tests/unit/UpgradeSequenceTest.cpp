@@ -106,6 +106,20 @@ TEST_F(UpgradeSequence, ReplacesBothProgramsRenewsTheLinksAndLeavesTheRestAlone)
     EXPECT_EQ(wizard.clock.sleptMs, 0u);
 }
 
+// A read-only client is nothing to wait for: it is replaced at the first
+// attempt, without the message that names a running program.
+TEST_F(UpgradeSequence, AReadOnlyClientAndUninstallerAreReplacedAtOnce) {
+    for (const char* file : {"Torvane.Exe", "Uninstall.Exe"})
+        wizard.files.readOnlyFiles.insert(kDir + file);
+    Upgrade();
+    ASSERT_EQ(wizard.activePanel(), "PNLUpgradeReady") << PnlError->StaticText1.Caption();
+    EXPECT_EQ(Text(kDir + "Torvane.Exe").size(), GB_TorvaneP2P_exe::kInflatedSize);
+    EXPECT_EQ(Text(kDir + "Uninstall.Exe").size(), GB_Uninstall_exe::kInflatedSize);
+    EXPECT_TRUE(wizard.files.readOnlyFiles.empty());
+    EXPECT_EQ(retryTexts, std::vector<std::string>{"."});
+    EXPECT_EQ(wizard.clock.sleptMs, 0u);
+}
+
 TEST_F(UpgradeSequence, ALockedClientIsRetriedAfterFifteenSecondsAndTheLabelClears) {
     const std::string client = kDir + "Torvane.Exe";
     wizard.files.uncreatable.insert(client);
@@ -126,11 +140,19 @@ TEST_F(UpgradeSequence, ALockedClientIsRetriedAfterFifteenSecondsAndTheLabelClea
     EXPECT_EQ(panel().Label1.Caption(), "");
 }
 
-TEST_F(UpgradeSequence, AClientLockedThroughoutIsTriedTwentyOneTimesThenTheRestGoesOn) {
+// The earlier client stays, so the upgrade did not succeed: the uninstaller
+// and the links are still written, then the last attempt's failure is shown
+// and reported like any other.
+TEST_F(UpgradeSequence, AClientLockedThroughoutEndsOnTheErrorPanelAfterTheRestIsWritten) {
     const std::string client = kDir + "Torvane.Exe";
     wizard.files.uncreatable.insert(client);
     Upgrade();
-    ASSERT_EQ(wizard.activePanel(), "PNLUpgradeReady") << PnlError->StaticText1.Caption();
+    ASSERT_EQ(wizard.activePanel(), "PnlError");
+    EXPECT_EQ(PnlError->StaticText1.Caption(),
+              "Cannot create file \"" + client +
+                  "\". The process cannot access the file because it is being used by another "
+                  "process");
+    EXPECT_EQ(StepNames(panel().QuietFailures), std::vector<std::string>{"client"});
 
     // 21 attempts, each followed by 15 one-second waits, in no real time.
     EXPECT_EQ(wizard.clock.sleptMs, 21u * 15u * 1000u);
@@ -144,7 +166,36 @@ TEST_F(UpgradeSequence, AClientLockedThroughoutIsTriedTwentyOneTimesThenTheRestG
     EXPECT_EQ(Text(client), "old Torvane.Exe") << "the earlier client stays whole";
     EXPECT_EQ(Text(kDir + "Uninstall.Exe").size(), GB_Uninstall_exe::kInflatedSize);
     EXPECT_EQ(wizard.shell.shortcuts.size(), 4u);
-    EXPECT_EQ(panel().Label12.Caption(), "100% complete");
+    EXPECT_NE(panel().Label12.Caption(), "100% complete") << "the bar is not filled";
+    EXPECT_TRUE(wizard.processes.started.empty());
+    EXPECT_FALSE(wizard.processes.exitCode.has_value());
+}
+
+// Nothing reports the folder itself: the client cannot be written into it.
+TEST_F(UpgradeSequence, AnInstallationFolderThatCannotBeMadeShowsUpAsFailedAttempts) {
+    InstallDir = "D:\\Locked\\Torvane P2P\\";
+    wizard.files.MakeFolders("D:\\Locked");
+    wizard.files.readOnlyFolders.insert("D:\\Locked");
+    wizard.app.Dispatch([this] { wizard.form().ShowPanel("PnlUpgradeUpgrading", false); });
+    ASSERT_EQ(wizard.activePanel(), "PnlError");
+    EXPECT_EQ(StepNames(panel().QuietFailures),
+              (std::vector<std::string>{"installation folder", "client"}));
+    EXPECT_EQ(panel().QuietFailures[0].message, "I/O error 5");
+    EXPECT_EQ(wizard.clock.sleptMs, 21u * 15u * 1000u);
+    EXPECT_EQ(PnlError->StaticText1.Caption().rfind("Cannot create file \"D:\\Locked\\", 0), 0u)
+        << PnlError->StaticText1.Caption();
+}
+
+// A Start-menu folder the user may not write to: the links are tried all
+// the same, and a link that cannot be saved is simply missing.
+TEST_F(UpgradeSequence, LinksThatCannotBeSavedAreMissingQuietly) {
+    wizard.files.readOnlyFolders.insert(Wizard::kPrograms);
+    Upgrade();
+    ASSERT_EQ(wizard.activePanel(), "PNLUpgradeReady") << PnlError->StaticText1.Caption();
+    ASSERT_EQ(wizard.shell.shortcuts.size(), 4u);
+    for (const testing::Shortcut& s : wizard.shell.shortcuts) EXPECT_FALSE(s.saved) << s.linkFile;
+    EXPECT_EQ(Text(kGroup + "\\Torvane P2P.Lnk"), "old link");
+    EXPECT_TRUE(panel().QuietFailures.empty());
 }
 
 TEST_F(UpgradeSequence, WithoutAStartMenuFolderNoLinksAreMadeAndTheUpgradeCompletes) {
@@ -206,15 +257,21 @@ TEST_F(AutoUpgrade, MakesTheFolderWritesTheFilesStartsTheClientAndEnds) {
     EXPECT_TRUE(wizard.host.messages.empty());
 }
 
-TEST_F(AutoUpgrade, ALockedClientStillEndsWithTheOldClientStarted) {
+// Unattended, a client that stays locked is no success either: no client is
+// started as if it had been, and the program does not end with 0 but stays
+// on the error panel.
+TEST_F(AutoUpgrade, ALockedClientEndsOnTheErrorPanelWithoutStartingIt) {
     const std::string client = "C:\\New Place\\Torvane\\Torvane.Exe";
     wizard.files.WriteText(client, "old client");
     wizard.files.uncreatable.insert(client);
     Tick();
     EXPECT_EQ(wizard.clock.sleptMs, 3000u + 21u * 15000u);
     EXPECT_EQ(Text(client), "old client");
-    ASSERT_EQ(wizard.processes.started.size(), 1u);
-    EXPECT_EQ(wizard.processes.exitCode, 0);
+    EXPECT_EQ(wizard.activePanel(), "PnlError");
+    EXPECT_TRUE(wizard.processes.started.empty());
+    EXPECT_FALSE(wizard.processes.exitCode.has_value());
+    EXPECT_EQ(Text("C:\\New Place\\Torvane\\Uninstall.Exe").size(),
+              GB_Uninstall_exe::kInflatedSize);
 }
 
 }  // namespace

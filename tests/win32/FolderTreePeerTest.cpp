@@ -30,6 +30,7 @@ struct Folders : platform::FileSystem, platform::Drives {
         if (folders.count(path)) return platform::kAttributeDirectory;
         return std::nullopt;
     }
+    int SetAttributes(const std::string&, std::uint32_t) override { return 5; }
     int CreateFolder(const std::string&) override { return 5; }
     std::optional<std::string> FullLongPath(const std::string& path) override { return path; }
     std::vector<std::string> SubFolders(const std::string& folder, bool) override {

@@ -371,6 +371,36 @@ TEST(Peer, ClosingTheFormEndsTheLoopWithCodeZero) {
     EXPECT_TRUE(w.host.QuitReceived());
 }
 
+// While the form says it cannot close (work in progress), Windows' close
+// requests do nothing: neither WM_CLOSE nor the SC_CLOSE that Alt+F4 and the
+// taskbar send; once it can, SC_CLOSE closes it through WM_CLOSE.
+TEST(Peer, AFormThatCannotCloseIgnoresWindowsCloseRequests) {
+    struct Busy : Fixture {
+        struct BusyForm : ui::Form {
+            using ui::Form::Form;
+            bool CanClose() const override { return !busy; }
+            bool busy = true;
+        } form{app, "BusyForm"};
+        Busy() {
+            form.SetBounds(0, 0, 200, 100);
+            form.SetCaption("Busy test");
+            form.SetPeerFactory(&factory);
+        }
+    } w;
+    w.form.Realize();
+    w.form.Show();
+    HWND hwnd = ControlWindow::WindowOf(&w.form);
+    ::SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(!w.form.Closed());
+    EXPECT_TRUE(::IsWindow(hwnd));
+
+    w.form.busy = false;
+    ::SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(w.form.Closed());
+    EXPECT_TRUE(!::IsWindow(hwnd));
+}
+
 TEST(Peer, PeersOutlivingTheirWindowsAreHarmless) {
     Window w;
     auto panel = std::make_unique<ui::Panel>(&w.form, "Panel");

@@ -52,6 +52,10 @@ public:
         if (stat(path.c_str(), &info) != 0) return std::nullopt;
         return S_ISDIR(info.st_mode) ? platform::kAttributeDirectory : 0x20u;
     }
+    // The tools write only files of their own: attributes stay as they are.
+    int SetAttributes(const std::string& path, std::uint32_t) override {
+        return Attributes(path) ? 0 : ENOENT;
+    }
     int CreateFolder(const std::string& path) override {
         return mkdir(path.c_str(), 0755) == 0 ? 0 : errno;
     }

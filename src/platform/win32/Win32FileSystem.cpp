@@ -87,6 +87,14 @@ std::optional<std::uint32_t> Win32FileSystem::Attributes(const std::string& path
     return attributes;
 }
 
+int Win32FileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
+    // No attribute at all is written as "normal", the system's word for it.
+    const DWORD value = attributes ? static_cast<DWORD>(attributes) : FILE_ATTRIBUTE_NORMAL;
+    if (::SetFileAttributesA(path.c_str(), value)) return 0;
+    const DWORD error = ::GetLastError();
+    return error ? static_cast<int>(error) : ERROR_ACCESS_DENIED;
+}
+
 int Win32FileSystem::CreateFolder(const std::string& path) {
     if (::CreateDirectoryA(path.c_str(), nullptr)) return 0;
     const DWORD error = ::GetLastError();

@@ -15,6 +15,7 @@ public:
     bool DeleteFile(const std::string& path) override;
     std::string ErrorText(int code) override;
     std::optional<std::uint32_t> Attributes(const std::string& path) override;
+    int SetAttributes(const std::string& path, std::uint32_t attributes) override;
     int CreateFolder(const std::string& path) override;
     std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) override;
     // GetFullPathNameA, then GetLongPathNameA on the longest head of the

@@ -110,8 +110,12 @@ void FormPeer::ApplyAlpha() {
 void FormPeer::Paint(HDC dc, const RECT& client) { FillSolid(dc, client, form_.GetColor()); }
 
 LRESULT FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Every outside close request ends up here (Alt+F4 and the taskbar's
+    // Close arrive as SC_CLOSE first); the form decides whether it may close,
+    // so that no work in progress is cut off half-way.
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE && !form_.CanClose()) return 0;
     if (message == WM_CLOSE) {
-        form_.Close();
+        form_.RequestClose();
         return 0;
     }
     return ControlWindow::HandleMessage(message, wParam, lParam);

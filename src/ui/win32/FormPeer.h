@@ -12,8 +12,9 @@ namespace torvane::ui::win32 {
 // Alpha blending (the fade-in) is a layered window with a constant alpha;
 // switching it off drops the layered style, so the window is plainly opaque.
 // Closing the form destroys the window and ends the message loop with exit
-// code 0. Windows' own close request (Alt+F4) goes through Form::Close like
-// every other way of closing.
+// code 0. Windows' own close requests (Alt+F4, the taskbar's Close,
+// WM_CLOSE) go through Form::RequestClose, which refuses them while the form
+// says it cannot close.
 class FormPeer : public ControlWindow {
 public:
     static constexpr const char* kClassName = "TorvaneForm";
