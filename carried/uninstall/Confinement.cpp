@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "base/PathNames.h"
 #include "common/CarriedVersion.h"
 
 namespace torvane::uninstall {
@@ -10,33 +11,6 @@ const char* const kProductName = TORVANE_CARRIED_PRODUCT;
 
 namespace {
 
-std::string Upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
-bool IsDigitOrSuperscript(char c) {
-    // Windows also opens COM¹, COM², COM³ (Windows-1252 0xB9, 0xB2, 0xB3) as devices.
-    const unsigned char u = static_cast<unsigned char>(c);
-    return (c >= '0' && c <= '9') || u == 0xB9 || u == 0xB2 || u == 0xB3;
-}
-
-// The components of a drive path below its root ("C:\a\b" -> a, b).
-std::vector<std::string> ComponentsOf(const std::string& path) {
-    std::vector<std::string> names;
-    std::size_t start = path.size() >= 3 ? 3 : path.size();
-    while (start <= path.size()) {
-        const std::size_t end = path.find('\\', start);
-        const std::string name =
-            path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!name.empty()) names.push_back(name);
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
-    return names;
-}
-
 std::string WithoutTrailingSlash(std::string path) {
     if (path.size() > 3 && path.back() == '\\') path.pop_back();
     return path;
@@ -44,7 +18,7 @@ std::string WithoutTrailingSlash(std::string path) {
 
 // A device name or an 8.3 spelling anywhere on the path.
 std::optional<std::string> StrangeComponent(const std::string& path) {
-    for (const std::string& name : ComponentsOf(path)) {
+    for (const std::string& name : PathParts(path)) {
         if (IsDeviceName(name)) return "names the device " + name;
         if (IsShortName(name)) return "uses the short (8.3) name " + name;
     }
@@ -62,26 +36,6 @@ bool IsOwnedFolder(const std::string& folder, const std::string& ownFolder) {
 
 std::string UninstallKeyOf(const std::string& product) {
     return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + product;
-}
-
-bool IsDeviceName(const std::string& name) {
-    std::string base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ') base.pop_back();
-    base = Upper(base);
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
-        base == "CONOUT$" || base == "CLOCK$")
-        return true;
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
-           IsDigitOrSuperscript(base[3]);
-}
-
-bool IsShortName(const std::string& name) {
-    const std::string base = name.substr(0, name.find('.'));
-    const std::size_t tilde = base.find('~');
-    if (tilde == std::string::npos || tilde == 0 || tilde + 1 >= base.size()) return false;
-    for (std::size_t i = tilde + 1; i < base.size(); ++i)
-        if (!std::isdigit(static_cast<unsigned char>(base[i]))) return false;
-    return true;
 }
 
 std::optional<std::string> OutsideOf(const Entry& entry, const std::string& ownFolder) {

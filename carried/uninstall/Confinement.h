@@ -28,15 +28,6 @@ extern const char* const kProductName;
 // The uninstall key below HKEY_LOCAL_MACHINE of a product.
 std::string UninstallKeyOf(const std::string& product);
 
-// True for the names Windows opens as devices whatever the folder: CON, PRN,
-// AUX, NUL, COM0-9, LPT0-9 (and their superscript forms), CONIN$, CONOUT$,
-// CLOCK$, also with an extension or trailing blanks ("NUL.txt", "CON ").
-bool IsDeviceName(const std::string& name);
-
-// True for a name in the 8.3 short form Windows makes up: a "~" followed by
-// digits before the extension, e.g. "PROGRA~1", "TORVAN~2.EXE".
-bool IsShortName(const std::string& name);
-
 // Why a well-formed line (RefusalOf found nothing) points outside the
 // installation whose uninstaller lives in `ownFolder`, or nothing.
 std::optional<std::string> OutsideOf(const Entry& entry, const std::string& ownFolder);

@@ -2,34 +2,12 @@
 
 #include <vector>
 
+#include "base/PathNames.h"
 #include "base/Text.h"
 
 namespace torvane {
 
-namespace {
-
-bool IsDigitOrSuperscript(char c) {
-    // Windows also opens COM¹, COM², COM³ (Windows-1252 0xB9, 0xB2, 0xB3) as devices.
-    const unsigned char u = static_cast<unsigned char>(c);
-    return (c >= '0' && c <= '9') || u == 0xB9 || u == 0xB2 || u == 0xB3;
-}
-
-// The parts of a drive path below its root ("C:\\a\\b\\" -> a, b).
-std::vector<std::string> PartsOf(const std::string& path) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (std::size_t i = 3; i <= path.size(); ++i) {
-        if (i < path.size() && path[i] != '\\') {
-            part += path[i];
-            continue;
-        }
-        if (!part.empty()) parts.push_back(part);
-        part.clear();
-    }
-    return parts;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 bool IsValidFolderName(const std::string& text) {
     if (text.size() < 3) return false;
@@ -68,7 +46,7 @@ std::optional<std::string> CanonicalFolderName(platform::FileSystem& files,
                                                const std::string& text) {
     if (text.size() < 3) return std::nullopt;
     std::string stripped = text.substr(0, 3);
-    for (const std::string& typed : PartsOf(text)) {
+    for (const std::string& typed : PathParts(text)) {
         std::string part = typed;
         if (part != "." && part != "..") {
             while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
@@ -80,31 +58,11 @@ std::optional<std::string> CanonicalFolderName(platform::FileSystem& files,
 
     const std::optional<std::string> full = files.FullLongPath(stripped);
     if (!full || full->size() < 3 || !IsValidFolderName(*full)) return std::nullopt;
-    const std::vector<std::string> parts = PartsOf(*full);
+    const std::vector<std::string> parts = PathParts(*full);
     if (parts.empty()) return std::nullopt;
     for (const std::string& part : parts)
         if (IsDeviceName(part) || IsShortName(part)) return std::nullopt;
     return full;
-}
-
-bool IsDeviceName(const std::string& name) {
-    std::string base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ') base.pop_back();
-    base = UpperCase(base);
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
-        base == "CONOUT$" || base == "CLOCK$")
-        return true;
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
-           IsDigitOrSuperscript(base[3]);
-}
-
-bool IsShortName(const std::string& name) {
-    const std::string base = name.substr(0, name.find('.'));
-    const std::size_t tilde = base.find('~');
-    if (tilde == std::string::npos || tilde == 0 || tilde + 1 >= base.size()) return false;
-    for (std::size_t i = tilde + 1; i < base.size(); ++i)
-        if (base[i] < '0' || base[i] > '9') return false;
-    return true;
 }
 
 bool FolderHoldsAnything(platform::FileSearch& search, const std::string& folder) {

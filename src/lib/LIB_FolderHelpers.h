@@ -36,14 +36,6 @@ std::string FolderOrParent(platform::FileSystem& files, const std::string& text)
 std::optional<std::string> CanonicalFolderName(platform::FileSystem& files,
                                                const std::string& text);
 
-// True for the names Windows opens as devices whatever the folder: CON, PRN,
-// AUX, NUL, COM0-9, LPT0-9 (and their superscript forms), CONIN$, CONOUT$,
-// CLOCK$, also with an extension or trailing blanks ("NUL.txt", "CON ").
-bool IsDeviceName(const std::string& name);
-// True for a name in the 8.3 short form Windows makes up: a "~" followed by
-// digits before the extension ("PROGRA~1", "TORVAN~2.EXE").
-bool IsShortName(const std::string& name);
-
 // Whether `folder` holds anything at all: a file or folder, hidden or not.
 // A folder that cannot be listed counts as empty.
 bool FolderHoldsAnything(platform::FileSearch& search, const std::string& folder);

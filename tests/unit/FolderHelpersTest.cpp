@@ -152,17 +152,6 @@ TEST_F(FolderOnDrives, CanonicalFolderNamesAreTheLongFullSpelling) {
         EXPECT_EQ(CanonicalFolderName(files, text), expected) << text;
 }
 
-TEST(FolderNameShapes, DeviceAndShortNames) {
-    for (const char* name : {"CON", "nul", "Aux.txt", "COM1", "lpt9", "CON ", "CONIN$", "COM\xB9"})
-        EXPECT_TRUE(IsDeviceName(name)) << name;
-    for (const char* name : {"CONSOLE", "COM", "COM10", "LPT", "Null", "x.CON"})
-        EXPECT_FALSE(IsDeviceName(name)) << name;
-    for (const char* name : {"PROGRA~1", "TORVAN~2.EXE", "a~12"})
-        EXPECT_TRUE(IsShortName(name)) << name;
-    for (const char* name : {"~1", "a~", "a~b", "Torvane P2P", "a~1b"})
-        EXPECT_FALSE(IsShortName(name)) << name;
-}
-
 TEST_F(FolderOnDrives, AFolderHoldsAnythingAtAll) {
     testing::DriveFileSearch search{drives, files};
     files.MakeFolders("D:\\Empty");

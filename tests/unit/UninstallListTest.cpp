@@ -571,19 +571,6 @@ TEST(UninstallConfinement, TakesOnlyLinesInsideTheInstallation) {
         OutsideOf(Entry{EntryKind::File, "C:\\Torvane\\Torvane.Exe", 2}, "C:\\Other").has_value());
 }
 
-TEST(UninstallConfinement, DeviceAndShortNamesAreToldApartFromOrdinaryOnes) {
-    for (const char* device : {"CON", "con", "PRN", "AUX", "NUL", "COM0", "COM9", "LPT1", "CONIN$",
-                               "CONOUT$", "CLOCK$", "NUL.txt", "CON .x", "lpt\xB2"})
-        EXPECT_TRUE(IsDeviceName(device)) << device;
-    for (const char* name :
-         {"CONSOLE", "CON1", "COM10", "xNUL", "NULL.txt", "Torvane.Exe", "COMA", "LPT"})
-        EXPECT_FALSE(IsDeviceName(name)) << name;
-    for (const char* shortName : {"PROGRA~1", "TORVAN~12.EXE", "A~1"})
-        EXPECT_TRUE(IsShortName(shortName)) << shortName;
-    for (const char* name : {"Torvane P2P", "notes~.txt", "~1", "a~b.txt", "x~1a"})
-        EXPECT_FALSE(IsShortName(name)) << name;
-}
-
 // Each of the lines in an otherwise typical list: the whole list is
 // damaged, nothing is asked and nothing touched.
 TEST(UninstallConfinement, ALineOutsideDamagesTheWholeList) {
