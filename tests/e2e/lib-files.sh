@@ -42,17 +42,18 @@ e2e_reg_query() {
 # A full drive
 # ---------------------------------------------------------------------------
 
-# e2e_full_drive LETTER: maps the drive to a fresh 256 KiB tmpfs (needs root,
-# as the Wine tests do), unmounted when the scenario ends. The setup's client
-# program alone is larger, so an installation there runs out of space.
+# e2e_full_drive LETTER [KIB]: maps the drive to a fresh tmpfs of KIB KiB
+# (default 256; needs root, as the Wine tests do), unmounted when the scenario
+# ends.
 e2e_full_drive() {
+    local kib=${2:-256}
     E2E_FULL_DISK=$E2E_WORK/full-disk
     mkdir -p "$E2E_FULL_DISK"
-    mount -t tmpfs -o size=256k,mode=0755 tmpfs "$E2E_FULL_DISK" 2>"$E2E_WORK/mount.log" ||
+    mount -t tmpfs -o size=${kib}k,mode=0755 tmpfs "$E2E_FULL_DISK" 2>"$E2E_WORK/mount.log" ||
         e2e_fail "cannot mount a tmpfs for the full drive (root needed): $(cat "$E2E_WORK/mount.log")"
     e2e_on_exit e2e_full_drive_unmount
     ln -sfn "$E2E_FULL_DISK" "$WINEPREFIX/dosdevices/${1,,}:"
-    e2e_log "drive ${1^^}: is a 256 KiB tmpfs"
+    e2e_log "drive ${1^^}: is a $kib KiB tmpfs"
 }
 
 # Wine has let go of the drive by the time the exit handlers run.
