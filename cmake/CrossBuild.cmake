@@ -108,9 +108,12 @@ set(TORVANE_SYSTEM_LIBS user32 gdi32 shell32 advapi32 ole32 oleaut32 uuid)
 include(${PROJECT_SOURCE_DIR}/cmake/BuildConfig.cmake)
 include(${PROJECT_SOURCE_DIR}/cmake/Signing.cmake)
 
-# Linked into every C++ program that ships, as an object of its own (from an
-# archive it would come too late to stand in for the run-time's handler).
-set(TORVANE_QUIET_TERMINATE ${PROJECT_SOURCE_DIR}/src/base/win32/QuietTerminate.cpp)
+# Stand-ins for parts of the C++ run-time (its terminate handler, the
+# functions that raise the standard library's failures), linked into every
+# C++ program that ships as objects of their own: from an archive they would
+# come too late to stand in for the run-time's.
+set(TORVANE_RUNTIME_STAND_INS ${PROJECT_SOURCE_DIR}/src/base/win32/QuietTerminate.cpp
+                              ${PROJECT_SOURCE_DIR}/src/base/win32/LibraryThrows.cpp)
 set(TORVANE_SEEDGEN ${TORVANE_NATIVE_DIR}/tools/seedgen)
 if(NOT EXISTS ${TORVANE_SEEDGEN})
   message(FATAL_ERROR "No ${TORVANE_SEEDGEN}: build the native tree first (scripts/build.sh does)")
@@ -149,12 +152,16 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
   # locked for all 21 attempts takes seconds, not five minutes. The test
   # pe.retry_timing reads the timing back out of each of them.
   set(TORVANE_RETRY_TIMING_SOURCE ${PROJECT_SOURCE_DIR}/src/panels/RetryTiming.cpp)
-  set(_shared_sources ${TORVANE_PORTABLE_SOURCES})
-  list(REMOVE_ITEM _shared_sources ${TORVANE_RETRY_TIMING_SOURCE})
-  add_library(torvane_setup_objects OBJECT
-    ${_shared_sources} ${TORVANE_GENERATED_SOURCES} ${TORVANE_WIN32_SOURCES})
-  target_include_directories(torvane_setup_objects PUBLIC ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
-  target_include_directories(torvane_setup_objects PRIVATE
+  # The library is an archive, not a set of objects, so that the linker takes
+  # only the objects the program reaches (the data-file decoder, for one, is
+  # the client's and the tests', not the setup's). The entry stays out of it:
+  # nothing in the archive calls WinMain, so the linker would not fetch it.
+  set(TORVANE_SETUP_ENTRY ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
+  set(_shared_sources ${TORVANE_PORTABLE_SOURCES} ${TORVANE_WIN32_SOURCES})
+  list(REMOVE_ITEM _shared_sources ${TORVANE_RETRY_TIMING_SOURCE} ${TORVANE_SETUP_ENTRY})
+  add_library(torvane_setup_library STATIC ${_shared_sources} ${TORVANE_GENERATED_SOURCES})
+  target_include_directories(torvane_setup_library PUBLIC ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
+  target_include_directories(torvane_setup_library PRIVATE
     $<TARGET_PROPERTY:torvane_jpeg,INTERFACE_INCLUDE_DIRECTORIES>
     $<TARGET_PROPERTY:torvane_zlib,INTERFACE_INCLUDE_DIRECTORIES>)
   torvane_report_url_source(TORVANE_RELEASE_URL_SOURCE ${TORVANE_URLGEN} "${TORVANE_REPORT_URL}" release)
@@ -177,12 +184,12 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
     list(GET variant 1 url_source)
     list(GET variant 2 timing)
     add_executable(${target} WIN32
-      $<TARGET_OBJECTS:torvane_setup_objects> $<TARGET_OBJECTS:${timing}> ${url_source}
-      ${TORVANE_WIN32_RESOURCES} ${TORVANE_QUIET_TERMINATE})
+      ${TORVANE_SETUP_ENTRY} $<TARGET_OBJECTS:${timing}> ${url_source}
+      ${TORVANE_WIN32_RESOURCES} ${TORVANE_RUNTIME_STAND_INS})
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${target} SUFFIX .exe)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
     # ANSI program with WinMain: no -municode, no UNICODE macros.
-    target_link_libraries(${target} PRIVATE torvane_jpeg torvane_zlib ${TORVANE_SYSTEM_LIBS})
+    target_link_libraries(${target} PRIVATE torvane_setup_library torvane_jpeg torvane_zlib ${TORVANE_SYSTEM_LIBS})
     # Resource scripts may pull in the manifest and icon by relative path.
     set_property(TARGET ${target} APPEND PROPERTY
       COMPILE_OPTIONS $<$<COMPILE_LANGUAGE:RC>:-I${PROJECT_SOURCE_DIR}/src/app/win32>)

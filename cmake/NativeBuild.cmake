@@ -30,8 +30,12 @@ torvane_asset_sources(TORVANE_ASSET_SOURCES embed)
 list(APPEND TORVANE_GENERATED_SOURCES ${TORVANE_ASSET_SOURCES})
 torvane_report_url_source(TORVANE_REPORT_URL_SOURCE urlgen "${TORVANE_REPORT_URL}" release)
 list(APPEND TORVANE_GENERATED_SOURCES ${TORVANE_REPORT_URL_SOURCE})
+# The thread primitives over the C++ library's: the native build's own
+# implementation of platform/Threads.h (the cross tree has the Win32 one).
+file(GLOB TORVANE_NATIVE_PLATFORM_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/std/*.cpp)
 if(TORVANE_PORTABLE_SOURCES)
-  add_library(torvane_core STATIC ${TORVANE_PORTABLE_SOURCES} ${TORVANE_GENERATED_SOURCES})
+  add_library(torvane_core STATIC ${TORVANE_PORTABLE_SOURCES} ${TORVANE_GENERATED_SOURCES}
+                                  ${TORVANE_NATIVE_PLATFORM_SOURCES})
   target_include_directories(torvane_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${TORVANE_GENERATED_DIR})
   target_link_libraries(torvane_core PUBLIC ZLIB::ZLIB JPEG::JPEG Threads::Threads)
 else()

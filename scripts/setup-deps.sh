@@ -20,9 +20,9 @@ packages=(
     # the formatting check of every C and C++ file
     clang-format
     # cross build: 32-bit Windows (what ships) and x86_64 Windows (the test
-    # vehicle of hosts without 32-bit support), posix threads, static zlib
-    g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    # vehicle of hosts without 32-bit support), win32 threads, static zlib
+    g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686
+    g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
     libz-mingw-w64-dev
     # libjpeg-turbo from its source package
     dpkg-dev

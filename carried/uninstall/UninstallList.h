@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "base/Text.h"  // SameText: paths and names compare with letter case ignored
 
 namespace torvane::uninstall {
@@ -36,9 +36,9 @@ struct UninstallList {
 };
 
 // A list that cannot be trusted as a whole; nothing is removed.
-class ListError : public std::runtime_error {
+class ListError : public Failure {
 public:
-    using std::runtime_error::runtime_error;
+    using Failure::Failure;
 };
 
 // Lists larger than this are refused as damaged (the setup writes ~2 KB).

@@ -1,8 +1,7 @@
 #include "app/FramePanel.h"
 
-#include <stdexcept>
-
 #include "app/QvButtonBar.h"
+#include "base/Exceptions.h"
 
 namespace torvane {
 
@@ -21,8 +20,7 @@ TFramePanel::TFramePanel(std::string name, std::string headerText)
 void TFramePanel::SetButtons(tQvButtonBar&) {}
 
 Navigator& TFramePanel::Nav() const {
-    if (!navigator_)
-        throw std::logic_error("panel " + Name() + " has no navigator before it is registered");
+    if (!navigator_) throw Failure("panel " + Name() + " has no navigator before it is registered");
     return *navigator_;
 }
 

@@ -1,14 +1,28 @@
 #pragma once
-#include <stdexcept>
+#include <exception>
 #include <string>
 
 namespace torvane {
 
+// A failure that carries its own text. It keeps the text in a std::string of
+// its own rather than deriving from std::runtime_error: the library's
+// runtime_error stores its text in the old reference-counted string, and
+// using it brings that whole second string implementation (about 40 KiB)
+// into every program we ship.
+class Failure : public std::exception {
+public:
+    explicit Failure(std::string message) : message_(std::move(message)) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+    std::string message_;
+};
+
 // Base of the program's own failures; what() is the text the user and the
 // error report see.
-class Exception : public std::runtime_error {
+class Exception : public Failure {
 public:
-    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    explicit Exception(const std::string& message) : Failure(message) {}
 };
 
 // The silent kind: dropped by the top-level handler, no report, no panel.

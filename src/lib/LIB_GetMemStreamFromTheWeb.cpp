@@ -1,49 +1,27 @@
 #include "lib/LIB_GetMemStreamFromTheWeb.h"
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
-#include <system_error>
-#include <thread>
+#include <memory>
+
+#include "platform/Threads.h"
 
 namespace torvane {
 
 namespace {
-
-// Set once the hand-over task is gone: run, or dropped unrun.
-class HandOverDone {
-public:
-    void Set() {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            done_ = true;
-        }
-        wake_.notify_all();
-    }
-    void Wait() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        wake_.wait(lock, [this] { return done_; });
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool done_ = false;
-};
 
 // Held by the posted task (and every copy of it): the last copy to go sets
 // the signal. So the worker wakes whether the task ran or was dropped by a
 // host that is shutting down, and never waits forever on a lost task.
 class SetWhenGone {
 public:
-    explicit SetWhenGone(std::shared_ptr<HandOverDone> done) : done_(std::move(done)) {}
+    explicit SetWhenGone(std::shared_ptr<platform::Signal> done) : done_(std::move(done)) {}
     SetWhenGone(const SetWhenGone&) = delete;
     SetWhenGone& operator=(const SetWhenGone&) = delete;
     ~SetWhenGone() { done_->Set(); }
 
 private:
-    std::shared_ptr<HandOverDone> done_;
+    std::shared_ptr<platform::Signal> done_;
 };
 
 }  // namespace
@@ -61,14 +39,11 @@ bool tLibGetMemStreamFromTheWeb::Start(std::string URL, DoneHandler OnDone,
                                        PostToUiThread postToUiThread) {
     std::unique_ptr<tLibGetMemStreamFromTheWeb> fetch(new tLibGetMemStreamFromTheWeb(
         std::move(URL), std::move(OnDone), std::move(http), std::move(postToUiThread)));
-    try {
-        // The thread owns the fetch: it is freed on the worker when the
-        // thread function ends, after the hand-over.
-        std::thread([owned = std::move(fetch)]() noexcept { owned->Execute(); }).detach();
-    } catch (const std::system_error&) {
-        return false;
-    }
-    return true;
+    // The thread owns the fetch: it is freed on the worker when the thread
+    // function ends, after the hand-over. Shared, because the thread's body
+    // must be copyable; the worker holds the only reference.
+    std::shared_ptr<tLibGetMemStreamFromTheWeb> owned(std::move(fetch));
+    return platform::StartDetachedThread([owned]() noexcept { owned->Execute(); });
 }
 
 void tLibGetMemStreamFromTheWeb::Execute() noexcept {
@@ -106,7 +81,8 @@ void tLibGetMemStreamFromTheWeb::Fetch() {
 }
 
 void tLibGetMemStreamFromTheWeb::HandOver() {
-    auto done = std::make_shared<HandOverDone>();
+    // Set once the hand-over task is gone: run, or dropped unrun.
+    auto done = std::make_shared<platform::Signal>();
     auto whenGone = std::make_shared<SetWhenGone>(done);
     postToUiThread_([this, whenGone] {
         if (OnDone)

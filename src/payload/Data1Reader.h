@@ -1,19 +1,19 @@
 #pragma once
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "payload/LIB_Data1_ReadWrite.h"
 
 namespace torvane {
 
 // A data file that does not decode: truncated, a byte where the escape rule
 // forbids it, a value out of its range.
-class DataFormatError : public std::runtime_error {
+class DataFormatError : public Failure {
 public:
     DataFormatError(const std::string& what, std::size_t offset)
-        : std::runtime_error(what + " at byte " + std::to_string(offset)), offset_(offset) {}
+        : Failure(what + " at byte " + std::to_string(offset)), offset_(offset) {}
     std::size_t Offset() const { return offset_; }
 
 private:

@@ -20,23 +20,6 @@ std::string MakeDataKey() {
     return seed;
 }
 
-DataKeyTable DeriveDataKey(const std::string& seed) {
-    std::string s = seed;
-    while (s.size() < 300) s += ' ';
-    // Positions below are 1-based, as in the format's description.
-    auto at = [&s](std::size_t position) { return static_cast<std::uint8_t>(s[position - 1]); };
-    std::vector<std::uint8_t> key;
-    key.reserve(256);
-    for (std::size_t i = s.size(); i >= 250; --i)
-        if (i % 5 == 0 && key.size() < 150) key.push_back(at(i));
-    for (std::size_t i = 1; i <= s.size(); ++i)
-        if (i % 2 == 0 && key.size() < 256) key.push_back(at(i));
-    while (key.size() < 256) key.push_back(at(key.size()));
-    DataKeyTable table;
-    std::copy(key.begin(), key.end(), table.begin());
-    return table;
-}
-
 void SwapKeyBytes(std::uint8_t i, std::uint8_t j) {
     if (i == 0 || j == 0) return;
     std::swap(DataKey[i - 1], DataKey[j - 1]);

@@ -1,18 +1,20 @@
 #include "ui/Application.h"
 
+#include <mutex>
+
 #include "base/Exceptions.h"
 
 namespace torvane::ui {
 
 bool UiThreadHandover::Post(std::function<void()> task) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<platform::Mutex> lock(mutex_);
     if (!host_) return false;
     host_->PostToUiThread(std::move(task));
     return true;
 }
 
 void UiThreadHandover::Close() {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<platform::Mutex> lock(mutex_);
     host_ = nullptr;
 }
 

@@ -2,8 +2,9 @@
 #include <exception>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
+
+#include "platform/Threads.h"
 
 namespace torvane::ui {
 
@@ -38,7 +39,7 @@ public:
     void Close();
 
 private:
-    std::mutex mutex_;
+    platform::Mutex mutex_;
     ApplicationHost* host_;
 };
 

@@ -11,6 +11,7 @@
 #include <zlib.h>
 
 #include "base/Exceptions.h"
+#include "platform/Threads.h"
 #include "ui/EmbeddedFiles.h"
 
 namespace torvane::ui {
@@ -239,10 +240,10 @@ std::shared_ptr<const Bitmap> DecodeBmp(const std::uint8_t* data, std::size_t si
 }
 
 std::shared_ptr<const Bitmap> LoadPicture(PictureId id) {
-    static std::mutex mutex;
+    static platform::Mutex mutex;
     static std::shared_ptr<const Bitmap> loaded[kPictureCount];
     const Entry entry = EntryOf(id);
-    std::lock_guard<std::mutex> lock(mutex);
+    std::lock_guard<platform::Mutex> lock(mutex);
     std::shared_ptr<const Bitmap>& slot = loaded[static_cast<std::size_t>(id)];
     if (slot) return slot;
 

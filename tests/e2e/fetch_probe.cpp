@@ -14,6 +14,7 @@
 
 #include "base/win32/WinHeaders.h"
 #include "lib/LIB_GetMemStreamFromTheWeb.h"
+#include "platform/Threads.h"
 #include "platform/win32/DllHardening.h"
 #include "platform/win32/Win32Http.h"
 
@@ -26,7 +27,7 @@ public:
     explicit TaskQueue(DWORD thread) : thread_(thread) {}
     bool Post(std::function<void()> task) {
         {
-            std::lock_guard<std::mutex> lock(mutex_);
+            std::lock_guard<torvane::platform::Mutex> lock(mutex_);
             tasks_.push_back(std::move(task));
         }
         return ::PostThreadMessageA(thread_, kRunTasks, 0, 0) != FALSE;
@@ -34,7 +35,7 @@ public:
     void RunAll() {
         std::deque<std::function<void()>> ready;
         {
-            std::lock_guard<std::mutex> lock(mutex_);
+            std::lock_guard<torvane::platform::Mutex> lock(mutex_);
             ready.swap(tasks_);
         }
         for (auto& task : ready) task();
@@ -42,7 +43,7 @@ public:
 
 private:
     DWORD thread_;
-    std::mutex mutex_;
+    torvane::platform::Mutex mutex_;
     std::deque<std::function<void()>> tasks_;
 };
 

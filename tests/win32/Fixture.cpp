@@ -1,5 +1,9 @@
 #include "Fixture.h"
 
+#include <gtest/gtest.h>
+
+#include "base/win32/UniqueHandle.h"
+
 namespace torvane::win32test {
 
 Snapshot::Snapshot(HWND window) {
@@ -24,6 +28,22 @@ Snapshot::~Snapshot() {
     ::SelectObject(dc_, previous_);
     ::DeleteObject(bitmap_);
     ::DeleteDC(dc_);
+}
+
+namespace {
+
+DWORD WINAPI RunBody(void* body) {
+    (*static_cast<const std::function<void()>*>(body))();
+    return 0;
+}
+
+}  // namespace
+
+void RunOnAThreadOfItsOwn(const std::function<void()>& body) {
+    platform::win32::UniqueKernelHandle thread(
+        ::CreateThread(nullptr, 0, RunBody, const_cast<std::function<void()>*>(&body), 0, nullptr));
+    ASSERT_TRUE(thread) << "no thread";
+    ::WaitForSingleObject(thread.Get(), INFINITE);
 }
 
 RECT RectInParent(HWND child) {

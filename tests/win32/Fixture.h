@@ -66,6 +66,10 @@ private:
 inline COLORREF Ref(ui::Color c) { return RGB(c.r, c.g, c.b); }
 
 // Window rectangle of `child` in its parent's client coordinates.
+// Runs `body` on a new thread and waits until it has ended (what the tests
+// need of a worker: something to post from that is not this thread).
+void RunOnAThreadOfItsOwn(const std::function<void()>& body);
+
 RECT RectInParent(HWND child);
 
 }  // namespace torvane::win32test

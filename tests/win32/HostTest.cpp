@@ -1,8 +1,6 @@
 // The message loop: hand-over from other threads, Alt+letter routing.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "Fixture.h"
 #include "base/Exceptions.h"
 #include "ui/Panel.h"
@@ -53,7 +51,7 @@ TEST(Host, PostedTasksRunOnTheUserInterfaceThreadInOrder) {
     const DWORD uiThread = ::GetCurrentThreadId();
     std::vector<int> ran;
     DWORD ranOn = 0;
-    std::thread worker([&] {
+    RunOnAThreadOfItsOwn([&] {
         f.host.PostToUiThread([&] {
             ran.push_back(1);
             ranOn = ::GetCurrentThreadId();
@@ -61,7 +59,6 @@ TEST(Host, PostedTasksRunOnTheUserInterfaceThreadInOrder) {
         f.host.PostToUiThread([&] { throw Exception("task failed"); });
         f.host.PostToUiThread([&] { ran.push_back(3); });
     });
-    worker.join();
     EXPECT_TRUE(ran.empty());  // nothing runs until the loop does
     EXPECT_TRUE(f.PumpUntil([&] { return ran.size() == 2; }));
     EXPECT_TRUE(ran == (std::vector<int>{1, 3}));

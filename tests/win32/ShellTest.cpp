@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <thread>
 
+#include "Fixture.h"
 #include "base/Exceptions.h"
 #include "base/win32/UniqueHandle.h"
 #include "base/win32/WinHeaders.h"
@@ -19,6 +19,7 @@
 using namespace torvane;
 using platform::SpecialFolder;
 using platform::win32::ComPtr;
+using win32test::RunOnAThreadOfItsOwn;
 
 namespace {
 
@@ -227,7 +228,7 @@ TEST(Shell, ShortcutWithoutComRaisesAndSavesNothing) {
     // A thread of its own: this one may have COM from another case.
     const std::string link = TempFolder() + "\\No Com.lnk";
     std::string message;
-    std::thread worker([&] {
+    RunOnAThreadOfItsOwn([&] {
         try {
             platform::win32::Win32Shell().CreateShortcut("C:\\windows\\notepad.exe", link, "d", 0,
                                                          "");
@@ -235,7 +236,6 @@ TEST(Shell, ShortcutWithoutComRaisesAndSavesNothing) {
             message = e.what();
         }
     });
-    worker.join();
     EXPECT_TRUE(message.find("shell link") != std::string::npos);
     EXPECT_TRUE(::GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES);
 }

@@ -1,5 +1,7 @@
 #include "ui/win32/Win32Application.h"
 
+#include <mutex>
+
 #include "base/Exceptions.h"
 #include "ui/win32/Window.h"
 
@@ -118,7 +120,7 @@ bool Win32ApplicationHost::AskYesNo(const std::string& text) {
 
 void Win32ApplicationHost::PostToUiThread(std::function<void()> task) {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
+        std::lock_guard<platform::Mutex> lock(mutex_);
         queue_.push_back(std::move(task));
     }
     // Should the post fail (a full queue), the task waits for the next wake-up.
@@ -128,7 +130,7 @@ void Win32ApplicationHost::PostToUiThread(std::function<void()> task) {
 void Win32ApplicationHost::RunPostedTasks() {
     std::deque<std::function<void()>> ready;
     {
-        std::lock_guard<std::mutex> lock(mutex_);
+        std::lock_guard<platform::Mutex> lock(mutex_);
         ready.swap(queue_);
     }
     for (auto& task : ready) {

@@ -2,10 +2,10 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "base/win32/WinHeaders.h"
+#include "platform/Threads.h"
 #include "ui/Application.h"
 
 namespace torvane::ui::win32 {
@@ -71,7 +71,7 @@ private:
 
     Application* app_ = nullptr;
     std::unique_ptr<TaskWindow> tasks_;
-    std::mutex mutex_;
+    platform::Mutex mutex_;
     std::deque<std::function<void()>> queue_;
     std::string title_;
     HWND mainWindow_ = nullptr;
