@@ -29,6 +29,11 @@ foreach(lang C CXX)
 endforeach()
 add_compile_options(-Os -ffunction-sections -fdata-sections)
 add_link_options(-Wl,--gc-sections)
+# No run-time type information: every class with virtual functions would
+# otherwise carry its type's name (lambdas' mangled names run long). Nothing
+# asks for a type at run time; the exceptions still carry theirs, which
+# catching by type needs.
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
 
 # Reproducible: the same commit gives the same bytes in any folder, on any
 # day. No time stamp in the PE header (the linker writes 0); no folder of the

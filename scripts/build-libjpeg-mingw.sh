@@ -39,7 +39,18 @@ declare -A sha256=(
 # variable is not read, which would bring sscanf and its floating-point
 # parsers along. Without the build folder in the objects. A change here
 # changes the stamp, so a cached build is made again.
-build_kind="$version minsize gc-sections no-unwind no-getenv prefix-map"
+#
+# Only what decoding the setup's own pictures needs: baseline (or extended
+# sequential) Huffman JPEGs in one interleaved scan, decoded with the
+# accurate integer IDCT at full size into RGB. Progressive and multi-scan
+# files, arithmetic coding, the other IDCTs, scaled output, merged
+# upsampling, colour quantization and marker saving are compiled out; the
+# embed tool refuses a picture that would need them when the setup is built.
+build_kind="$version minsize gc-sections no-unwind no-getenv prefix-map baseline-decoder"
+left_out=(DCT_IFAST_SUPPORTED DCT_FLOAT_SUPPORTED D_MULTISCAN_FILES_SUPPORTED
+          D_PROGRESSIVE_SUPPORTED SAVE_MARKERS_SUPPORTED BLOCK_SMOOTHING_SUPPORTED
+          IDCT_SCALING_SUPPORTED UPSAMPLE_MERGING_SUPPORTED QUANT_1PASS_SUPPORTED
+          QUANT_2PASS_SUPPORTED)
 
 if [[ -f $prefix/lib/libjpeg.a && -f $prefix/include/jpeglib.h && -f $stamp &&
       $(cat "$stamp") == "$build_kind" ]]; then
@@ -105,6 +116,10 @@ echo "checksums of libjpeg-turbo $version OK"
 # Unpack and apply Debian's patches (the tarballs are checked above; the .dsc
 # signature is not, as the keyring for it is not installed).
 dpkg-source --no-check -x "libjpeg-turbo_${upstream}-2.dsc" src >/dev/null
+for feature in "${left_out[@]}"; do
+    grep -q "^#define $feature " src/jmorecfg.h || { echo "jmorecfg.h: no '#define $feature'" >&2; exit 1; }
+    sed -i "s/^#define $feature /#undef  $feature /" src/jmorecfg.h
+done
 
 # An explicit install prefix matters: the default (c:/...) breaks the
 # pkg-config step when cross-compiling.
@@ -117,7 +132,8 @@ cmake -S src -B build -G Ninja \
     -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DCMAKE_INSTALL_LIBDIR=lib \
     -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
-    -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF >/dev/null
+    -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF \
+    -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF >/dev/null
 cmake --build build --target jpeg-static
 rm -rf "$prefix"
 mkdir -p "$prefix/lib" "$prefix/include"

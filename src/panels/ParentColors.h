@@ -21,7 +21,7 @@ inline void UseParentColors(ui::Container& parent) {
             default:
                 break;
         }
-        if (auto* container = dynamic_cast<ui::Container*>(child)) UseParentColors(*container);
+        if (ui::Container* container = child->AsContainer()) UseParentColors(*container);
     }
 }
 

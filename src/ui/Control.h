@@ -67,6 +67,10 @@ class ControlPeer {
 public:
     virtual ~ControlPeer() = default;
     virtual void Changed(Property what) = 0;
+    // True for peers that are windows. The shipped programs are built
+    // without run-time type information, so the Win32 layer asks this
+    // before it treats a peer as its window class.
+    virtual bool IsWindow() const { return false; }
 };
 
 // Makes peers. The Win32 layer installs one on the main form; without one the
@@ -147,6 +151,10 @@ public:
     // The factory of the tree this control belongs to, or null.
     virtual PeerFactory* Factory() const;
 
+    // This control as a container, or null when it holds no others.
+    virtual Container* AsContainer() { return nullptr; }
+    virtual const Container* AsContainer() const { return nullptr; }
+
 protected:
     void Notify(Property what);
     // For state the peer itself reported (text the user typed): no echo back.
@@ -181,6 +189,9 @@ public:
     ~Container() override;
 
     const std::vector<Control*>& Children() const { return children_; }
+
+    Container* AsContainer() override { return this; }
+    const Container* AsContainer() const override { return this; }
 
 protected:
     void RealizeChildren() override;

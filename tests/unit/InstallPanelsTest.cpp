@@ -30,7 +30,7 @@ void CollectOwnColors(const ui::Container& parent, std::vector<std::string>& fou
             kind == ui::ControlKind::GroupBox;
         if (showsParent && child->GetColor() != parent.GetColor())
             found.push_back(child->Name() + child->Caption());
-        if (auto* container = dynamic_cast<const ui::Container*>(child))
+        if (const ui::Container* container = child->AsContainer())
             CollectOwnColors(*container, found);
     }
 }

@@ -330,8 +330,10 @@ TEST(Peer, TimerTicksWhileEnabledOnly) {
     int ticks = 0;
     timer.OnTimer = [&] { ++ticks; };
     w.form.Realize();
-    auto* peer = dynamic_cast<ui::win32::TimerPeer*>(timer.Peer());
-    ASSERT_TRUE(peer != nullptr);
+    // A timer's peer is the factory's TimerPeer, and no window.
+    ASSERT_TRUE(timer.Peer() != nullptr && !timer.Peer()->IsWindow());
+    auto* peer = static_cast<ui::win32::TimerPeer*>(timer.Peer());
+    EXPECT_TRUE(ControlWindow::WindowOf(&timer) == nullptr);
     EXPECT_TRUE(peer->Running());
     EXPECT_TRUE(w.PumpUntil([&] { return ticks >= 3; }));
     timer.SetEnabled(false);

@@ -6,7 +6,8 @@
 //
 // A file that zlib shrinks by at least a quarter (the uncompressed bitmaps)
 // is stored as one zlib stream at best compression, with its inflated size
-// beside it; the others (the JPEG pictures) are stored as they are.
+// beside it; the others (the JPEG pictures) are stored as they are. A JPEG
+// the setup's baseline-only decoder could not show stops the build.
 
 #include <zlib.h>
 
@@ -18,6 +19,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "JpegLayout.h"
 
 namespace {
 
@@ -76,6 +79,15 @@ int main(int argc, char** argv) {
         if (input.bytes.empty()) {
             std::cerr << "embed: " << arg.substr(eq + 1) << " is empty\n";
             return 1;
+        }
+        if (input.bytes.size() > 2 && input.bytes[0] == 0xFF && input.bytes[1] == 0xD8) {
+            const std::string why = torvane::tools::WhyNotSequentialJpeg(input.bytes);
+            if (!why.empty()) {
+                std::cerr << "embed: " << arg.substr(eq + 1) << ": " << why
+                          << "; the setup shows baseline JPEG pictures only (save it as a "
+                             "baseline, not progressive, JPEG)\n";
+                return 1;
+            }
         }
         if (!MaybeCompress(input)) {
             std::cerr << "embed: cannot compress " << arg.substr(eq + 1) << "\n";

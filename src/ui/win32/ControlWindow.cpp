@@ -24,9 +24,13 @@ private:
 ControlWindow::ControlWindow(PeerContext& context, Control& control)
     : Window(context.App()), context_(context), control_(control) {}
 
+ControlWindow* ControlWindow::WindowPeerOf(const Control* control) {
+    ControlPeer* peer = control ? control->Peer() : nullptr;
+    return peer && peer->IsWindow() ? static_cast<ControlWindow*>(peer) : nullptr;
+}
+
 HWND ControlWindow::WindowOf(const Control* control) {
-    if (!control) return nullptr;
-    auto* peer = dynamic_cast<ControlWindow*>(control->Peer());
+    ControlWindow* peer = WindowPeerOf(control);
     return peer ? peer->Handle() : nullptr;
 }
 
@@ -132,10 +136,10 @@ void ControlWindow::PaintParentBackground(HDC dc, const Control& control, const 
 }
 
 ControlWindow* ControlWindow::ChildPeer(HWND child) const {
-    const auto* container = dynamic_cast<const Container*>(&control_);
+    const Container* container = control_.AsContainer();
     if (!container || !child) return nullptr;
     for (Control* c : container->Children())
-        if (WindowOf(c) == child) return dynamic_cast<ControlWindow*>(c->Peer());
+        if (WindowOf(c) == child) return WindowPeerOf(c);
     return nullptr;
 }
 

@@ -21,8 +21,12 @@ public:
     ~ControlWindow() override = default;
 
     void Changed(Property what) override;
+    bool IsWindow() const override { return true; }
     Control& Subject() const { return control_; }
 
+    // The peer of a control when it is a window, or nullptr (not realized,
+    // or a peer without a window such as a timer's).
+    static ControlWindow* WindowPeerOf(const Control* control);
     // The peer window of a control, or nullptr (not realized, no window).
     static HWND WindowOf(const Control* control);
 

@@ -224,7 +224,7 @@ void Walk(TextFit& fit, const std::string& panel, const ui::Control& top,
     if (control.Kind() == ui::ControlKind::GroupBox)
         for (const auto& button : static_cast<const ui::RadioGroup&>(control).Buttons())
             fit.Check(panel + "/" + control.Name() + "/" + button->Caption(), *button);
-    if (const auto* container = dynamic_cast<const ui::Container*>(&control))
+    if (const ui::Container* container = control.AsContainer())
         for (const ui::Control* child : container->Children()) Walk(fit, panel, top, *child);
 }
 
