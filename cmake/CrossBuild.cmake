@@ -29,6 +29,14 @@ foreach(lang C CXX)
 endforeach()
 add_compile_options(-Os -ffunction-sections -fdata-sections)
 add_link_options(-Wl,--gc-sections)
+# Link-time optimisation: the program is compiled as a whole when it is
+# linked, so functions nothing calls are never emitted. The linker alone
+# cannot drop them, as their unwind tables hold on to them. One partition:
+# Debian's mingw GCC 12 stops with an internal compiler error
+# (binds_to_current_def_p) when it splits the program into several, and one
+# partition also keeps the output independent of how many jobs link it.
+add_compile_options(-flto)
+add_link_options(-flto -flto-partition=none -Os)
 # No run-time type information: every class with virtual functions would
 # otherwise carry its type's name (lambdas' mangled names run long). Nothing
 # asks for a type at run time; the exceptions still carry theirs, which
@@ -42,10 +50,18 @@ add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
 add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
                     -ffile-prefix-map=${CMAKE_BINARY_DIR}/=build/)
 add_link_options(-Wl,--no-insert-timestamp)
+# The objects hold the compiler's intermediate code for link-time
+# optimisation, so the archives are written and indexed by the compiler's
+# plugin-aware ar and ranlib (gcc-ar, gcc-ranlib).
 foreach(lang C CXX)
-  set(CMAKE_${lang}_ARCHIVE_CREATE "<CMAKE_AR> qcD <TARGET> <LINK_FLAGS> <OBJECTS>")
-  set(CMAKE_${lang}_ARCHIVE_APPEND "<CMAKE_AR> qD <TARGET> <LINK_FLAGS> <OBJECTS>")
-  set(CMAKE_${lang}_ARCHIVE_FINISH "<CMAKE_RANLIB> -D <TARGET>")
+  set(_ar ${CMAKE_${lang}_COMPILER_AR})
+  set(_ranlib ${CMAKE_${lang}_COMPILER_RANLIB})
+  if(NOT _ar OR NOT _ranlib)
+    message(FATAL_ERROR "No gcc-ar/gcc-ranlib beside ${CMAKE_${lang}_COMPILER}")
+  endif()
+  set(CMAKE_${lang}_ARCHIVE_CREATE "${_ar} qcD <TARGET> <LINK_FLAGS> <OBJECTS>")
+  set(CMAKE_${lang}_ARCHIVE_APPEND "${_ar} qD <TARGET> <LINK_FLAGS> <OBJECTS>")
+  set(CMAKE_${lang}_ARCHIVE_FINISH "${_ranlib} -D <TARGET>")
 endforeach()
 
 # Every program we ship stands alone: C and C++ run-times and winpthread are
