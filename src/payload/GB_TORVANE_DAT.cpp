@@ -20,16 +20,15 @@ TNodeAddress AddressOf(const SeedNode& node) {
     return a;
 }
 
-template <std::size_t N>
-void WriteSettings(BufferedWriter& file, const char* name, const char* const (&values)[N]) {
-    for (const char* value : values) WriteSetting(file, name, value);
+void WriteSettings(BufferedWriter& file, const char* name, const std::vector<std::string>& values) {
+    for (const std::string& value : values) WriteSetting(file, name, value);
 }
 }  // namespace
 
-void WriteNodeListA(BufferedWriter& file, platform::Clock& clock) {
+void WriteNodeListA(BufferedWriter& file, const SeedTables& tables, platform::Clock& clock) {
     TLibData1_ReadWrite& w = *DataWriter;
     w.WriteTag(file, tags::NodeA);
-    for (const SeedNode& node : NodeListA) {
+    for (const SeedNode& node : tables.nodeListA) {
         w.WriteTag(file, tags::NodeA);
         w.WriteNodeAddress(file, AddressOf(node));
         w.WriteDateTime(file, clock.LocalNow() - 1);
@@ -47,10 +46,10 @@ void WriteNodeListA(BufferedWriter& file, platform::Clock& clock) {
     w.WriteTag(file, tags::End);
 }
 
-void WriteNodeListB(BufferedWriter& file, platform::Clock& clock) {
+void WriteNodeListB(BufferedWriter& file, const SeedTables& tables, platform::Clock& clock) {
     TLibData1_ReadWrite& w = *DataWriter;
     w.WriteTag(file, tags::NodeB);
-    for (const SeedNode& node : NodeListB) {
+    for (const SeedNode& node : tables.nodeListB) {
         w.WriteTag(file, tags::NodeB);
         w.WriteNodeAddress(file, AddressOf(node));
         w.WriteDateTime(file, clock.LocalNow() - 1);
@@ -64,7 +63,7 @@ void WriteSetting(BufferedWriter& file, const std::string& name, const std::stri
     DataWriter->WriteText(file, value);
 }
 
-void WriteSettingsList(BufferedWriter& file) {
+void WriteSettingsList(BufferedWriter& file, const SeedTables& tables) {
     TLibData1_ReadWrite& w = *DataWriter;
     w.WriteTag(file, tags::Setting);
 
@@ -97,19 +96,19 @@ void WriteSettingsList(BufferedWriter& file) {
     WriteSetting(file, "RemSetPath3", "");
     WriteSetting(file, "RemSetRetryInterval", "15");
     WriteSetting(file, "RemSetSuspendedTill", "01/01/1900");
-    WriteSettings(file, "QQNodeVesk", QQNodeVesk);
-    WriteSettings(file, "QNodeIP", QNodeIP);
-    WriteSettings(file, "QNodeGnu", QNodeGnu);
-    WriteSettings(file, "QQNodeCurVesk", QQNodeCurVesk);
-    WriteSettings(file, "QNodeVesk", QNodeVesk);
-    WriteSettings(file, "QBlockedNode", QBlockedNode);
+    WriteSettings(file, "QQNodeVesk", tables.qqNodeVesk);
+    WriteSettings(file, "QNodeIP", tables.qNodeIP);
+    WriteSettings(file, "QNodeGnu", tables.qNodeGnu);
+    WriteSettings(file, "QQNodeCurVesk", tables.qqNodeCurVesk);
+    WriteSettings(file, "QNodeVesk", tables.qNodeVesk);
+    WriteSettings(file, "QBlockedNode", tables.qBlockedNode);
     w.WriteTag(file, tags::End);
 }
 
-void WriteHashList(BufferedWriter& file) {
+void WriteHashList(BufferedWriter& file, const SeedTables& tables) {
     TLibData1_ReadWrite& w = *DataWriter;
     w.WriteTag(file, tags::Hash);
-    for (const SeedHash& entry : HashList) {
+    for (const SeedHash& entry : tables.hashList) {
         w.WriteTag(file, tags::Hash);
         w.WriteText(file, entry.hash);
         w.WriteUInt(file, entry.size);

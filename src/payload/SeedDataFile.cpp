@@ -5,6 +5,7 @@
 #include "payload/DataFileHeader.h"
 #include "payload/GB_TORVANE_DAT.h"
 #include "payload/LIB_Data1_ReadWrite.h"
+#include "payload/SeedTables.h"
 
 namespace torvane {
 
@@ -24,6 +25,8 @@ struct CurrentWriter {
 
 std::string WriteDataFile(const std::string& path, const DataFileInputs& inputs,
                           const DataFileServices& services) {
+    // Inflated before the file is made: damaged tables leave no file behind.
+    const SeedTables tables = LoadSeedTables();
     TLibData1_ReadWrite writer;
     std::unique_ptr<platform::WritableFile> file = services.files.CreateFile(path);
     BufferedWriter out(*file);
@@ -60,20 +63,20 @@ std::string WriteDataFile(const std::string& path, const DataFileInputs& inputs,
     services.progress(95);
     writer.WriteTag(out, tags::NodeListAOpen);
     writer.WriteTag(out, tags::NodeListAHeader);
-    WriteNodeListA(out, services.clock);
+    WriteNodeListA(out, tables, services.clock);
 
     services.progress(96);
     writer.WriteTag(out, tags::End);
     writer.WriteTag(out, tags::Separator);
-    WriteNodeListB(out, services.clock);
+    WriteNodeListB(out, tables, services.clock);
 
     services.progress(98);
     writer.WriteTag(out, tags::End);
-    WriteSettingsList(out);
+    WriteSettingsList(out, tables);
 
     services.progress(99);
     writer.WriteTag(out, tags::End);
-    WriteHashList(out);
+    WriteHashList(out, tables);
 
     writer.WriteTag(out, tags::End);
     out.Flush();

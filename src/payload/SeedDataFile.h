@@ -38,7 +38,8 @@ struct DataFileInputs {
 // backslash, and that is what is returned (the installing panel keeps it as
 // its download folder, so a second file loses one more). A failing file
 // raises the run-time's I/O error at the record being written; nothing is
-// caught here.
+// caught here. The seed lists are inflated first, for this file alone:
+// damaged ones raise EDecompressionError before the file is created.
 std::string WriteDataFile(const std::string& path, const DataFileInputs& inputs,
                           const DataFileServices& services);
 

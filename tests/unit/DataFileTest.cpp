@@ -14,6 +14,7 @@
 #include "payload/GB_TORVANE_DAT.h"
 #include "payload/LIB_Data1_ReadWrite.h"
 #include "payload/SeedDataFile.h"
+#include "payload/SeedTables.h"
 
 namespace torvane {
 namespace {
@@ -62,9 +63,10 @@ TEST_F(DataFile, HoldsTheHeaderTheListsAndTheSettingsInOrder) {
     ASSERT_EQ(c.nodesB.size(), 500u);
     ASSERT_EQ(c.settings.size(), 2118u);
     ASSERT_EQ(c.hashes.size(), 1168u);
-    EXPECT_EQ(c.nodesA[0].port, NodeListA[0].port);
-    EXPECT_EQ(c.nodesA[0].w, NodeListA[0].w);
-    EXPECT_EQ(c.nodesB[499].z, NodeListB[499].z);
+    const SeedTables seeds = LoadSeedTables();
+    EXPECT_EQ(c.nodesA[0].port, seeds.nodeListA[0].port);
+    EXPECT_EQ(c.nodesA[0].w, seeds.nodeListA[0].w);
+    EXPECT_EQ(c.nodesB[499].z, seeds.nodeListB[499].z);
     EXPECT_NEAR(c.nodeAStamps[0], clock.localNow - 1, 1e-9);
 
     EXPECT_EQ(c.remoteSettings,
@@ -81,7 +83,7 @@ TEST_F(DataFile, HoldsTheHeaderTheListsAndTheSettingsInOrder) {
     EXPECT_EQ(counts["QNodeGnu"], 50);
     EXPECT_EQ(counts["QBlockedNode"], 250);
     EXPECT_EQ(c.settings.back().first, "QBlockedNode");
-    EXPECT_EQ(c.hashes[0].first, HashList[0].hash);
+    EXPECT_EQ(c.hashes[0].first, seeds.hashList[0].hash);
 
     EXPECT_EQ(progress, (std::vector<int>{94, 95, 96, 98, 99}));
 }
@@ -263,9 +265,19 @@ TEST_F(DataFile, NamesNoHostOutsideTheReservedBlocks) {
 }
 
 TEST(SeedLists, HaveTheirCountsPortsAndRepeats) {
+    const SeedTables seeds = LoadSeedTables();
+    ASSERT_EQ(seeds.nodeListA.size(), 500u);
+    ASSERT_EQ(seeds.nodeListB.size(), 500u);
+    EXPECT_EQ(seeds.qqNodeVesk.size(), 1770u);
+    EXPECT_EQ(seeds.qNodeIP.size(), 1u);
+    EXPECT_EQ(seeds.qNodeGnu.size(), 50u);
+    EXPECT_EQ(seeds.qqNodeCurVesk.size(), 6u);
+    EXPECT_EQ(seeds.qNodeVesk.size(), 25u);
+    EXPECT_EQ(seeds.qBlockedNode.size(), 250u);
+    EXPECT_EQ(seeds.hashList.size(), 1168u);
     std::map<int, int> portsA, portsB;
-    for (const SeedNode& n : NodeListA) ++portsA[n.port];
-    for (const SeedNode& n : NodeListB) ++portsB[n.port];
+    for (const SeedNode& n : seeds.nodeListA) ++portsA[n.port];
+    for (const SeedNode& n : seeds.nodeListB) ++portsB[n.port];
     EXPECT_EQ(portsA[6348], 40);
     EXPECT_EQ(portsA[6346], 23);
     EXPECT_EQ(portsA[6349], 2);
@@ -279,9 +291,8 @@ TEST(SeedLists, HaveTheirCountsPortsAndRepeats) {
 
     std::map<std::string, int> vesk;
     std::map<int, int> veskPorts;
-    for (const char* text : QQNodeVesk) {
-        ++vesk[text];
-        const std::string s = text;
+    for (const std::string& s : seeds.qqNodeVesk) {
+        ++vesk[s];
         ASSERT_EQ(s[3], '.');
         ASSERT_EQ(s[15], ':');
         ++veskPorts[std::stoi(s.substr(16))];
@@ -296,15 +307,14 @@ TEST(SeedLists, HaveTheirCountsPortsAndRepeats) {
     EXPECT_EQ(veskPorts.size(), 9u);
 
     std::map<int, int> gnuPorts;
-    for (const char* text : QNodeGnu) ++gnuPorts[std::stoi(std::string(text).substr(16))];
+    for (const std::string& text : seeds.qNodeGnu) ++gnuPorts[std::stoi(text.substr(16))];
     EXPECT_EQ(gnuPorts.size(), 46u);
     EXPECT_EQ(gnuPorts[6348], 4);
     EXPECT_EQ(gnuPorts[6346], 2);
 
     int wholeBlocks = 0;
     std::set<int> blocks;
-    for (const char* range : QBlockedNode) {
-        const std::string r = range;
+    for (const std::string& r : seeds.qBlockedNode) {
         ASSERT_EQ(r.size(), 21u);
         ASSERT_LE(r.substr(0, 9), r.substr(9, 9)) << r;  // start never exceeds end
         if (r.substr(0, 18) == "000000000255255255")
@@ -315,8 +325,8 @@ TEST(SeedLists, HaveTheirCountsPortsAndRepeats) {
 
     std::set<std::string> hashes;
     std::uint32_t smallest = UINT32_MAX, largest = 0;
-    for (const SeedHash& h : HashList) {
-        const std::string s = h.hash;
+    for (const SeedHash& h : seeds.hashList) {
+        const std::string& s = h.hash;
         ASSERT_EQ(s.size(), 32u);
         ASSERT_EQ(s.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ234567"), std::string::npos);
         hashes.insert(s);
