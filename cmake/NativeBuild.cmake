@@ -57,14 +57,12 @@ if(TORVANE_UNIT_SOURCES)
   target_link_libraries(unit_tests PRIVATE torvane_core GTest::gmock GTest::gtest_main)
   # The URL the report tests expect ScrambledReportBaseUrl() to give back.
   target_compile_definitions(unit_tests PRIVATE "TORVANE_EXPECTED_REPORT_URL=\"${TORVANE_REPORT_URL}\"")
-  # The seed lists' encoder of tools/seedgen, tested against the decoder
-  # the program carries.
-  target_sources(unit_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools/seedgen/SeedEncoder.cpp)
+  # Parts of the build tools: the seed lists' encoder, tested against the
+  # decoder the program carries, and the picture embedder's JPEG check.
+  target_sources(unit_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools/seedgen/SeedEncoder.cpp
+                                    ${PROJECT_SOURCE_DIR}/tools/embed/JpegLayout.cpp)
   target_include_directories(unit_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools)
   gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
-  # The build tools' checks of what they are given.
-  target_sources(unit_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools/embed/JpegLayout.cpp)
-  target_include_directories(unit_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools)
   # The portable parts of the carried programs (uninstall list, client and
   # toolbar texts): the cross tree builds them into the programs, the unit
   # tests test them here.
