@@ -166,7 +166,7 @@ key_exists && e2e_fail "/s left the registry key"
 expect_users_things_there "/s"
 [[ -d $DOWNLOADS ]] || e2e_fail "the download folder was removed"
 
-# The copies in the temporary folder (this run's and the one of part 3) stay
+# The copies in the temporary folder (this run's and the one of step 3) stay
 # until the next restart (a running program cannot delete itself); they
 # registered themselves for that.
 mapfile -t copies < <(find "$USER_HOME" -name 'Torvane-Uninstall-*.exe')
