@@ -8,10 +8,7 @@ namespace torvane {
 
 namespace {
 
-constexpr char kBase32[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ234567";
-constexpr std::size_t kNodeColumns = 6;
-constexpr std::size_t kRangeGroups = 7;
-constexpr std::size_t kHashBytes = 20;
+using namespace seed_layout;
 
 // Walks the inflated tables; no read passes the end.
 class ColumnReader {
@@ -98,7 +95,7 @@ std::vector<std::string> ReadRanges(ColumnReader& reader) {
 }
 
 std::vector<SeedHash> ReadHashes(ColumnReader& reader) {
-    std::vector<SeedHash> hashes(reader.Table(kHashBytes + 4));
+    std::vector<SeedHash> hashes(reader.Table(kHashColumns));
     for (std::size_t row = 0; row < hashes.size(); ++row) {
         // Five bits a character, the highest first.
         unsigned bits = 0, pending = 0;

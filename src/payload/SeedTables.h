@@ -51,6 +51,15 @@ struct SeedTables {
     std::vector<SeedHash> hashList;
 };
 
+// The stream's layout, shared by tools/seedgen's encoder and the decoder.
+namespace seed_layout {
+inline constexpr char kBase32[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ234567";
+inline constexpr std::size_t kNodeColumns = 6;  // w, x, y, z, port (two bytes)
+inline constexpr std::size_t kRangeGroups = 7;
+inline constexpr std::size_t kHashBytes = 20;
+inline constexpr std::size_t kHashColumns = kHashBytes + 4;  // then the size
+}  // namespace seed_layout
+
 // The node-text settings in the order the stream holds them.
 inline constexpr std::vector<std::string> SeedTables::*kNodeTextTables[] = {
     &SeedTables::qqNodeVesk, &SeedTables::qNodeIP, &SeedTables::qNodeGnu,
