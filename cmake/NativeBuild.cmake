@@ -100,6 +100,9 @@ add_test(NAME lint.format_self_test
          COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-format.sh --self-test)
 set_tests_properties(lint.layering lint.layering_self_test lint.format lint.format_self_test
                      PROPERTIES LABELS lint)
+# --- setup-deps.sh against a misbehaving package archive (stand-ins, no apt) ---------
+add_test(NAME scripts.setup_deps COMMAND bash ${PROJECT_SOURCE_DIR}/tests/scripts/test_setup_deps.sh)
+set_tests_properties(scripts.setup_deps PROPERTIES LABELS scripts)
 
 # --- which Wine runs the end-to-end tests --------------------------------------------
 # win32: the shipped 32-bit build under wine32. x64: the x86_64 build of the same

@@ -58,6 +58,10 @@ if [[ -f $prefix/lib/libjpeg.a && -f $prefix/include/jpeglib.h && -f $stamp &&
     exit 0
 fi
 
+# A half-synced archive (one index failing) must not stop the build: only the
+# source package's own index matters, and apt-get source says if it is missing.
+source "$repo/scripts/apt-lib.sh"
+
 as_root() {
     if [[ $(id -u) != 0 ]]; then
         echo "build-libjpeg-mingw: adding deb-src entries needs root; run as root" >&2
@@ -94,9 +98,9 @@ Suites: bookworm-security
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
-    as_root apt-get update -q
+    as_root torvane_apt_update build-libjpeg-mingw
 elif ! apt-cache showsrc libjpeg-turbo >/dev/null 2>&1; then
-    as_root apt-get update -q
+    as_root torvane_apt_update build-libjpeg-mingw
 fi
 
 mkdir -p "$work"

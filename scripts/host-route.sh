@@ -11,11 +11,19 @@
 # that only makes the exit system call with the code 42, and runs it. Only a
 # host that executes 32-bit code gets 42 back.
 #
+# Running 32-bit code is not enough: wine32 must be installed too, and a
+# half-synced package archive can make it impossible to install
+# (setup-deps.sh says so). So the answer to "can this host run the shipped
+# 32-bit setup?" is: it executes 32-bit code AND wine32:i386 is installed.
+# A later setup-deps.sh run that installs wine32 takes the host back to the
+# 32-bit route.
+#
 # TORVANE_WINE_ROUTE=x64 forces the x86_64 route on any host (to exercise it
 # on a host that could run both); "win32" or empty means: ask the host.
 #
-# Sourced: defines torvane_host_runs_32bit, torvane_route (prints win32 or
-# x64) and torvane_route_banner (the sentence that names the route).
+# Sourced: defines torvane_host_runs_32bit, torvane_wine32_installed,
+# torvane_route (prints win32 or x64) and torvane_route_banner (the sentence
+# that names the route).
 # Run: `bash scripts/host-route.sh` prints the route, `--banner` the sentence.
 
 torvane_host_runs_32bit() {
@@ -36,11 +44,15 @@ torvane_host_runs_32bit() {
     [[ $rc == 42 ]]
 }
 
+torvane_wine32_installed() {
+    [[ $(dpkg-query -W -f='${db:Status-Status}' wine32:i386 2>/dev/null) == installed ]]
+}
+
 torvane_route() {
     case ${TORVANE_WINE_ROUTE:-} in
         x64) echo x64 ;;
         "" | win32 | auto)
-            if torvane_host_runs_32bit; then echo win32; else echo x64; fi ;;
+            if torvane_host_runs_32bit && torvane_wine32_installed; then echo win32; else echo x64; fi ;;
         *)
             echo "TORVANE_WINE_ROUTE must be x64, win32 or empty, not '$TORVANE_WINE_ROUTE'" >&2
             return 2 ;;
@@ -53,6 +65,8 @@ torvane_route_banner() {
         echo "32-bit setup under wine32"
     elif [[ ${TORVANE_WINE_ROUTE:-} == x64 ]] && torvane_host_runs_32bit; then
         echo "x86_64 build of the same sources under wine64: forced by TORVANE_WINE_ROUTE=x64"
+    elif torvane_host_runs_32bit; then
+        echo "x86_64 build of the same sources under wine64: wine32 is not installed (the package archive here could not provide it)"
     else
         echo "x86_64 build of the same sources under wine64: this host cannot run 32-bit programs"
     fi

@@ -6,15 +6,18 @@
 #     once the window has faded in, then stops the program;
 #   - with $DISPLAY: shows the setup there and waits until it is closed.
 # Extra arguments are passed to the setup (e.g. /autoupdate "C:\Some Folder").
-# Run as root. A host that cannot execute 32-bit programs runs the x86_64
-# build of the same sources under wine64 instead (scripts/host-route.sh).
+# Run as root. A host that cannot execute 32-bit programs, or where wine32
+# could not be installed, runs the x86_64 build of the same sources under
+# wine64 instead (scripts/host-route.sh).
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$repo/scripts/host-route.sh"
+# The route is decided once the packages are in: whether wine32 could be
+# installed is part of the answer.
+bash "$repo/scripts/setup-deps.sh"
 route=$(torvane_route)
 echo "run-setup: $(torvane_route_banner "$route")"
-bash "$repo/scripts/setup-deps.sh"
 bash "$repo/scripts/build.sh"
 
 cross=$repo/build/cross

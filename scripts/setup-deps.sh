@@ -34,20 +34,33 @@ packages=(
 )
 # wine32 runs the shipped 32-bit setup; a host that cannot execute 32-bit
 # code could not even start it, so it takes the x86_64 route without it.
+# wine32 is installed on its own, after everything else: a half-synced
+# archive can make it impossible to install (its i386 libraries must match
+# the versions of their amd64 twins, which only a missing index may offer),
+# and then the host takes the x86_64 route instead of failing. Until it is
+# installed, every run asks the archive again, so a healed archive brings
+# the host back to the 32-bit route.
+want_wine32=0
 need_i386=0
 if torvane_host_runs_32bit; then
-    packages+=(wine32:i386)
+    want_wine32=1
     dpkg --print-foreign-architectures | grep -qx i386 || need_i386=1
 fi
 
+installed() { [[ $(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null) == installed ]]; }
+
 missing=()
 for p in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
-    [[ $status == installed ]] || missing+=("$p")
+    installed "$p" || missing+=("$p")
 done
+missing_wine32=0
+[[ $want_wine32 == 0 ]] || installed wine32:i386 || missing_wine32=1
 
-if [[ $need_i386 == 0 && ${#missing[@]} == 0 ]]; then
-    echo "setup-deps: all ${#packages[@]} packages present"
+say_route() { echo "setup-deps: route: $(torvane_route_banner "$(torvane_route)")"; }
+
+if [[ $need_i386 == 0 && ${#missing[@]} == 0 && $missing_wine32 == 0 ]]; then
+    echo "setup-deps: all $((${#packages[@]} + want_wine32)) packages present"
+    say_route
     exit 0
 fi
 
@@ -56,11 +69,28 @@ if [[ $need_i386 == 1 ]]; then
     echo "setup-deps: adding the i386 architecture (Wine runs 32-bit programs)"
     dpkg --add-architecture i386
 fi
-echo "setup-deps: installing ${missing[*]}"
-apt-get update -q
-apt-get install -y -q --no-install-recommends "${missing[@]}"
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null | grep -qx installed ||
-        { echo "setup-deps: $p did not install" >&2; exit 1; }
-done
+source "$(dirname "${BASH_SOURCE[0]}")/apt-lib.sh"
+torvane_apt_update setup-deps
+if [[ ${#missing[@]} != 0 ]]; then
+    echo "setup-deps: installing ${missing[*]}"
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+    for p in "${packages[@]}"; do
+        installed "$p" || { echo "setup-deps: $p did not install" >&2; exit 1; }
+    done
+fi
+if [[ $missing_wine32 == 1 ]]; then
+    echo "setup-deps: installing wine32:i386"
+    log=$(mktemp "${TMPDIR:-/tmp}/torvane-wine32.XXXXXX")
+    apt-get install -y -q --no-install-recommends wine32:i386 2>&1 | tee "$log" || true
+    if ! installed wine32:i386; then
+        # apt's own first error says why, e.g. "Error, pkgProblemResolver::Resolve
+        # generated breaks, this may be caused by held packages."
+        reason=$(sed -n 's/^E: //p' "$log" | head -n 1)
+        reason=${reason:-apt-get did not install it}
+        [[ -z $TORVANE_APT_FAILED_INDEXES ]] || reason+="; not fetched: $TORVANE_APT_FAILED_INDEXES"
+        echo "wine32 cannot be installed from the package archive here ($reason): taking the x86_64 route"
+    fi
+    rm -f "$log"
+fi
 echo "setup-deps: done"
+say_route

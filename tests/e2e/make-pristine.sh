@@ -5,8 +5,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 E2E_NAME=prefix
 source "$E2E_SOURCE_DIR/scripts/host-route.sh"
 e2e_log "route: $(torvane_route_banner "$E2E_ROUTE")"
-if [[ $E2E_ROUTE == win32 ]] && ! torvane_host_runs_32bit; then
-    e2e_fail "this tree was configured for wine32, but this host cannot run 32-bit programs: run scripts/build.sh again (it then builds build/cross64 for wine64)"
+if [[ $E2E_ROUTE == win32 ]] && ! { torvane_host_runs_32bit && torvane_wine32_installed; }; then
+    e2e_fail "this tree was configured for wine32, but this host cannot run it ($(torvane_route_banner x64)): run scripts/build.sh again (it then builds build/cross64 for wine64)"
 fi
 [[ -f $E2E_EXE ]] || e2e_fail "no $E2E_EXE: the $E2E_ROUTE cross tree is not built (scripts/build.sh)"
 e2e_pristine_prefix
