@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "uninstall/Confinement.h"
+#include "uninstall/ListDigest.h"
 
 namespace torvane::uninstall {
 
@@ -45,9 +47,20 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     }
 }
 
-bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
-bool HasBadNameCharacter(const std::string& text) {
-    return text.find_first_of("<>\"|") != std::string::npos;
+// Whether a character of `name` (not the second byte of a double-byte one,
+// which may be 0x7C, the byte of "|") is one of `set`.
+bool HasCharacterOf(const std::string& name, const char* set, LeadByte isLead) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (std::strchr(set, name[i]) && name[i] != '\0') return true;
+        if (isLead(static_cast<unsigned char>(name[i]))) ++i;
+    }
+    return false;
+}
+bool HasWildcard(const std::string& text, LeadByte isLead = NoLeadBytes) {
+    return HasCharacterOf(text, "*?", isLead);
+}
+bool HasBadNameCharacter(const std::string& text, LeadByte isLead = NoLeadBytes) {
+    return HasCharacterOf(text, "<>\"|", isLead);
 }
 
 // Windows drops trailing dots and blanks from a name, so "..." or ".. "
@@ -59,7 +72,8 @@ bool EndsInDotOrBlank(const std::string& name) {
 // The rules shared by P, E and F. `patternLast`: the last component may hold
 // wildcards (P). `minComponents`: how many names below the drive root.
 std::optional<std::string> CheckDrivePath(std::string path, bool patternLast,
-                                          bool allowTrailingSlash, std::size_t minComponents) {
+                                          bool allowTrailingSlash, std::size_t minComponents,
+                                          LeadByte isLead = NoLeadBytes) {
     if (path.find('/') != std::string::npos) return "contains \"/\"";
     // No Windows name holds one; on a command line a tab would split the path.
     for (char c : path)
@@ -69,9 +83,10 @@ std::optional<std::string> CheckDrivePath(std::string path, bool patternLast,
                              path[2] == '\\';
     if (!driveRooted) return "is not an absolute path on a drive";
     std::string rest = path.substr(3);
-    if (allowTrailingSlash && !rest.empty() && rest.back() == '\\') rest.pop_back();
+    if (allowTrailingSlash && !rest.empty() && LastBackslash(rest, isLead) == rest.size() - 1)
+        rest.pop_back();
     if (rest.empty()) return "names the root of a drive";
-    const std::vector<std::string> names = Split(rest, '\\');
+    const std::vector<std::string> names = SplitAtBackslashes(rest, isLead);
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
         const bool last = i + 1 == names.size();
@@ -79,8 +94,9 @@ std::optional<std::string> CheckDrivePath(std::string path, bool patternLast,
         if (name == "." || name == "..") return "contains \".\" or \"..\"";
         if (EndsInDotOrBlank(name)) return "has a name ending in a dot or a blank";
         if (name.find(':') != std::string::npos) return "contains \":\" after the drive";
-        if (HasBadNameCharacter(name)) return "contains a character not allowed in file names";
-        if (HasWildcard(name) && !(patternLast && last))
+        if (HasBadNameCharacter(name, isLead))
+            return "contains a character not allowed in file names";
+        if (HasWildcard(name, isLead) && !(patternLast && last))
             return patternLast ? "has a wildcard in its folder part" : "contains a wildcard";
     }
     if (names.size() < minComponents) return "names files in the root of a drive";
@@ -108,8 +124,8 @@ std::optional<std::string> CheckMachineKey(const std::string& key) {
     return std::nullopt;
 }
 
-std::string StripTrailingSlash(std::string path) {
-    if (path.size() > 3 && path.back() == '\\') path.pop_back();
+std::string StripTrailingSlash(std::string path, LeadByte isLead = NoLeadBytes) {
+    if (path.size() > 3 && LastBackslash(path, isLead) == path.size() - 1) path.pop_back();
     return path;
 }
 
@@ -149,11 +165,10 @@ Item FromOutcome(std::string what, const Outcome& outcome, std::string path = {}
 
 // Every folder from the first below the drive root down to `path` itself
 // ("C:\a\b" -> "C:\a", "C:\a\b").
-std::vector<std::string> PathAndAncestors(const std::string& path) {
+std::vector<std::string> PathAndAncestors(const std::string& path, LeadByte isLead) {
     std::vector<std::string> chain;
-    for (std::size_t slash = path.find('\\', 3); slash != std::string::npos;
-         slash = path.find('\\', slash + 1))
-        chain.push_back(path.substr(0, slash));
+    for (std::size_t slash : BackslashOffsets(path, isLead))
+        if (slash > 2) chain.push_back(path.substr(0, slash));
     chain.push_back(path);
     return chain;
 }
@@ -161,7 +176,7 @@ std::vector<std::string> PathAndAncestors(const std::string& path) {
 class Runner {
 public:
     Runner(const std::vector<Step>& steps, UninstallSystem& system, std::uint64_t listWritten)
-        : steps_(steps), system_(system), listWritten_(listWritten) {
+        : steps_(steps), system_(system), listWritten_(listWritten), isLead_(system.LeadBytes()) {
         for (const Step& step : steps)
             if (step.removesSelf) selfPath_ = step.entry.argument;
     }
@@ -185,10 +200,10 @@ private:
         const std::string& arg = step.entry.argument;
         switch (step.entry.kind) {
             case EntryKind::Pattern:
-                DeleteMatching(FolderOf(arg), NameOf(arg), "files " + arg, true);
+                DeleteMatching(FolderOf(arg, isLead_), NameOf(arg, isLead_), "files " + arg, true);
                 break;
             case EntryKind::EmptyFolder:
-                RemoveFolder(StripTrailingSlash(arg));
+                RemoveFolder(StripTrailingSlash(arg, isLead_));
                 break;
             case EntryKind::File:
                 if (step.removesSelf) {
@@ -227,16 +242,19 @@ private:
         }
     }
 
-    // A file a pattern matches that was there before the list was written
-    // (created or last written earlier) is the user's or another program's,
-    // not this installation's: the setup writes the list last, and the
-    // client's files come after it. Without the list's time, nothing is
-    // taken for the installation's.
-    bool PredatesInstallation(const std::string& path) {
-        if (listWritten_ == 0) return true;
+    // Why a file a pattern matches is not the installation's, or nothing. One
+    // that was there before the list was written (created or last written
+    // earlier) is the user's or another program's: the setup writes the list
+    // last, and the client's files come after it. Without the list's time,
+    // or the file's, nothing is taken for the installation's.
+    std::optional<std::string> WhyNotInstallations(const std::string& path) {
+        const char* const before = "it was there before the installation";
+        if (listWritten_ == 0) return before;
         PathFacts facts;
-        if (system_.Inspect(path, facts).status != Status::Removed) return false;
-        return facts.created < listWritten_ || facts.written < listWritten_;
+        if (system_.Inspect(path, facts).status != Status::Removed)
+            return "its times cannot be read";
+        if (facts.created < listWritten_ || facts.written < listWritten_) return before;
+        return std::nullopt;
     }
 
     // One item per file deleted, kept or failed; one item for the whole
@@ -254,10 +272,15 @@ private:
             if (e.isFolder || !WildcardMatch(pattern, e.name)) continue;
             any = true;
             const std::string path = folder + "\\" + e.name;
-            if (keepOlder && PredatesInstallation(path)) {
+            if (e.name.find_first_of("\\/?") != std::string::npos) {
                 kept_.insert(LowerCase(path));
-                Add(Item{"file " + path, ItemState::Kept, "it was there before the installation",
-                         path});
+                Add(Item{"file " + path, ItemState::Kept,
+                         "its name cannot be spelt in this system's code page", path});
+                continue;
+            }
+            if (const auto why = keepOlder ? WhyNotInstallations(path) : std::nullopt) {
+                kept_.insert(LowerCase(path));
+                Add(Item{"file " + path, ItemState::Kept, *why, path});
                 continue;
             }
             Add(FromOutcome("file " + path, system_.RemoveFile(path), path));
@@ -346,6 +369,7 @@ private:
     const std::vector<Step>& steps_;
     UninstallSystem& system_;
     const std::uint64_t listWritten_;
+    const LeadByte isLead_;
     std::string selfPath_;
     RunResult result_;
     std::optional<std::size_t> selfIndex_;
@@ -393,13 +417,13 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
     return p == pattern.size();
 }
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
+std::string FolderOf(const std::string& path, LeadByte isLead) {
+    const std::size_t slash = LastBackslash(path, isLead);
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-std::string NameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
+std::string NameOf(const std::string& path, LeadByte isLead) {
+    const std::size_t slash = LastBackslash(path, isLead);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
@@ -441,17 +465,18 @@ std::string DamagedListMessage(const std::string& listPath, const std::string& r
            ".\n\nNothing has been removed.";
 }
 
-std::optional<std::string> RefusalOf(const Entry& entry) {
+std::optional<std::string> RefusalOf(const Entry& entry, LeadByte isLead) {
     const std::string& arg = entry.argument;
     switch (entry.kind) {
         case EntryKind::Pattern:
-            if (arg.find('\\') == std::string::npos && arg.find('/') == std::string::npos)
+            if (LastBackslash(arg, isLead) == std::string::npos &&
+                arg.find('/') == std::string::npos)
                 return "has no folder part";
-            return CheckDrivePath(arg, true, false, 2);
+            return CheckDrivePath(arg, true, false, 2, isLead);
         case EntryKind::EmptyFolder:
-            return CheckDrivePath(arg, false, true, 1);
+            return CheckDrivePath(arg, false, true, 1, isLead);
         case EntryKind::File:
-            return CheckDrivePath(arg, false, false, 1);
+            return CheckDrivePath(arg, false, false, 1, isLead);
         case EntryKind::MachineKey:
             return CheckMachineKey(arg);
         case EntryKind::StartMenuGroup:
@@ -465,14 +490,18 @@ std::optional<std::string> RefusalOf(const Entry& entry) {
 }
 
 std::vector<Step> MakePlan(const UninstallList& list, const std::string& selfPath) {
+    return MakePlan(list, selfPath, Ownership{FolderOf(selfPath), true, {}, NoLeadBytes});
+}
+
+std::vector<Step> MakePlan(const UninstallList& list, const std::string& selfPath,
+                           const Ownership& owned) {
     if (!SameText(list.productName, kProductName))
         throw ListError("the first line names \"" + list.productName + "\", not " + kProductName);
-    const std::string ownFolder = FolderOf(selfPath);
     std::vector<Step> plan;
     std::optional<Step> self;
     for (const Entry& entry : list.entries) {
-        std::optional<std::string> refusal = RefusalOf(entry);
-        if (!refusal) refusal = OutsideOf(entry, ownFolder);
+        std::optional<std::string> refusal = RefusalOf(entry, owned.isLead);
+        if (!refusal) refusal = OutsideOf(entry, owned);
         if (refusal)
             throw ListError("line " + std::to_string(entry.line) + " (" + Describe(entry) + ") " +
                             *refusal);
@@ -490,24 +519,48 @@ std::vector<Step> MakePlan(const UninstallList& list, const std::string& selfPat
 }
 
 void CheckPathsOnDisk(const std::vector<Step>& steps, UninstallSystem& system) {
+    const LeadByte isLead = system.LeadBytes();
     // Folders are shared by many lines; each is looked at once.
-    std::unordered_map<std::string, bool> seen;
+    std::unordered_map<std::string, bool> isLink;
+    auto linked = [&](const std::string& path) {
+        auto [at, fresh] = isLink.emplace(LowerCase(path), false);
+        if (fresh) {
+            PathFacts facts;
+            at->second =
+                system.Inspect(path, facts).status == Status::Removed && facts.isReparsePoint;
+        }
+        return at->second;
+    };
+    std::unordered_map<std::string, std::string> refusals;  // per folder, "" when sound
+    auto refuse = [](const Step& step, const std::string& part) {
+        throw ListError("line " + std::to_string(step.entry.line) + " (" + Describe(step.entry) +
+                        ") leads through " + part + ", which is a junction or a link");
+    };
+    // `folder` is where the line works; `file`, if any, the one object in it.
+    auto check = [&](const Step& step, const std::string& folder, const std::string& file) {
+        if (!file.empty() && linked(file)) refuse(step, file);
+        auto [at, fresh] = refusals.emplace(LowerCase(folder), std::string());
+        if (fresh) {
+            const std::vector<std::string> chain = PathAndAncestors(folder, isLead);
+            if (linked(folder)) {
+                at->second = folder;
+            } else {
+                for (const std::string& part : chain) {
+                    if (part.size() == folder.size() || !linked(part)) continue;
+                    // Above the folder: fine as long as it still leads to a
+                    // folder of the same name (a profile moved elsewhere).
+                    std::string final;
+                    if (system.FinalPath(folder, final).status != Status::Removed ||
+                        !SameText(NameOf(final, isLead), NameOf(folder, isLead)))
+                        at->second = part;
+                    break;
+                }
+            }
+        }
+        if (!at->second.empty()) refuse(step, at->second);
+    };
     std::string programs, desktop;
     bool programsAsked = false, desktopAsked = false;
-    auto check = [&](const Step& step, const std::string& path) {
-        for (const std::string& part : PathAndAncestors(path)) {
-            auto [at, fresh] = seen.emplace(LowerCase(part), false);
-            if (fresh) {
-                PathFacts facts;
-                at->second =
-                    system.Inspect(part, facts).status == Status::Removed && facts.isReparsePoint;
-            }
-            if (at->second)
-                throw ListError("line " + std::to_string(step.entry.line) + " (" +
-                                Describe(step.entry) + ") leads through " + part +
-                                ", which is a junction or a link");
-        }
-    };
     auto shellFolder = [&](bool& asked, std::string& folder,
                            bool programsFolder) -> const std::string& {
         if (!asked) {
@@ -523,25 +576,25 @@ void CheckPathsOnDisk(const std::vector<Step>& steps, UninstallSystem& system) {
         const std::string& arg = step.entry.argument;
         switch (step.entry.kind) {
             case EntryKind::Pattern:
-                check(step, FolderOf(arg));
+                check(step, FolderOf(arg, isLead), {});
                 break;
             case EntryKind::EmptyFolder:
-                check(step, StripTrailingSlash(arg));
+                check(step, StripTrailingSlash(arg, isLead), {});
                 break;
             case EntryKind::File:
-                check(step, arg);
+                check(step, FolderOf(arg, isLead), arg);
                 break;
             case EntryKind::MachineKey:
                 break;
             case EntryKind::StartMenuGroup:
                 if (const std::string& base = shellFolder(programsAsked, programs, true);
                     !base.empty())
-                    check(step, base + "\\" + arg);
+                    check(step, base + "\\" + arg, {});
                 break;
             case EntryKind::DesktopShortcut:
                 if (const std::string& base = shellFolder(desktopAsked, desktop, false);
                     !base.empty())
-                    check(step, base + "\\" + arg);
+                    check(step, base, base + "\\" + arg);
                 break;
         }
     }
@@ -556,9 +609,10 @@ std::optional<RunResult> Uninstall(
     const std::string& listBytes, std::uint64_t listWritten, const std::string& selfPath,
     UninstallSystem& system, const std::function<bool(const std::string& productName)>& confirm,
     std::string& productName) {
+    const Ownership owned = OwnershipOf(listBytes, selfPath, system);
     const UninstallList list = ParseUninstallList(listBytes);
     productName = list.productName;
-    const std::vector<Step> plan = MakePlan(list, selfPath);
+    const std::vector<Step> plan = MakePlan(list, selfPath, owned);
     CheckPathsOnDisk(plan, system);
     if (!confirm(list.productName)) return std::nullopt;
     return RunPlan(plan, system, listWritten);

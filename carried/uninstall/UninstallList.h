@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "base/Exceptions.h"
-#include "base/Text.h"  // SameText: paths and names compare with letter case ignored
+#include "base/PathNames.h"  // LeadByte: paths split by character
+#include "base/Text.h"       // SameText: paths and names compare with letter case ignored
 
 namespace torvane::uninstall {
 
@@ -66,15 +67,18 @@ std::string DamagedListMessage(const std::string& listPath, const std::string& r
 //           wildcard.
 //  S, T:    a plain name: no "\" or "/", no "..", no ':', no wildcard,
 //           none of < > " |; T must end in ".lnk".
-std::optional<std::string> RefusalOf(const Entry& entry);
+// Names are judged character by character under the code page `isLead`
+// describes.
+std::optional<std::string> RefusalOf(const Entry& entry, LeadByte isLead = NoLeadBytes);
 
 // Case-insensitive (ASCII) wildcard match of a file name: '*' any run of
 // characters, '?' exactly one; "*.*" matches every name, as on Windows.
 bool WildcardMatch(const std::string& pattern, const std::string& name);
 
-// The folder part of a path (before the last "\"), and the name after it.
-std::string FolderOf(const std::string& path);
-std::string NameOf(const std::string& path);
+// The folder part of a path (before the last "\" character), and the name
+// after it.
+std::string FolderOf(const std::string& path, LeadByte isLead = NoLeadBytes);
+std::string NameOf(const std::string& path, LeadByte isLead = NoLeadBytes);
 
 // --- the plan -------------------------------------------------------------------
 
@@ -91,6 +95,10 @@ struct Step {
 // (RefusalOf) or points outside the installation of the program at
 // `selfPath` (OutsideOf), is damaged as a whole: ListError naming the line.
 std::vector<Step> MakePlan(const UninstallList& list, const std::string& selfPath);
+// The same with the folders the list may touch given (ListDigest.h).
+struct Ownership;
+std::vector<Step> MakePlan(const UninstallList& list, const std::string& selfPath,
+                           const Ownership& owned);
 
 // --- carrying it out ------------------------------------------------------------
 
@@ -145,6 +153,18 @@ public:
     // The user's Start-menu programs folder and desktop folder.
     virtual Outcome ProgramsFolder(std::string& folder) = 0;
     virtual Outcome DesktopFolder(std::string& folder) = 0;
+    // The digest the setup recorded for the list of the uninstaller at
+    // `selfPath` (base/UninstallRecord.h): Absent when the uninstall key
+    // holds none or names another uninstaller, Failed when it cannot be read.
+    virtual Outcome RecordedListDigest(const std::string& selfPath, std::string& digest) = 0;
+    // The local application data folder of every user profile on the
+    // machine (the running user's among them).
+    virtual Outcome ProfileDataFolders(std::vector<std::string>& folders) = 0;
+    // Where `path` really is: links and junctions on the way resolved, in
+    // the drive-letter form.
+    virtual Outcome FinalPath(const std::string& path, std::string& final) = 0;
+    // The lead bytes of the system's code page, by which paths are split.
+    virtual LeadByte LeadBytes() { return NoLeadBytes; }
 };
 
 enum class ItemState {
@@ -177,21 +197,28 @@ struct RunResult {
     std::vector<std::string> foldersAfterSelf;
 };
 
-// Looks at every folder on the path of every line (and at the file of an F
-// line) on the disk: one that is a reparse point (a junction or a link, which
-// could lead anywhere) makes the list damaged, ListError. Nothing is changed.
+// Looks on the disk at the folder each line works in and at the file of an F
+// line: one that is a reparse point (a junction or a link, which could lead
+// anywhere) makes the list damaged, ListError. A reparse point above that
+// folder (a profile moved to another drive by a junction) is accepted when
+// the folder's final path still ends in the folder's own name, so that it
+// resolves into a folder of the same kind. Nothing is changed.
 void CheckPathsOnDisk(const std::vector<Step>& steps, UninstallSystem& system);
 
 // Carries out the steps in order and reports on every object. A file a P line
 // matches is kept when it was created or last written before `listWritten`
-// (the list's last-write time; 0, unknown: every match is kept). Never throws
-// for a failed operation. Linear in the number of steps.
+// (the list's last-write time; 0, unknown: every match is kept), when its
+// times cannot be read, and when its name as listed holds "\", "/" or "?"
+// (a best-fit spelling of a name the code page cannot show, which would
+// name another file). Never throws for a failed operation. Linear in the
+// number of steps.
 RunResult RunPlan(const std::vector<Step>& steps, UninstallSystem& system,
                   std::uint64_t listWritten);
 
-// The uninstall once the list's bytes and last-write time are read: the whole
-// list is parsed and planned and its paths checked on the disk first (a
-// damaged one throws ListError before anything is asked or touched), then
+// The uninstall once the list's bytes and last-write time are read: the
+// list's digest is checked (ListDigest.h), the whole list is parsed and
+// planned and its paths checked on the disk first (a changed or damaged one
+// throws ListError before anything is asked or touched), then
 // `confirm` is asked with the product name (false: nothing is touched, the
 // result is empty), then the plan runs. `productName` receives the name as
 // soon as the list has parsed.

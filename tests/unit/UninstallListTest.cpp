@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "base/Sha256.h"
 #include "base/SplitCommandLine.h"
 #include "base/Text.h"
 #include "fakes/FakeUninstallSystem.h"
@@ -571,6 +572,46 @@ TEST(UninstallConfinement, TakesOnlyLinesInsideTheInstallation) {
         OutsideOf(Entry{EntryKind::File, "C:\\Torvane\\Torvane.Exe", 2}, "C:\\Other").has_value());
 }
 
+// Lead bytes of a Japanese code page (932): their second byte may be 0x5C,
+// the byte of "\\", or 0x7C, that of "|".
+bool ShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Under a double-byte code page a path is split by character: "\x95\x5C" is
+// one character (a kanji), not a name ending before a "\\".
+TEST(UninstallConfinement, JudgesPathsByCharacterUnderADoubleByteCodePage) {
+    const std::string kanji = "\x95\x5C";  // ends in the byte of "\\"
+    struct Case {
+        std::string file;
+        bool inside;
+    } cases[] = {
+        {kInstall + "\\" + kanji + ".dat", true},              // a name in the folder
+        {kInstall + "\\\x83\x7C.dat", true},                   // a second byte "|" is no "|"
+        {"C:\\Evil\\" + kanji + "Torvane P2P\\x.dat", false},  // bytewise: "...\\Torvane P2P"
+        {kInstall + "\\" + kanji + "\\x.dat", false},          // a folder below its own
+    };
+    for (const Case& c : cases) {
+        FakeSystem system;
+        system.leadBytes = ShiftJisLead;
+        system.AddFile(kSelf);
+        system.AddFile(c.file);
+        const std::string list = "Torvane P2P\r\n<F" + c.file + ">\r\n";
+        system.recordedDigest = Sha256Hex(list);  // any product folder would do
+        std::string product;
+        bool removed = false;
+        try {
+            Uninstall(
+                list, kListWritten, kSelf, system, [](const std::string&) { return true; },
+                product);
+            removed = !system.HasFile(c.file);
+        } catch (const ListError& e) {
+            EXPECT_FALSE(c.inside) << c.file << ": " << e.what();
+        }
+        EXPECT_EQ(removed, c.inside) << c.file;
+    }
+    // Byte by byte, the third would have passed for a file in a product folder.
+    EXPECT_FALSE(OutsideOf(Entry{EntryKind::File, cases[2].file, 2}, kInstall).has_value());
+}
+
 // Each of the lines in an otherwise typical list: the whole list is
 // damaged, nothing is asked and nothing touched.
 TEST(UninstallConfinement, ALineOutsideDamagesTheWholeList) {
@@ -658,6 +699,18 @@ TEST(UninstallReparsePoints, AJunctionAnywhereOnAPathDamagesTheList) {
         EXPECT_TRUE(system.log.empty()) << place << ": " << system.log.front();
         EXPECT_TRUE(system.HasFile(kData + "\\Nodes.DAT"));
     }
+    // A profile moved to another drive by a junction above the data folder
+    // still leads to the data folder: the installation goes.
+    FakeSystem moved;
+    moved.AddFile(kSelf);
+    moved.AddFile(kData + "\\Nodes.DAT");
+    moved.reparse.insert(Lower("C:\\Users\\me"));
+    moved.moved[Lower("C:\\Users\\me")] = "D:\\Profiles\\me";
+    std::string movedProduct;
+    EXPECT_NO_THROW(Uninstall(
+        Join(TypicalLines()), kListWritten, kSelf, moved, [](const std::string&) { return true; },
+        movedProduct));
+    EXPECT_FALSE(moved.HasFile(kData + "\\Nodes.DAT"));
     // Without one, the same installation goes.
     FakeSystem clean;
     clean.AddFile(kSelf);
@@ -738,6 +791,40 @@ TEST(UninstallUsersFiles, WithoutTheListsTimeEveryMatchIsKeptButNamedFilesGo) {
     EXPECT_TRUE(system.HasFile(kData + "\\Nodes.DAT"));
     EXPECT_FALSE(system.HasFile(kData + "\\Torvane.dat"));
     EXPECT_EQ(FindItem(r, "file " + kData + "\\Nodes.DAT")->state, ItemState::Kept);
+}
+
+// A pattern deletes only what it can judge: a file whose times cannot be read
+// is kept, and so is a name the listing could only give in a best-fit
+// spelling ("\" from a fullwidth backslash, "?" for a character the code
+// page lacks), which would name another file.
+TEST(UninstallUsersFiles, APatternKeepsWhatItCannotJudge) {
+    struct Case {
+        std::string name;
+        bool unreadableTimes;
+        const char* reason;
+    } cases[] = {
+        {"Nodes.DAT", true, "its times cannot be read"},
+        {"a?b.DAT", false, "its name cannot be spelt"},
+        {"x\\..\\Torvane.DAT", false, "its name cannot be spelt"},
+        {"x/y.DAT", false, "its name cannot be spelt"},
+    };
+    for (const Case& c : cases) {
+        FakeSystem system;
+        const std::string path = kData + "\\" + c.name;
+        system.AddFolder(kData);
+        system.files[Lower(path)] = path;
+        system.times[Lower(path)] = {kAfter, kAfter};
+        if (c.unreadableTimes) system.unreadable.insert(Lower(path));
+        if (c.name.find('\\') != std::string::npos) system.oddNames[Lower(kData)] = {c.name};
+        const RunResult r = RunPlan(
+            MakePlan(ParseUninstallList("Torvane P2P\r\n<P" + kData + "\\*.DAT>\r\n"), kSelf),
+            system, kListWritten);
+        EXPECT_TRUE(system.HasFile(path)) << c.name;
+        const Item* item = FindItem(r, "file " + path);
+        ASSERT_NE(item, nullptr) << c.name;
+        EXPECT_EQ(item->state, ItemState::Kept) << c.name;
+        EXPECT_NE(item->reason.find(c.reason), std::string::npos) << c.name << ": " << item->reason;
+    }
 }
 
 TEST(UninstallUsersFiles, AFolderWithAnUnnamedFileOfTheUsersIsStillAFailure) {
