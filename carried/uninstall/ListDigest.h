@@ -16,6 +16,7 @@
 
 #include "uninstall/Confinement.h"
 #include "uninstall/UninstallList.h"
+#include "uninstall/UninstallSystem.h"
 
 namespace torvane::uninstall {
 

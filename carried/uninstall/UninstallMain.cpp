@@ -26,6 +26,9 @@
 #include "common/CarriedVersion.h"
 #include "common/win32/CarriedWin32.h"
 #include "platform/win32/DllHardening.h"
+#include "uninstall/CommandLine.h"
+#include "uninstall/Report.h"
+#include "uninstall/Run.h"
 #include "uninstall/UninstallList.h"
 #include "uninstall/win32/Win32UninstallSystem.h"
 

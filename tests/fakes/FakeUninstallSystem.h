@@ -11,6 +11,7 @@
 
 #include "base/Text.h"
 #include "uninstall/UninstallList.h"
+#include "uninstall/UninstallSystem.h"
 
 namespace torvane::testing {
 

@@ -21,6 +21,7 @@
 #include "payload/DataFileDecoder.h"
 #include "payload/GB_Payloads.h"
 #include "payload/SeedDataFile.h"
+#include "uninstall/Plan.h"
 #include "uninstall/UninstallList.h"
 
 namespace torvane {

@@ -6,6 +6,7 @@
 #include "base/Sha256.h"
 #include "fakes/FakeUninstallSystem.h"
 #include "uninstall/ListDigest.h"
+#include "uninstall/Run.h"
 
 namespace torvane::uninstall {
 namespace {

@@ -11,7 +11,12 @@
 #include "base/SplitCommandLine.h"
 #include "base/Text.h"
 #include "fakes/FakeUninstallSystem.h"
+#include "uninstall/CommandLine.h"
 #include "uninstall/Confinement.h"
+#include "uninstall/LineRules.h"
+#include "uninstall/Plan.h"
+#include "uninstall/Report.h"
+#include "uninstall/Run.h"
 #include "uninstall/UninstallList.h"
 
 namespace torvane::uninstall {

@@ -1,5 +1,5 @@
 #pragma once
-#include "uninstall/UninstallList.h"
+#include "uninstall/UninstallSystem.h"
 
 namespace torvane::uninstall {
 
