@@ -11,14 +11,14 @@ const char* const kProductName = TORVANE_CARRIED_PRODUCT;
 
 namespace {
 
-std::string WithoutTrailingSlash(std::string path) {
-    if (path.size() > 3 && path.back() == '\\') path.pop_back();
+std::string WithoutTrailingSlash(std::string path, LeadByte isLead) {
+    if (path.size() > 3 && LastBackslash(path, isLead) == path.size() - 1) path.pop_back();
     return path;
 }
 
 // A device name or an 8.3 spelling anywhere on the path.
-std::optional<std::string> StrangeComponent(const std::string& path) {
-    for (const std::string& name : PathParts(path)) {
+std::optional<std::string> StrangeComponent(const std::string& path, LeadByte isLead) {
+    for (const std::string& name : PathParts(path, isLead)) {
         if (IsDeviceName(name)) return "names the device " + name;
         if (IsShortName(name)) return "uses the short (8.3) name " + name;
     }
@@ -26,10 +26,18 @@ std::optional<std::string> StrangeComponent(const std::string& path) {
 }
 
 // The folder holds this installation's files: the uninstaller's own folder
-// or one named after the product.
-bool IsOwnedFolder(const std::string& folder, const std::string& ownFolder) {
-    return (!ownFolder.empty() && SameText(folder, ownFolder)) ||
-           SameText(NameOf(folder), kProductName);
+// or a product folder.
+bool IsOwnedFolder(const std::string& folder, const Ownership& owned) {
+    if (!owned.ownFolder.empty() && SameText(folder, owned.ownFolder)) return true;
+    if (owned.anyProductFolder) return SameText(NameOf(folder, owned.isLead), kProductName);
+    for (const std::string& productFolder : owned.productFolders)
+        if (SameText(folder, productFolder)) return true;
+    return false;
+}
+
+std::string ProductFolderWords(const Ownership& owned) {
+    return owned.anyProductFolder ? "a folder named " + std::string(kProductName)
+                                  : "a user's data folder of " + std::string(kProductName);
 }
 
 }  // namespace
@@ -39,22 +47,25 @@ std::string UninstallKeyOf(const std::string& product) {
 }
 
 std::optional<std::string> OutsideOf(const Entry& entry, const std::string& ownFolder) {
+    return OutsideOf(entry, Ownership{ownFolder, true, {}, NoLeadBytes});
+}
+
+std::optional<std::string> OutsideOf(const Entry& entry, const Ownership& owned) {
     const std::string& arg = entry.argument;
     switch (entry.kind) {
         case EntryKind::Pattern:
         case EntryKind::File: {
-            if (auto strange = StrangeComponent(arg)) return strange;
-            if (!IsOwnedFolder(FolderOf(arg), ownFolder))
-                return "is not directly in the uninstaller's folder or in a folder named " +
-                       std::string(kProductName);
+            if (auto strange = StrangeComponent(arg, owned.isLead)) return strange;
+            if (!IsOwnedFolder(FolderOf(arg, owned.isLead), owned))
+                return "is not directly in the uninstaller's folder or in " +
+                       ProductFolderWords(owned);
             return std::nullopt;
         }
         case EntryKind::EmptyFolder: {
-            const std::string folder = WithoutTrailingSlash(arg);
-            if (auto strange = StrangeComponent(folder)) return strange;
-            if (!IsOwnedFolder(folder, ownFolder))
-                return "is neither the uninstaller's folder nor a folder named " +
-                       std::string(kProductName);
+            const std::string folder = WithoutTrailingSlash(arg, owned.isLead);
+            if (auto strange = StrangeComponent(folder, owned.isLead)) return strange;
+            if (!IsOwnedFolder(folder, owned))
+                return "is neither the uninstaller's folder nor " + ProductFolderWords(owned);
             return std::nullopt;
         }
         case EntryKind::MachineKey:

@@ -20,9 +20,15 @@
 #include "base/SplitCommandLine.h"
 #include "base/win32/UniqueHandle.h"
 #include "base/win32/WinHeaders.h"
+// clang-format off
+#include <sddl.h>
+// clang-format on
 #include "common/CarriedVersion.h"
 #include "common/win32/CarriedWin32.h"
 #include "platform/win32/DllHardening.h"
+#include "uninstall/CommandLine.h"
+#include "uninstall/Report.h"
+#include "uninstall/Run.h"
 #include "uninstall/UninstallList.h"
 #include "uninstall/win32/Win32UninstallSystem.h"
 
@@ -41,18 +47,41 @@ constexpr int kExitNotAllRemoved = 1;
 
 std::string Title(const std::string& product) { return "Uninstall " + product; }
 
-// A folder of this run's own in the temporary folder: made here, so nobody
-// can have put a file or a link in it beforehand.
+// The rights of the folder the copy runs from: this account, administrators
+// and SYSTEM, nothing inherited from the temporary folder (whose rights other
+// accounts may share).
+std::string OwnerOnlySecurity(const std::string& account) {
+    std::string sddl = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+    if (!account.empty()) sddl += "(A;OICI;FA;;;" + account + ")";
+    return sddl;
+}
+
+// A folder of this run's own in the temporary folder: made here with
+// owner-only rights, so nobody can have put a file or a link in it
+// beforehand, and checked through a handle to be where it was made.
 std::string MakeFreshFolder(const std::string& temp, std::string& error) {
+    PSECURITY_DESCRIPTOR security = nullptr;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorA(
+            OwnerOnlySecurity(carried::win32::CurrentUserSid()).c_str(), SDDL_REVISION_1, &security,
+            nullptr)) {
+        error = "cannot describe the rights of its folder: " + ErrorText(::GetLastError());
+        return {};
+    }
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, security, FALSE};
     const std::string stem =
         temp + "\\Torvane-Uninstall-" + std::to_string(::GetCurrentProcessId()) + "-";
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    std::string made;
+    for (unsigned attempt = 0; attempt < 100 && made.empty(); ++attempt) {
         const std::string folder = stem + std::to_string((::GetTickCount() + attempt) % 100000);
-        if (::CreateDirectoryA(folder.c_str(), nullptr)) return folder;
-        if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
+        if (::CreateDirectoryA(folder.c_str(), &attributes))
+            made = folder;
+        else if (::GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
     }
-    error = "cannot make a folder in " + temp + ": " + ErrorText(::GetLastError());
-    return {};
+    const DWORD lastError = ::GetLastError();
+    ::LocalFree(security);
+    if (made.empty()) error = "cannot make a folder in " + temp + ": " + ErrorText(lastError);
+    return made;
 }
 
 // True when the file open as `copy` holds exactly the bytes of `self`.
@@ -81,7 +110,18 @@ bool HoldsSameBytes(HANDLE copy, const std::string& self) {
 // other program can swap it.
 bool StartCleanupCopy(const std::string& self, const std::vector<std::string>& folders,
                       std::string& error) {
-    const std::string temp = carried::win32::TempFolder();
+    // The temporary folder where it really is (a profile may have moved, its
+    // name may be short), so the copy's final path can be compared below.
+    std::string temp;
+    {
+        const std::string named = carried::win32::TempFolder();
+        UniqueKernelHandle folder(
+            ::CreateFileA(named.c_str(), FILE_READ_ATTRIBUTES,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (folder) temp = carried::win32::FinalPathOf(folder.Get());
+        while (temp.size() > 3 && temp.back() == '\\') temp.pop_back();
+    }
     if (temp.empty()) {
         error = "no temporary folder";
         return false;
@@ -104,6 +144,15 @@ bool StartCleanupCopy(const std::string& self, const std::vector<std::string>& f
     if (!HoldsSameBytes(held.Get(), self)) {
         held.Reset();
         return giveUp("its copy " + copy + " was changed by another program");
+    }
+    // The copy is where it was written, not behind a junction that took the
+    // place of its folder: it is started by the path checked here, and held
+    // without delete sharing until it runs, so the path stays its own.
+    const std::string really = carried::win32::FinalPathOf(held.Get());
+    if (!SameText(really, copy)) {
+        held.Reset();
+        return giveUp("its copy " + copy + " is really " +
+                      (really.empty() ? std::string("somewhere Windows cannot name") : really));
     }
     CleanupRequest request{self, ::GetCurrentProcessId(), folders};
     std::string commandLine = CleanupCommandLine(copy, request);

@@ -14,17 +14,40 @@ bool IsDigitOrSuperscript(char c) {
 
 }  // namespace
 
-std::vector<std::string> PathParts(const std::string& drivePath) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (std::size_t i = 3; i <= drivePath.size(); ++i) {
-        if (i < drivePath.size() && drivePath[i] != '\\') {
-            part += drivePath[i];
-            continue;
-        }
-        if (!part.empty()) parts.push_back(part);
-        part.clear();
+bool NoLeadBytes(unsigned char) { return false; }
+
+std::vector<std::size_t> BackslashOffsets(const std::string& text, LeadByte isLead) {
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\')
+            offsets.push_back(i);
+        else if (isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size())
+            ++i;  // its second byte is no character of its own
     }
+    return offsets;
+}
+
+std::size_t LastBackslash(const std::string& text, LeadByte isLead) {
+    const std::vector<std::size_t> offsets = BackslashOffsets(text, isLead);
+    return offsets.empty() ? std::string::npos : offsets.back();
+}
+
+std::vector<std::string> SplitAtBackslashes(const std::string& text, LeadByte isLead) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (std::size_t offset : BackslashOffsets(text, isLead)) {
+        pieces.push_back(text.substr(start, offset - start));
+        start = offset + 1;
+    }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+std::vector<std::string> PathParts(const std::string& drivePath, LeadByte isLead) {
+    std::vector<std::string> parts;
+    if (drivePath.size() <= 3) return parts;
+    for (std::string& part : SplitAtBackslashes(drivePath.substr(3), isLead))
+        if (!part.empty()) parts.push_back(std::move(part));
     return parts;
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/Appl_Globals.h"
 #include "base/Text.h"
+#include "lib/InstallFolderRights.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
@@ -70,6 +71,16 @@ void TPnlInstallChooseDir::NextClick() {
             "In case you want to overwrite a previous installation delete or unistall it first," +
             "\r" + "otherwise choose another folder.");
         return;
+    }
+    // The uninstaller runs elevated from this folder: an existing one must
+    // be the installation's own, not another account's or a link's.
+    if (FolderExists(os.files, InstallDir)) {
+        if (const auto why = WhyNotInstallationFolder(os.files, InstallDir)) {
+            Nav().App().ShowMessage(std::string("Cannot install Torvane P2P in ") + InstallDir +
+                                    "\r" + "because " + *why + "." + "\r" +
+                                    "Please choose another folder.");
+            return;
+        }
     }
     // The uninstaller empties and removes the installation folder: one that
     // already holds the user's or another program's files is taken only

@@ -7,7 +7,10 @@
 #include "app/Appl_Globals.h"
 #include "app/QvButtonBar.h"
 #include "base/Exceptions.h"
+#include "base/Sha256.h"
+#include "base/UninstallRecord.h"
 #include "lib/EnsureFolder.h"
+#include "lib/InstallFolderRights.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "lib/Rounding.h"
 #include "lib/Sequence.h"
@@ -149,28 +152,40 @@ std::vector<SequenceStep> TPNLInstallInstalling::Steps() {
     return {
         // The chosen folder, else the first of the fallbacks that can be
         // made. A fallback the system cannot name is left out rather than
-        // tried as a path from the root of the current drive.
-        EssentialStep(
-            "installation folder",
-            [this, &os, &files] {
-                InstallDir = WithBackslash(InstallDir);
-                if (FolderExists(files, InstallDir)) return;
-                std::vector<std::string> candidates = {InstallDir};
-                if (auto programFiles = os.shell.FolderPath(platform::SpecialFolder::ProgramFiles))
-                    candidates.push_back(*programFiles + "\\TorvaneP2P\\");
-                if (auto localData = os.shell.FolderPath(platform::SpecialFolder::LocalAppData))
-                    candidates.push_back(*localData + "\\Torvane P2P\\");
-                candidates.push_back("C:\\Torvane\\");
-                for (std::size_t i = 0; i < candidates.size(); ++i) {
-                    InstallDir = candidates[i];
-                    try {
-                        EnsureFolder(InstallDir);
-                    } catch (const EInOutError&) {
-                        if (i + 1 == candidates.size()) throw;
-                    }
-                    if (FolderExists(files, InstallDir)) break;
-                }
-            }),
+        // tried as a path from the root of the current drive. An existing
+        // folder is taken only while it is the installation's own (the
+        // chosen one was judged on the folder panel; what changed since
+        // ends here); a folder made here gets rights of its own.
+        EssentialStep("installation folder",
+                      [this, &os, &files] {
+                          InstallDir = WithBackslash(InstallDir);
+                          const auto programFiles =
+                              os.shell.FolderPath(platform::SpecialFolder::ProgramFiles);
+                          std::vector<std::string> candidates = {InstallDir};
+                          if (programFiles) candidates.push_back(*programFiles + "\\TorvaneP2P\\");
+                          if (auto localData =
+                                  os.shell.FolderPath(platform::SpecialFolder::LocalAppData))
+                              candidates.push_back(*localData + "\\Torvane P2P\\");
+                          candidates.push_back("C:\\Torvane\\");
+                          for (std::size_t i = 0; i < candidates.size(); ++i) {
+                              InstallDir = candidates[i];
+                              const bool last = i + 1 == candidates.size();
+                              if (FolderExists(files, InstallDir)) {
+                                  const auto why = WhyNotInstallationFolder(files, InstallDir);
+                                  if (!why) return;
+                                  if (i == 0 || last)
+                                      throw Exception("Cannot install Torvane P2P in " +
+                                                      InstallDir + " because " + *why + ".");
+                                  continue;
+                              }
+                              try {
+                                  MakeInstallationFolder(files, InstallDir, programFiles);
+                              } catch (const EInOutError&) {
+                                  if (last) throw;
+                              }
+                              if (FolderExists(files, InstallDir)) break;
+                          }
+                      }),
         // The per-user data folder; the installation folder when there is none
         // or it cannot be made.
         EssentialStep("data folder",
@@ -242,10 +257,16 @@ std::vector<SequenceStep> TPNLInstallInstalling::Steps() {
         percent(93),
         EssentialStep("user data file", [this] { WriteDataFile(UserDataDir + "Torvane.Dat"); }),
         QuietStep("installation data file", [this] { WriteDataFile(InstallDir + "QVInst.Dat"); }),
+        // The list's digest goes beside the uninstall entry, where only
+        // administrators can write: the uninstaller carries out no list
+        // that lacks it. A standard user's setup cannot record it, and its
+        // uninstaller then touches less (carried/uninstall/ListDigest.h).
         QuietStep("uninstall list",
-                  [this, &files] {
-                      WriteTextFile(files, InstallDir + "UnInstall.dat",
-                                    UninstallListText(toolbarWritten_));
+                  [this, &files, &os] {
+                      const std::string text = UninstallListText(toolbarWritten_);
+                      WriteTextFile(files, InstallDir + "UnInstall.dat", text);
+                      os.registry.SetLocalMachineString(kUninstallKey, kUninstallListDigestValue,
+                                                        Sha256Hex(text));
                   }),
     };
 }

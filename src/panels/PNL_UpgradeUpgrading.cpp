@@ -7,6 +7,7 @@
 #include "app/Appl_Globals.h"
 #include "app/QvButtonBar.h"
 #include "lib/EnsureFolder.h"
+#include "lib/InstallFolderRights.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "panels/ParentColors.h"
 #include "panels/ProgressControls.h"
@@ -77,6 +78,14 @@ void TPNLUpgradeUpgrading::ReplaceClient() {
 std::vector<SequenceStep> TPNLUpgradeUpgrading::Steps() {
     platform::Platform& os = Nav().Platform();
     return {
+        // Started unattended, the folder is only the command line's word: it
+        // must be, or be able to become, this product's installation. A
+        // refusal ends on the error panel before anything is written.
+        EssentialStep("unattended folder",
+                      [&os] {
+                          if (AutoUpdate)
+                              InstallDir = AutoUpdateTarget(os.files, os.search, InstallDir);
+                      }),
         // A folder that cannot be made shows up as failed client attempts.
         QuietStep("installation folder",
                   [&os] {

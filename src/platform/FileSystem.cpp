@@ -31,4 +31,14 @@ std::optional<std::string> ResolvePathText(const std::string& path) {
     return full;
 }
 
+std::optional<std::string> FileSystem::ReadHead(const std::string&, std::size_t) {
+    return std::nullopt;
+}
+
+FileSystem::Owner FileSystem::OwnerOf(const std::string&) { return Owner::Unknown; }
+
+int FileSystem::CreateOwnFolder(const std::string& path) { return CreateFolder(path); }
+
+std::optional<std::string> FileSystem::FinalPath(const std::string&) { return std::nullopt; }
+
 }  // namespace torvane::platform

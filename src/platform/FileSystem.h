@@ -66,6 +66,26 @@ public:
     // written; a trailing backslash stays. Nothing when the system cannot
     // resolve the path (too long, not on a drive).
     virtual std::optional<std::string> FullLongPath(const std::string& path) = 0;
+
+    // --- what only the setup's own folders need (the build tools do without) ---
+
+    // The first `limit` bytes of a file (all of a shorter one); nothing when
+    // it cannot be read.
+    virtual std::optional<std::string> ReadHead(const std::string& path, std::size_t limit);
+    // Who owns an existing file or folder.
+    enum class Owner { Administrators, System, InstallingAccount, Other, Unknown };
+    virtual Owner OwnerOf(const std::string& path);
+    // Creates one folder whose parent exists, with rights of its own like
+    // those of Program Files and none inherited from its parent:
+    // administrators and SYSTEM full control, users and authenticated users
+    // read and run. A setup without administrator rights gives its own
+    // account full control as well, or it could not write the folder.
+    // Returns the system's error number, 0 on success (183 when it exists).
+    virtual int CreateOwnFolder(const std::string& path);
+    // Where an existing file or folder really is, asked through a handle on
+    // it: links and junctions resolved, long names, the drive-letter form,
+    // no trailing backslash. Nothing when the system cannot say.
+    virtual std::optional<std::string> FinalPath(const std::string& path);
 };
 
 // What FullLongPath gives on a file system without short names: only the

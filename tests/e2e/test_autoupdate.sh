@@ -4,15 +4,18 @@
 # welcome panel; it makes the missing folder with its parent, writes the
 # client and the uninstaller (byte for byte the carried programs) and the
 # four Start-menu links, starts the new client and ends with exit code 0 and
-# no further panel.
+# no further panel. The folder has two blanks in a row and is passed quoted:
+# the files land in exactly that folder.
+# Then "/autoupdate" into a folder that holds another program: the setup
+# ends on the error panel and writes nothing there.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin autoupdate
 source "$(dirname "${BASH_SOURCE[0]}")/carried-lib.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/upgrade-lib.sh"
 
-TARGET_WIN='C:\New Place\Torvane'
+TARGET_WIN='C:\New  Place\Torvane'
 TARGET=$(e2e_unix_path "$TARGET_WIN")
-[[ ! -e $(dirname "$TARGET") ]] || e2e_fail "C:\\New Place exists before the upgrade"
+[[ ! -e $(dirname "$TARGET") ]] || e2e_fail "C:\\New  Place exists before the upgrade"
 
 # Watched from before the start: the whole run may take less time than a
 # few looks on a loaded machine. The welcome panel is on show only for the
@@ -45,7 +48,7 @@ for f in 'Torvane P2P.Lnk' 'Torvane P2P On the Web.Lnk' 'Torvane P2P Help.Lnk' '
     [[ -s $GROUP/$f ]] || e2e_fail "no link $GROUP_WIN\\$f: $(ls -la "$GROUP" 2>&1)"
 done
 # The client link names the new folder (a .lnk holds the target's path).
-grep -qa 'New Place' "$GROUP/Torvane P2P.Lnk" || e2e_fail "the client link does not point into $TARGET_WIN"
+grep -qa 'New  Place' "$GROUP/Torvane P2P.Lnk" || e2e_fail "the client link does not point into $TARGET_WIN"
 # The help link holds the page's address, read back through IShellLinkA.
 upgrade_expect_help_link
 
@@ -61,3 +64,23 @@ geometry=$(e2e_wintext | grep -P '^top\t[^\t]+\t[^\t]+\tTorvane P2P 4\.43$' | cu
 e2e_log "client window at $geometry"
 IFS=, read -r _ _ w h <<<"$geometry"
 ((w >= 1000 && h >= 700)) || e2e_fail "the client window is $w x $h, not maximised"
+[[ ! -e $(e2e_unix_path 'C:\New Place') ]] || e2e_fail "the blanks of the quoted folder were folded: C:\\New Place exists"
+
+# --- another program's folder: nothing is written, the error panel says why ---------
+OTHER_WIN='C:\Other App'
+OTHER=$(e2e_unix_path "$OTHER_WIN")
+mkdir -p "$OTHER"
+echo 'other program' >"$OTHER/Other.exe"
+echo 'its uninstaller' >"$OTHER/Uninstall.exe"
+before=$(cd "$OTHER" && ls -l --time-style=+%s)
+e2e_start /autoupdate "$OTHER_WIN"
+e2e_find_window
+header 'Error' 60
+e2e_wait_text "$(line_re 'Cannot upgrade Torvane P2P in C:\\Other App\\? because it holds files of another program\.')" 10
+e2e_shot refused-folder
+[[ $(cd "$OTHER" && ls -l --time-style=+%s) == "$before" ]] ||
+    e2e_fail "the refused folder changed: $(ls -la "$OTHER")"
+grep -qx 'its uninstaller' "$OTHER/Uninstall.exe" || e2e_fail "the other program's Uninstall.exe was replaced"
+e2e_key alt+e
+e2e_expect_exit 0 15
+e2e_log "a folder holding another program was refused and left as it was"

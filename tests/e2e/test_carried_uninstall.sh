@@ -12,7 +12,14 @@
 #  5. a tampered list naming files outside the installation removes nothing,
 #     silently (exit code 1) and with a message box naming the line;
 #  6. files a pattern matches that are older than the list (there before the
-#     installation) are kept, and the folder holding them with them.
+#     installation) are kept, and the folder holding them with them;
+#  7. a junction in place of the data folder is not followed;
+#  8. with the list's digest recorded in the uninstall key (as the setup of
+#     an administrator records it), a list changed afterwards, by one added
+#     line, removes nothing, silently (exit code 1) and with a message box
+#     that says the list is not the one the setup wrote.
+# Steps 1 to 7 run without a digest, as after a standard user's setup: the
+# product folders the list may touch are then those of the user profiles.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin carried_uninstall
 source "$(dirname "${BASH_SOURCE[0]}")/carried-lib.sh"
@@ -195,7 +202,7 @@ expect_all_there "tampered list, /s"
 [[ -f $LETTER ]] || e2e_fail "the tampered list deleted $LETTER"
 e2e_start_exe "$UNINSTALL_WIN"
 e2e_find_window "$BOX_RE"
-e2e_wait_text "$(line_re "The uninstall list .* is missing or damaged: line 5 \\(files ${U//\\/\\\\}\\\\Documents\\\\\\*\\.txt\\) is not directly in the uninstaller's folder or in a folder named Torvane P2P\\.\\\\n\\\\nNothing has been removed\\.")" 10
+e2e_wait_text "$(line_re "The uninstall list .* is missing or damaged: line 5 \\(files ${U//\\/\\\\}\\\\Documents\\\\\\*\\.txt\\) is not directly in the uninstaller's folder or in a user's data folder of Torvane P2P\\.\\\\n\\\\nNothing has been removed\\.")" 10
 e2e_shot tampered-list
 e2e_key Return
 e2e_expect_exit 1 10
@@ -240,3 +247,27 @@ e2e_key Return
 e2e_expect_exit 1 10
 [[ -f $VICTIM/precious.DAT ]] || e2e_fail "the uninstaller followed the junction and deleted precious.DAT"
 e2e_log "a junction in place of the data folder was not followed"
+
+# --- 8. a changed list under a recorded digest: nothing is removed ----------------------------
+rm -f "$DATA"
+rm -rf "$VICTIM"
+lay_out
+timeout 30 wine reg add "$KEY" /v UninstallListSHA256 /t REG_SZ \
+    /d "$(sha256sum "$INSTALL/UnInstall.dat" | cut -d' ' -f1)" /f >/dev/null 2>&1 ||
+    e2e_fail "could not add the digest to $KEY"
+echo 'mine' >"$INSTALL/notes.txt"
+printf '%s\r\n' "<F$INSTALL_WIN\\notes.txt>" >>"$INSTALL/UnInstall.dat"
+e2e_start_exe "$UNINSTALL_WIN" /s
+e2e_expect_exit 1 20
+sleep 1
+expect_all_there "changed list, /s"
+[[ -f $INSTALL/notes.txt ]] || e2e_fail "the changed list deleted notes.txt"
+e2e_start_exe "$UNINSTALL_WIN"
+e2e_find_window "$BOX_RE"
+e2e_wait_text "$(line_re "The uninstall list .* is missing or damaged: it is not the list the setup wrote .*\\.\\\\n\\\\nNothing has been removed\\.")" 10
+e2e_shot changed-list
+e2e_key Return
+e2e_expect_exit 1 10
+expect_all_there "changed list, message box"
+[[ -f $INSTALL/notes.txt ]] || e2e_fail "the changed list deleted notes.txt"
+e2e_log "a list changed after the digest was recorded removed nothing and said so"

@@ -159,6 +159,8 @@ std::optional<std::uint32_t> DriveFileSystem::Attributes(const std::string& path
     else
         return std::nullopt;
     if (hidden.count(WithoutTrailingSeparator(path))) attributes |= platform::kAttributeHidden;
+    if (reparsePoints.count(WithoutTrailingSeparator(path)))
+        attributes |= platform::kAttributeReparsePoint;
     if (readOnlyFiles.count(WithoutTrailingSeparator(path)))
         attributes |= platform::kAttributeReadOnly;
     return attributes;
@@ -248,6 +250,31 @@ std::optional<std::string> DriveFileSystem::ReadText(const std::string& path) co
     if (!host || !fs::is_regular_file(*host, error)) return std::nullopt;
     std::ifstream in(*host, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::optional<std::string> DriveFileSystem::ReadHead(const std::string& path, std::size_t limit) {
+    std::optional<std::string> text = ReadText(path);
+    if (text && text->size() > limit) text->resize(limit);
+    return text;
+}
+
+platform::FileSystem::Owner DriveFileSystem::OwnerOf(const std::string& path) {
+    const auto owner = owners.find(WithoutTrailingSeparator(path));
+    return owner == owners.end() ? Owner::InstallingAccount : owner->second;
+}
+
+int DriveFileSystem::CreateOwnFolder(const std::string& path) {
+    const int error = CreateFolder(path);
+    if (error == 0) ownFolders.insert(WithoutTrailingSeparator(path));
+    return error;
+}
+
+std::optional<std::string> DriveFileSystem::FinalPath(const std::string& path) {
+    const std::string bare = WithoutTrailingSeparator(path);
+    const auto to = redirected.find(bare);
+    if (to != redirected.end()) return to->second;
+    if (!Attributes(bare)) return std::nullopt;
+    return bare;
 }
 
 }  // namespace torvane::testing

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -46,6 +47,14 @@ public:
     // The text resolved as the system does; then, while the parts exist,
     // each short name given by TempDrives::AddShortName becomes its long one.
     std::optional<std::string> FullLongPath(const std::string& path) override;
+    std::optional<std::string> ReadHead(const std::string& path, std::size_t limit) override;
+    // The owner recorded in `owners` (by default the installing account).
+    Owner OwnerOf(const std::string& path) override;
+    // A folder as CreateFolder makes it, recorded in `ownFolders`.
+    int CreateOwnFolder(const std::string& path) override;
+    // The path itself, or where `redirected` says it leads; nothing for a
+    // path that does not exist.
+    std::optional<std::string> FinalPath(const std::string& path) override;
 
     // Set-up and checks for the tests, bypassing every refusal above.
     void MakeFolders(const std::string& path);                         // with its parents
@@ -58,6 +67,11 @@ public:
     std::set<std::string, NoCaseLess> hidden;
     std::set<std::string, NoCaseLess> readOnlyFiles;
     std::size_t capacity = SIZE_MAX;
+    // Folders and their owners; paths whose attributes carry the reparse
+    // point bit, and where a folder's final path leads instead of itself.
+    std::map<std::string, Owner, NoCaseLess> owners;
+    std::set<std::string, NoCaseLess> reparsePoints, ownFolders;
+    std::map<std::string, std::string, NoCaseLess> redirected;
 
 private:
     std::filesystem::path Host(const std::string& path) const;  // throws when on no drive

@@ -11,9 +11,12 @@
 
 #include "base/Text.h"
 #include "uninstall/UninstallList.h"
+#include "uninstall/UninstallSystem.h"
 
 namespace torvane::testing {
 
+using ::torvane::LeadByte;
+using ::torvane::NoLeadBytes;
 using uninstall::FolderEntry;
 using uninstall::FolderOf;
 using uninstall::NameOf;
@@ -31,7 +34,8 @@ constexpr std::uint64_t kAfter = 2000;
 class FakeUninstallSystem : public uninstall::UninstallSystem {
 public:
     void AddFolder(const std::string& path) {
-        for (std::string p = path; p.size() > 2; p = FolderOf(p)) folders[LowerCase(p)] = p;
+        for (std::string p = path; p.size() > 2; p = FolderOf(p, leadBytes))
+            folders[LowerCase(p)] = p;
     }
     // A file created and last written at `time` (by default after the list,
     // as the client's files are).
@@ -39,12 +43,13 @@ public:
         AddFile(path, time, time);
     }
     void AddFile(const std::string& path, std::uint64_t created, std::uint64_t written) {
-        AddFolder(FolderOf(path));
+        AddFolder(FolderOf(path, leadBytes));
         files[LowerCase(path)] = path;
         times[LowerCase(path)] = {created, written};
     }
     Outcome Inspect(const std::string& path, PathFacts& facts) override {
         facts = PathFacts{};
+        if (unreadable.count(LowerCase(path))) return Outcome::Error("access denied");
         facts.isReparsePoint = reparse.count(LowerCase(path)) != 0;
         if (HasFolder(path)) {
             facts.isFolder = true;
@@ -63,9 +68,13 @@ public:
         entries.clear();
         if (!HasFolder(folder)) return Outcome::NotThere();
         for (const auto& [key, path] : files)
-            if (SameText(FolderOf(path), folder)) entries.push_back({NameOf(path), false});
+            if (SameText(FolderOf(path, leadBytes), folder))
+                entries.push_back({NameOf(path, leadBytes), false});
         for (const auto& [key, path] : folders)
-            if (SameText(FolderOf(path), folder)) entries.push_back({NameOf(path), true});
+            if (SameText(FolderOf(path, leadBytes), folder))
+                entries.push_back({NameOf(path, leadBytes), true});
+        for (const std::string& name : oddNames[LowerCase(folder)])
+            entries.push_back({name, false});
         return Outcome::Done();
     }
     Outcome RemoveFile(const std::string& path) override {
@@ -95,10 +104,43 @@ public:
         folder = desktop;
         return Outcome::Done();
     }
+    Outcome RecordedListDigest(const std::string&, std::string& digest) override {
+        digest = recordedDigest;
+        if (digestUnreadable) return Outcome::Error("access denied");
+        return recordedDigest.empty() ? Outcome::NotThere() : Outcome::Done();
+    }
+    Outcome ProfileDataFolders(std::vector<std::string>& folders) override {
+        folders = profileData;
+        return Outcome::Done();
+    }
+    // A path below a key of `moved` is really below its value; below any
+    // other reparse point it is somewhere else altogether.
+    Outcome FinalPath(const std::string& path, std::string& final) override {
+        final = path;
+        for (std::string p = path; p.size() > 2; p = FolderOf(p, leadBytes)) {
+            const auto to = moved.find(LowerCase(p));
+            if (to != moved.end()) {
+                final = to->second + path.substr(p.size());
+                return Outcome::Done();
+            }
+            if (reparse.count(LowerCase(p))) final = "C:\\Elsewhere";
+        }
+        return Outcome::Done();
+    }
 
     std::map<std::string, std::string> files, folders;
     std::map<std::string, std::pair<std::uint64_t, std::uint64_t>> times;  // created, written
-    std::set<std::string> keys, locked, reparse;
+    std::set<std::string> keys, locked, reparse, unreadable;
+    // Names a listing gives that hold "\\" (a best-fit spelling), by folder.
+    std::map<std::string, std::vector<std::string>> oddNames;
+    std::map<std::string, std::string> moved;  // lower-case junction -> where it leads
+    // The code page the paths are split by (a double-byte one in some tests).
+    LeadByte leadBytes = NoLeadBytes;
+    LeadByte LeadBytes() override { return leadBytes; }
+    std::string recordedDigest;  // empty: none recorded
+    bool digestUnreadable = false;
+    std::vector<std::string> profileData = {"C:\\Users\\me\\AppData\\Local",
+                                            "C:\\Users\\other\\AppData\\Local"};
     std::string programs =
         "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
     std::string desktop = "C:\\Users\\me\\Desktop";

@@ -84,6 +84,14 @@ public:
         return platform::ResolvePathText(path);
     }
 
+    std::optional<std::string> FinalPath(const std::string& path) override {
+        std::string bare = path;
+        if (bare.size() > 3 && bare.back() == '\\') bare.pop_back();
+        if (!Attributes(bare)) return std::nullopt;
+        return bare;
+    }
+    Owner OwnerOf(const std::string&) override { return Owner::InstallingAccount; }
+
     const std::vector<std::uint8_t>& Bytes(const std::string& path) const {
         return files.at(path)->bytes;
     }

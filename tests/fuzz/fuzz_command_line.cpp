@@ -7,6 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "base/SplitCommandLine.h"
+#include "uninstall/CommandLine.h"
 #include "uninstall/UninstallList.h"
 
 using namespace torvane;

@@ -10,6 +10,8 @@
 
 #include "fakes/FakeUninstallSystem.h"
 #include "uninstall/Confinement.h"
+#include "uninstall/Report.h"
+#include "uninstall/Run.h"
 #include "uninstall/UninstallList.h"
 
 using namespace torvane;

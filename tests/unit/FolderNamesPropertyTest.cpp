@@ -19,6 +19,7 @@
 #include "panels/PNL_InstallChooseDir.h"
 #include "panels/PNL_InstallInstalling.h"
 #include "uninstall/Confinement.h"
+#include "uninstall/Plan.h"
 #include "uninstall/UninstallList.h"
 
 namespace torvane {

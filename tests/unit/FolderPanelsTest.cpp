@@ -210,6 +210,52 @@ TEST_F(FolderPanels, InstallNextAsksBeforeUsingAFolderThatHoldsOtherFiles) {
     }
 }
 
+// The uninstaller later runs elevated from the installation folder: an
+// existing one is taken only when it is no link, lies below none, and its
+// owner is an administrator, SYSTEM or the installing account.
+TEST_F(FolderPanels, InstallNextTakesAnExistingFolderOnlyWhenItIsTheInstallationsOwn) {
+    using Owner = platform::FileSystem::Owner;
+    struct Case {
+        const char* what;
+        Owner owner;
+        const char* reparse;  // a path with the reparse point bit, or ""
+        const char* refusal;  // empty: taken
+    } cases[] = {
+        {"the installing account's", Owner::InstallingAccount, "", ""},
+        {"the administrators'", Owner::Administrators, "", ""},
+        {"SYSTEM's", Owner::System, "", ""},
+        {"another account's", Owner::Other, "", "because it belongs to another user account."},
+        {"of an owner that cannot be told", Owner::Unknown, "",
+         "because its owner cannot be told."},
+        {"a junction", Owner::InstallingAccount, "D:\\Games\\Torvane",
+         "because it leads to another place through a link."},
+        {"below a junction", Owner::Administrators, "D:\\Games",
+         "because it leads to another place through a link."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::Wizard w({}, [&](testing::Wizard& prepared) {
+            prepared.files.MakeFolders("D:\\Games\\Torvane");
+            prepared.files.owners["D:\\Games\\Torvane"] = c.owner;
+            if (*c.reparse) prepared.files.reparsePoints.insert(c.reparse);
+        });
+        w.form().ShowPanel("PnlInstallChooseDir", false);
+        static_cast<TPnlInstallChooseDir&>(*w.form().ActivePanel())
+            .Edit1.UserTyped("D:\\Games\\Torvane");
+        w.click("&Next");
+        if (*c.refusal) {
+            EXPECT_EQ(w.host.messages,
+                      (std::vector<std::string>{
+                          "Cannot install Torvane P2P in D:\\Games\\Torvane\\\r" +
+                          std::string(c.refusal) + "\rPlease choose another folder."}));
+            EXPECT_EQ(w.activePanel(), "PnlInstallChooseDir");
+        } else {
+            EXPECT_TRUE(w.host.messages.empty());
+            EXPECT_EQ(w.activePanel(), "PNLInstallChooseDownloadDir");
+        }
+    }
+}
+
 TEST_F(FolderPanels, AnEmptyOrNewFolderIsTakenWithoutAQuestion) {
     wizard.files.MakeFolders("D:\\Empty");
     wizard.files.WriteText("D:\\Busy\\notes.txt", "mine");

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -12,6 +13,7 @@
 #include "app/Appl_Globals.h"
 #include "app/PNL_Error.h"
 #include "base/Exceptions.h"
+#include "base/Sha256.h"
 #include "fakes/WizardFixture.h"
 #include "generated/BuildConfig.h"
 #include "lib/Rounding.h"
@@ -19,6 +21,7 @@
 #include "payload/DataFileDecoder.h"
 #include "payload/GB_Payloads.h"
 #include "payload/SeedDataFile.h"
+#include "uninstall/Plan.h"
 #include "uninstall/UninstallList.h"
 
 namespace torvane {
@@ -112,7 +115,10 @@ TEST_F(InstallSequence, WritesTheProgramsDataFilesAndRegistryEntryThenShowsTheFi
     EXPECT_EQ(wizard.registry.Value(kKey, "DisplayName"), "Torvane P2P");
     EXPECT_EQ(wizard.registry.Value(kKey, "UninstallString"),
               "\"D:\\Apps\\Torvane P2P\\Uninstall.Exe\"");
-    EXPECT_EQ(wizard.registry.values.size(), 2u);
+    // Beside them, the digest of the list exactly as written.
+    EXPECT_EQ(wizard.registry.Value(kKey, "UninstallListSHA256"),
+              Sha256Hex(wizard.files.ReadText(InstallDir + "UnInstall.dat").value_or("none")));
+    EXPECT_EQ(wizard.registry.values.size(), 3u);
 
     ASSERT_EQ(wizard.processes.started.size(), 1u);
     const auto& toolbar = wizard.processes.started[0];
@@ -320,6 +326,59 @@ TEST(InstallFolders, AnInstallationFolderThatCannotBeMadeFallsBackInTurn) {
         EXPECT_TRUE(wizard.files.ReadText(c.installDir + "Torvane.Exe").has_value());
         EXPECT_EQ(wizard.registry.Value(kKey, "UninstallString"),
                   "\"" + c.installDir + "Uninstall.Exe\"");
+    }
+}
+
+// A folder the sequence makes outside Program Files gets rights of its own,
+// and its final path is asked through a handle; an existing one is used only
+// while it is the installation's own (it may have changed since the panel).
+TEST(InstallFolders, TheInstallationFolderIsTheInstallationsOwn) {
+    using Owner = platform::FileSystem::Owner;
+    struct Case {
+        const char* what;
+        std::string chosen;
+        std::function<void(Wizard&)> prepare;
+        const char* error;  // empty: installed in `chosen`
+        bool ownRights;
+    } cases[] = {
+        {"made outside Program Files", "D:\\Apps\\Torvane P2P\\", [](Wizard&) {}, "", true},
+        {"made below Program Files", std::string(Wizard::kProgramFiles) + "\\Torvane P2P\\",
+         [](Wizard&) {}, "", false},
+        {"existing, the installing account's", "D:\\Apps\\Torvane P2P\\",
+         [](Wizard& w) { w.files.MakeFolders("D:\\Apps\\Torvane P2P"); }, "", false},
+        {"existing, another account's", "D:\\Apps\\Torvane P2P\\",
+         [](Wizard& w) {
+             w.files.MakeFolders("D:\\Apps\\Torvane P2P");
+             w.files.owners["D:\\Apps\\Torvane P2P"] = Owner::Other;
+         },
+         "because it belongs to another user account", false},
+        {"existing below a junction", "D:\\Apps\\Torvane P2P\\",
+         [](Wizard& w) {
+             w.files.MakeFolders("D:\\Apps\\Torvane P2P");
+             w.files.reparsePoints.insert("D:\\Apps");
+         },
+         "because it leads to another place through a link", false},
+        {"made, but really elsewhere", "D:\\Apps\\Torvane P2P\\",
+         [](Wizard& w) { w.files.redirected["D:\\Apps\\Torvane P2P"] = "E:\\Elsewhere"; },
+         "because the folder made there is really E:\\Elsewhere", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Wizard wizard;
+        InstallDir = c.chosen;
+        c.prepare(wizard);
+        wizard.app.Dispatch([&] { wizard.form().ShowPanel("PNLInstallInstalling", false); });
+        EXPECT_EQ(wizard.files.ownFolders.count(c.chosen.substr(0, c.chosen.size() - 1)),
+                  c.ownRights ? 1u : 0u);
+        if (*c.error) {
+            ASSERT_EQ(wizard.activePanel(), "PnlError");
+            EXPECT_NE(PnlError->StaticText1.Caption().find(c.error), std::string::npos)
+                << PnlError->StaticText1.Caption();
+            EXPECT_FALSE(wizard.files.ReadText(c.chosen + "Torvane.Exe").has_value());
+        } else {
+            ASSERT_EQ(wizard.activePanel(), "PNLInstallReady") << PnlError->StaticText1.Caption();
+            EXPECT_EQ(InstallDir, c.chosen);
+        }
     }
 }
 

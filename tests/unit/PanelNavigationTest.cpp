@@ -203,7 +203,7 @@ TEST_F(PanelOnItsOwn, UpgradeStepsHaveDistinctNames) {
     std::vector<std::string> sorted = names;
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
-    EXPECT_EQ(names.front(), "installation folder");
+    EXPECT_EQ(names.front(), "unattended folder");
     EXPECT_EQ(names.back(), "100 %");
 }
 

@@ -16,6 +16,8 @@ namespace {
 
 using testing::Wizard;
 
+std::string NameOfFile(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
 const std::string kGroup = std::string(Wizard::kPrograms) + "\\Torvane P2P";
 
 class UpgradeSequence : public ::testing::Test {
@@ -272,6 +274,59 @@ TEST_F(AutoUpgrade, ALockedClientEndsOnTheErrorPanelWithoutStartingIt) {
     EXPECT_FALSE(wizard.processes.exitCode.has_value());
     EXPECT_EQ(Text("C:\\New Place\\Torvane\\Uninstall.Exe").size(),
               GB_Uninstall_exe::kInflatedSize);
+}
+
+// "/autoupdate" names a folder only in words: one that is not, and cannot
+// become, this product's installation ends on the error panel before
+// anything is written or started.
+TEST(AutoUpgradeFolder, OnlyAFolderThatIsOrCanBecomeTheInstallationIsUpgraded) {
+    struct Case {
+        std::string given;
+        std::vector<std::string> files;  // there before the start
+        std::string upgraded;            // empty: refused
+    } cases[] = {
+        {"Torvane", {}, ""},
+        {"\\\\server\\share\\Torvane", {}, ""},
+        {"\\\\?\\C:\\Torvane", {}, ""},
+        {"\\\\.\\C:\\Torvane", {}, ""},
+        {"C:\\", {}, ""},
+        {"C:\\Apps\\CON", {}, ""},
+        {"C:\\Other App", {"C:\\Other App\\Other.exe", "C:\\Other App\\Uninstall.exe"}, ""},
+        {"C:\\Other App", {"C:\\Other App\\UnInstall.dat"}, ""},  // another product's list
+        {"C:\\Apps\\Torvane P2P",
+         {"C:\\Apps\\Torvane P2P\\Torvane.exe"},
+         "C:\\Apps\\Torvane P2P\\"},
+        {"C:\\Apps\\Torvane P2P",
+         {"C:\\Apps\\Torvane P2P\\UnInstall.dat"},
+         "C:\\Apps\\Torvane P2P\\"},
+        {"C:\\New\\x\\..\\Torvane  Two", {}, "C:\\New\\Torvane  Two\\"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.given);
+        Wizard wizard({"/autoupdate", c.given}, [&](Wizard& w) {
+            for (const std::string& file : c.files)
+                w.files.WriteText(file, NameOfFile(file) == "UnInstall.dat" &&
+                                                c.given.find("Torvane") != std::string::npos
+                                            ? "Torvane P2P\r\n<E" + c.given + ">\r\n"
+                                            : "Other Program\r\n");
+        });
+        wizard.app.Dispatch([&] { wizard.form().Timer1Timer(); });
+        if (c.upgraded.empty()) {
+            EXPECT_EQ(wizard.activePanel(), "PnlError");
+            EXPECT_EQ(PnlError->StaticText1.Caption().rfind("Cannot upgrade Torvane P2P in ", 0),
+                      0u)
+                << PnlError->StaticText1.Caption();
+            EXPECT_TRUE(wizard.shell.shortcuts.empty());
+            EXPECT_TRUE(wizard.processes.started.empty());
+            EXPECT_EQ(wizard.clock.sleptMs, 0u);
+            for (const std::string& file : c.files)
+                EXPECT_NE(wizard.files.ReadText(file), std::nullopt) << file;
+        } else {
+            EXPECT_EQ(InstallDir, c.upgraded);
+            EXPECT_TRUE(wizard.files.ReadText(c.upgraded + "Uninstall.Exe").has_value());
+            EXPECT_EQ(wizard.processes.exitCode, 0);
+        }
+    }
 }
 
 }  // namespace

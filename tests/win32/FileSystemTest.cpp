@@ -19,8 +19,15 @@
 #include "payload/ExtractPayload.h"
 #include "platform/win32/Win32FileSystem.h"
 
+// clang-format off
+#include <aclapi.h>
+#include <sddl.h>
+// clang-format on
+
 using namespace torvane;
 using platform::win32::UniqueKernelHandle;
+using platform::FileSystem;
+using platform::win32::OwnFolderSecurity;
 using platform::win32::Win32FileSystem;
 
 namespace {
@@ -203,6 +210,70 @@ TEST(FileSystem, FullLongPathResolvesTheTextAndExpandsShortNames) {
     EXPECT_EQ(files.FullLongPath(alias + "\\..\\Long Folder Name\\x. ").value_or("(nothing)"),
               longFolder + "\\x");
     ::RemoveDirectoryA(longFolder.c_str());
+}
+
+// Wine keeps no access-control list on files: what a folder was made with
+// cannot be read back. So the descriptor asked for is checked as Windows
+// parses it, and the calls that make and judge the folder are run for real.
+TEST(FileSystem, TheInstallationFolderIsMadeWithRightsOfItsOwnAndJudgedThroughHandles) {
+    const std::string sddl = OwnFolderSecurity("S-1-5-21-1-2-3-1001");
+    PSECURITY_DESCRIPTOR security = nullptr;
+    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        sddl.c_str(), SDDL_REVISION_1, &security, nullptr));
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    EXPECT_TRUE(::GetSecurityDescriptorControl(security, &control, &revision));
+    EXPECT_TRUE(control & SE_DACL_PROTECTED);  // nothing inherited from the drive root
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    ASSERT_TRUE(::GetSecurityDescriptorDacl(security, &present, &dacl, &defaulted) && dacl);
+    struct Expected {
+        WELL_KNOWN_SID_TYPE who;
+        DWORD mask;
+    } expected[] = {{WinLocalSystemSid, FILE_ALL_ACCESS},
+                    {WinBuiltinAdministratorsSid, FILE_ALL_ACCESS},
+                    {WinBuiltinUsersSid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE},
+                    {WinAuthenticatedUserSid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE}};
+    ASSERT_EQ(dacl->AceCount, 5);
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        void* ace = nullptr;
+        ASSERT_TRUE(::GetAce(dacl, i, &ace));
+        auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+        EXPECT_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+        EXPECT_EQ(allowed->Header.AceFlags, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
+        PSID sid = &allowed->SidStart;
+        if (i < 4) {
+            EXPECT_TRUE(::IsWellKnownSid(sid, expected[i].who)) << i;
+            EXPECT_EQ(allowed->Mask, expected[i].mask) << i;
+        } else {  // the installing account of a setup without administrator rights
+            char* text = nullptr;
+            ASSERT_TRUE(::ConvertSidToStringSidA(sid, &text));
+            EXPECT_EQ(std::string(text), "S-1-5-21-1-2-3-1001");
+            ::LocalFree(text);
+            EXPECT_EQ(allowed->Mask, static_cast<DWORD>(FILE_ALL_ACCESS));
+        }
+    }
+    ::LocalFree(security);
+    EXPECT_EQ(OwnFolderSecurity("").find("S-1-5-21"), std::string::npos);
+
+    Win32FileSystem files;
+    TempFolder folder;
+    const std::string own = files.FullLongPath(folder.At("Own Folder")).value_or("?");
+    EXPECT_EQ(files.CreateOwnFolder(own), 0);
+    EXPECT_EQ(files.CreateOwnFolder(own), ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(files.FinalPath(own).value_or("(nothing)"), own);
+    EXPECT_EQ(files.FinalPath(own + "\\Missing"), std::nullopt);
+    // Made by this process: its owner is one the folder panel accepts.
+    const FileSystem::Owner owner = files.OwnerOf(own);
+    std::cout << "  owner of a folder made here: " << static_cast<int>(owner) << "\n";
+    EXPECT_TRUE(owner == FileSystem::Owner::InstallingAccount ||
+                owner == FileSystem::Owner::Administrators);
+    EXPECT_EQ(files.OwnerOf(own + "\\Missing"), FileSystem::Owner::Unknown);
+    { std::ofstream(own + "\\UnInstall.dat") << "Torvane P2P\r\n<Ex>\r\n"; }
+    EXPECT_EQ(files.ReadHead(own + "\\UnInstall.dat", 13).value_or("(nothing)"), "Torvane P2P\r\n");
+    EXPECT_EQ(files.ReadHead(own + "\\Missing", 13), std::nullopt);
+    ::DeleteFileA((own + "\\UnInstall.dat").c_str());
+    ::RemoveDirectoryA(own.c_str());
 }
 
 TEST(FileSystem, ExtractionExtractsIntoARealFile) {

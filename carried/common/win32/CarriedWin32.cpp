@@ -1,6 +1,9 @@
 #include "common/win32/CarriedWin32.h"
 
+#include <sddl.h>
 #include <shlobj.h>
+
+#include <vector>
 
 namespace torvane::carried::win32 {
 
@@ -63,6 +66,38 @@ std::string ErrorText(DWORD code) {
         message.pop_back();
     if (message.empty()) message = "System error";
     return message + " (error " + std::to_string(code) + ")";
+}
+
+std::string FinalPathOf(HANDLE handle) {
+    std::string path(MAX_PATH + 8, '\0');
+    DWORD length = ::GetFinalPathNameByHandleA(handle, &path[0], static_cast<DWORD>(path.size()),
+                                               FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length >= path.size()) {
+        path.assign(length + 1, '\0');
+        length = ::GetFinalPathNameByHandleA(handle, &path[0], static_cast<DWORD>(path.size()),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
+    if (length == 0 || length >= path.size()) return {};
+    path.resize(length);
+    if (path.rfind("\\\\?\\", 0) == 0) path.erase(0, 4);
+    return path;
+}
+
+std::string CurrentUserSid() {
+    HANDLE opened = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &opened)) return {};
+    const UniqueKernelHandle token(opened);
+    DWORD size = 0;
+    ::GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
+    if (size == 0) return {};
+    std::vector<BYTE> user(size, 0);
+    if (!::GetTokenInformation(token.Get(), TokenUser, user.data(), size, &size)) return {};
+    char* text = nullptr;
+    if (!::ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &text))
+        return {};
+    const std::string sid = text;
+    ::LocalFree(text);
+    return sid;
 }
 
 bool FileExists(const std::string& path) {

@@ -27,6 +27,14 @@ std::string TempFolder();
 // "<system text> (error N)", e.g. "Access is denied (error 5)".
 std::string ErrorText(DWORD code);
 
+// The path Windows reaches through a handle, in the drive-letter form
+// ("C:\..."), long names, links and junctions resolved; empty if unknown.
+std::string FinalPathOf(HANDLE handle);
+
+// The account this process runs as, as a string SID ("S-1-5-21-..."); empty
+// when unknown.
+std::string CurrentUserSid();
+
 // True if `path` names an existing file (not a folder).
 bool FileExists(const std::string& path);
 

@@ -2,14 +2,19 @@
 
 #include <shlobj.h>
 
+#include "base/UninstallRecord.h"
 #include "common/win32/CarriedWin32.h"
+#include "uninstall/Confinement.h"
 
 namespace torvane::uninstall {
 
 namespace {
 
 using carried::win32::ErrorText;
+using carried::win32::FinalPathOf;
 using platform::win32::UniqueKernelHandle;
+
+bool SystemLeadBytes(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
 
 bool IsNotThere(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -23,26 +28,19 @@ std::uint64_t Ticks(const FILETIME& time) {
     return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-// The path Windows reaches through a handle, in the drive-letter form
-// ("C:\..."), long names, links and junctions resolved; empty if unknown.
-std::string FinalPathOf(HANDLE handle) {
-    std::string path(MAX_PATH + 8, '\0');
-    DWORD length = ::GetFinalPathNameByHandleA(handle, &path[0], static_cast<DWORD>(path.size()),
-                                               FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length >= path.size()) {
-        path.assign(length + 1, '\0');
-        length = ::GetFinalPathNameByHandleA(handle, &path[0], static_cast<DWORD>(path.size()),
-                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    }
-    if (length == 0 || length >= path.size()) return {};
-    path.resize(length);
-    if (path.rfind("\\\\?\\", 0) == 0) path.erase(0, 4);
-    return path;
+// The final path of the folder `path` (which is followed if it is a link).
+std::string FinalFolderPath(const std::string& path) {
+    UniqueKernelHandle folder(::CreateFileA(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return folder ? FinalPathOf(folder.Get()) : std::string();
 }
 
 // Opens the object at `path` itself (a link or junction is not followed) for
 // deletion, and makes sure it is what the list names: no reparse point, and
-// the handle's final path is `path` (no short name, no link on the way).
+// the handle's final path is its folder's final path and its own name (no
+// short name, no link; a junction above the folder, such as a moved
+// profile, was judged before anything ran).
 Outcome OpenForDeletion(const std::string& path, bool folder, UniqueKernelHandle& handle) {
     // No delete sharing: nobody renames or replaces it while it is checked.
     handle.Reset(::CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
@@ -59,7 +57,9 @@ Outcome OpenForDeletion(const std::string& path, bool folder, UniqueKernelHandle
         return Outcome::Error(folder ? "it is a file, not a folder" : "it is a folder");
     const std::string final = FinalPathOf(handle.Get());
     if (final.empty()) return Outcome::Error("Windows cannot say where it is");
-    if (!SameText(final, path)) return Outcome::Error("it is really " + final);
+    const std::string folderFinal = FinalFolderPath(FolderOf(path, SystemLeadBytes));
+    if (folderFinal.empty() || !SameText(final, folderFinal + "\\" + NameOf(path, SystemLeadBytes)))
+        return Outcome::Error("it is really " + final);
     return Outcome::Done();
 }
 
@@ -177,6 +177,93 @@ Outcome Win32UninstallSystem::ProgramsFolder(std::string& folder) {
 
 Outcome Win32UninstallSystem::DesktopFolder(std::string& folder) {
     return SpecialFolder(CSIDL_DESKTOPDIRECTORY, "desktop folder", folder);
+}
+
+namespace {
+
+// A string value of an open key; the error number of the query (0: read).
+LONG ReadString(HKEY key, const char* name, std::string& value) {
+    DWORD type = 0, size = 0;
+    LONG status = ::RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
+    if (status != ERROR_SUCCESS) return status;
+    if ((type != REG_SZ && type != REG_EXPAND_SZ) || size > 64 * 1024) return ERROR_INVALID_DATA;
+    value.assign(size + 1, '\0');
+    status =
+        ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value[0]), &size);
+    if (status != ERROR_SUCCESS) return status;
+    value.resize(size);
+    while (!value.empty() && value.back() == '\0') value.pop_back();
+    if (type == REG_EXPAND_SZ) {
+        char expanded[MAX_PATH * 2] = {};
+        const DWORD length = ::ExpandEnvironmentStringsA(value.c_str(), expanded, sizeof expanded);
+        if (length == 0 || length > sizeof expanded) return ERROR_INVALID_DATA;
+        value = expanded;
+    }
+    return ERROR_SUCCESS;
+}
+
+std::string Unquoted(std::string text) {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = text.substr(1, text.size() - 2);
+    return text;
+}
+
+}  // namespace
+
+Outcome Win32UninstallSystem::RecordedListDigest(const std::string& selfPath, std::string& digest) {
+    digest.clear();
+    HKEY opened = nullptr;
+    const LONG status = ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKeyOf(kProductName).c_str(), 0,
+                                        KEY_QUERY_VALUE, &opened);
+    if (status == ERROR_FILE_NOT_FOUND) return Outcome::NotThere();
+    if (status != ERROR_SUCCESS) return Outcome::Error(ErrorText(static_cast<DWORD>(status)));
+    carried::win32::UniqueRegistryKey key(opened);
+    std::string command;
+    LONG read = ReadString(key.Get(), "UninstallString", command);
+    if (read == ERROR_FILE_NOT_FOUND) return Outcome::NotThere();
+    if (read != ERROR_SUCCESS) return Outcome::Error(ErrorText(static_cast<DWORD>(read)));
+    // The key of another installation says nothing about this list.
+    if (!SameText(Unquoted(command), selfPath)) return Outcome::NotThere();
+    read = ReadString(key.Get(), kUninstallListDigestValue, digest);
+    if (read == ERROR_FILE_NOT_FOUND) return Outcome::NotThere();
+    if (read != ERROR_SUCCESS) return Outcome::Error(ErrorText(static_cast<DWORD>(read)));
+    return Outcome::Done();
+}
+
+Outcome Win32UninstallSystem::ProfileDataFolders(std::vector<std::string>& folders) {
+    folders.clear();
+    const std::string own = carried::win32::ShellFolder(CSIDL_LOCAL_APPDATA);
+    if (!own.empty()) folders.push_back(own);
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                        "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", 0,
+                        KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+        return Outcome::Done();
+    carried::win32::UniqueRegistryKey list(opened);
+    char name[256];
+    for (DWORD index = 0; index < 4096; ++index) {
+        DWORD length = sizeof name;
+        const LONG status =
+            ::RegEnumKeyExA(list.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS) break;
+        if (status != ERROR_SUCCESS) continue;
+        HKEY profileOpened = nullptr;
+        if (::RegOpenKeyExA(list.Get(), name, 0, KEY_QUERY_VALUE, &profileOpened) != ERROR_SUCCESS)
+            continue;
+        carried::win32::UniqueRegistryKey profile(profileOpened);
+        std::string image;
+        if (ReadString(profile.Get(), "ProfileImagePath", image) == ERROR_SUCCESS && !image.empty())
+            folders.push_back(image + "\\AppData\\Local");
+    }
+    return Outcome::Done();
+}
+
+LeadByte Win32UninstallSystem::LeadBytes() { return SystemLeadBytes; }
+
+Outcome Win32UninstallSystem::FinalPath(const std::string& path, std::string& final) {
+    final = FinalFolderPath(path);
+    if (final.empty()) return FromError(::GetLastError());
+    return Outcome::Done();
 }
 
 }  // namespace torvane::uninstall

@@ -1,5 +1,5 @@
 #pragma once
-#include "uninstall/UninstallList.h"
+#include "uninstall/UninstallSystem.h"
 
 namespace torvane::uninstall {
 
@@ -7,7 +7,8 @@ namespace torvane::uninstall {
 // through a handle whose final path is checked first (no link, junction or
 // short name leads elsewhere), the key through RegDeleteKeyA (32-bit registry view,
 // as the 32-bit setup wrote it), the user's Start-menu programs and desktop
-// folders through SHGetFolderPathA.
+// folders through SHGetFolderPathA, the list's digest and the profiles from
+// HKEY_LOCAL_MACHINE.
 class Win32UninstallSystem : public UninstallSystem {
 public:
     Outcome Inspect(const std::string& path, PathFacts& facts) override;
@@ -17,6 +18,15 @@ public:
     Outcome DeleteMachineKey(const std::string& subkey) override;
     Outcome ProgramsFolder(std::string& folder) override;
     Outcome DesktopFolder(std::string& folder) override;
+    // From the uninstall key: its digest value, when its "UninstallString"
+    // names `selfPath`.
+    Outcome RecordedListDigest(const std::string& selfPath, std::string& digest) override;
+    // Each profile of the ProfileList key followed by "\AppData\Local", and
+    // the running user's own local application data folder.
+    Outcome ProfileDataFolders(std::vector<std::string>& folders) override;
+    Outcome FinalPath(const std::string& path, std::string& final) override;
+    // IsDBCSLeadByte: the active code page's rule, which CharNextA follows.
+    LeadByte LeadBytes() override;
 };
 
 }  // namespace torvane::uninstall

@@ -21,7 +21,23 @@ public:
     // GetFullPathNameA, then GetLongPathNameA on the longest head of the
     // path that exists (it fails for a path that does not), the rest kept.
     std::optional<std::string> FullLongPath(const std::string& path) override;
+
+    // Win32FolderRights.cpp: reading a file's head, owners through
+    // GetNamedSecurityInfoA, folders made with the descriptor of
+    // OwnFolderSecurity, final paths through GetFinalPathNameByHandleA.
+    std::optional<std::string> ReadHead(const std::string& path, std::size_t limit) override;
+    Owner OwnerOf(const std::string& path) override;
+    int CreateOwnFolder(const std::string& path) override;
+    std::optional<std::string> FinalPath(const std::string& path) override;
 };
+
+// The rights CreateOwnFolder gives, in the system's descriptor language
+// (SDDL): protected from inheritance; SYSTEM and administrators full
+// control, users and authenticated users read and run, all of it passed on
+// to what the folder holds; with `installingAccount` (a string SID, the
+// account of a setup without administrator rights), that account full
+// control too.
+std::string OwnFolderSecurity(const std::string& installingAccount);
 
 // New GUIDs from CoCreateGuid.
 class Win32GuidSource : public GuidSource {

@@ -1,9 +1,10 @@
-#include "fakes/Sha256.h"
+#include "base/Sha256.h"
 
 #include <array>
-#include <cstdio>
+#include <cstdint>
+#include <vector>
 
-namespace torvane::testing {
+namespace torvane {
 
 namespace {
 
@@ -43,7 +44,8 @@ void Compress(std::array<std::uint32_t, 8>& h, const std::uint8_t* block) {
 
 }  // namespace
 
-std::string Sha256Hex(const std::vector<std::uint8_t>& bytes) {
+std::string Sha256Hex(const std::string& text) {
+    const std::vector<std::uint8_t> bytes(text.begin(), text.end());
     std::array<std::uint32_t, 8> h = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                                       0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
     std::vector<std::uint8_t> padded = bytes;
@@ -53,13 +55,11 @@ std::string Sha256Hex(const std::vector<std::uint8_t>& bytes) {
     for (int shift = 56; shift >= 0; shift -= 8) padded.push_back(std::uint8_t(bits >> shift));
     for (std::size_t at = 0; at < padded.size(); at += 64) Compress(h, padded.data() + at);
 
+    static const char kDigits[] = "0123456789abcdef";
     std::string hex;
-    char digits[9];
-    for (std::uint32_t word : h) {
-        std::snprintf(digits, sizeof digits, "%08x", word);
-        hex += digits;
-    }
+    for (std::uint32_t word : h)
+        for (int shift = 28; shift >= 0; shift -= 4) hex += kDigits[(word >> shift) & 0xF];
     return hex;
 }
 
-}  // namespace torvane::testing
+}  // namespace torvane
