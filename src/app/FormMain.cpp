@@ -152,6 +152,8 @@ void TFormMain::ShowPanel(const std::string& Name, bool Animate) {
         PnlButtons.Clear();
         panel->SetButtons(PnlButtons);
         panel->BeforeShow();
+        // Texts are set by now (some only in BeforeShow): none is cut.
+        panel->FitTexts();
     } catch (...) {
         // Left slid out, the error panel's own slide would start from the
         // wrong place and never come into view.

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
+#include "ui/TextFit.h"
 
 namespace torvane {
 
@@ -38,10 +39,9 @@ TPNLInstallToolbar::TPNLInstallToolbar(Navigator& navigator)
     Label2.SetCaption("(Recommended)");
 
     // Label3, Label4 and Label5 read as one sentence over two lines; only
-    // Label4's words are the link. Label3 keeps its layout size, so that with
-    // a wider stand-in font its window does not cover the link beside it.
+    // Label4's words are the link, which starts where Label3's text ends
+    // (PlaceLinks).
     Label3.SetBounds(16, 164, 377, 13);
-    Label3.SetAutoSize(false);
     Label3.SetCaption(
         "If you select to install the Torvane toolbar by clicking next, you agree to abide the ");
 
@@ -77,6 +77,7 @@ void TPNLInstallToolbar::BeforeShow() {
     CheckBox1.SetChecked(InstallToolbar);
 }
 
+void TPNLInstallToolbar::PlaceLinks() { ui::PlaceAfter(Label3, Label4); }
 void TPNLInstallToolbar::NextClick() {
     if (Nav().IsSliding()) return;
     InstallToolbar = CheckBox1.Checked();
