@@ -3,6 +3,7 @@
 #include "app/QvButtonBar.h"
 #include "base/Text.h"
 #include "lib/LIB_FolderHelpers.h"
+#include "panels/ParentColors.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
 
@@ -27,6 +28,7 @@ TFolderPanel::TFolderPanel(Navigator& navigator, Form form)
     Edit1.OnExit = [this] { Edit1Exit(); };
     Edit1.OnKeyPress = [this](char& key) { Edit1KeyPress(key); };
     StaticText1.SetBounds(8, 128, 233, 209);
+    UseParentColors(*this);
 }
 
 void TFolderPanel::SetButtons(tQvButtonBar& bar) {
