@@ -38,6 +38,7 @@ TFormMain::TFormMain(ui::Application& app, platform::Platform& platform,
     SetBounds(0, 0, kClientWidth, kClientHeight);
     ImgIcon.SetBounds(5, 6, 41, 41);
     ImgIcon.SetShowsProgramIcon(true);
+    ImgIcon.Description = "Torvane P2P";
     PnlHeader.SetBounds(kHeaderHome.left, kHeaderHome.top, kHeaderHome.width, kHeaderHome.height);
     ui::Font headerFont = PnlHeader.GetFont();
     headerFont.pixels = 19;

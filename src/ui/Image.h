@@ -39,6 +39,10 @@ public:
         Notify(Property::Picture);
     }
 
+    // What the picture shows, for a screen reader; empty for a picture that
+    // only decorates (it is then left out of what is read).
+    std::string Description;
+
     // The program icon instead of a picture (the main window's ImgIcon).
     bool ShowsProgramIcon() const { return programIcon_; }
     void SetShowsProgramIcon(bool on) {
