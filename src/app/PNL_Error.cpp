@@ -59,7 +59,7 @@ TPnlError::TPnlError(Navigator& navigator)
 
     Image1.SetBounds(16, 8, 121, 122);
     Image1.SetTransparent(true);
-    Image1.SetPicture(ui::LoadPicture(ui::PictureId::Error));
+    ui::ShowPicture(Image1, ui::PictureId::Error);
     Image1.Description = "Error";
 
     Panel1.SetBounds(132, 8, 559, 119);

@@ -42,7 +42,7 @@ TPnlInstall::TPnlInstall(Navigator& navigator)
     Panel44.SetColor(ui::colors::White);
 
     Image4.SetBounds(8, 8, 225, 193);
-    Image4.SetPicture(ui::LoadPicture(ui::PictureId::InstallChoice));
+    ui::ShowPicture(Image4, ui::PictureId::InstallChoice);
 
     Label2.SetBounds(8, 208, 0, 0);
     Label2.SetCaption("We did a lot to make sure installation of Torvane P2P will work smoothly.");

@@ -27,9 +27,9 @@ TPNLInstallToolbar::TPNLInstallToolbar(Navigator& navigator)
         "The Torvane toolbar allows you to search the web, connect to the Torvane community, get weather info, play games and much much more.");
 
     Image2.SetBounds(7, 28, 675, 56);
-    Image2.SetPicture(ui::LoadPicture(ui::PictureId::ToolbarBanner));
+    ui::ShowPicture(Image2, ui::PictureId::ToolbarBanner);
     Image1.SetBounds(8, 84, 674, 24);
-    Image1.SetPicture(ui::LoadPicture(ui::PictureId::ToolbarStrip));
+    ui::ShowPicture(Image1, ui::PictureId::ToolbarStrip);
 
     CheckBox1.SetBounds(16, 124, 161, 17);
     CheckBox1.SetCaption("Install the Torvane toolbar.");

@@ -119,6 +119,31 @@ TEST_F(ControlLayer, PagesAreAddedHiddenExceptTheFirstAndOneIsActive) {
     EXPECT_FALSE(second.Showing());
 }
 
+TEST_F(ControlLayer, AHiddenPageMakesItsControlsAndPicturesOnlyWhenFirstShown) {
+    Form form(app, "Form");
+    PageControl pages(&form, "Pages");
+    Page& first = pages.AddPage("First");
+    Page& second = pages.AddPage("Second");
+    Label shown(&first, "Shown");
+    Image later(&second, "Later");
+    int decoded = 0;
+    later.SetPictureLoader([&decoded] {
+        ++decoded;
+        return std::make_shared<Bitmap>();
+    });
+    form.SetPeerFactory(&factory);
+    form.Realize();
+    EXPECT_TRUE(shown.Realized());
+    EXPECT_TRUE(second.Realized());
+    EXPECT_FALSE(later.Realized());
+    EXPECT_EQ(decoded, 0);
+    pages.SetActivePage(&second);
+    EXPECT_TRUE(later.Realized());
+    ASSERT_NE(later.Picture(), nullptr);
+    EXPECT_NE(later.Picture(), nullptr);
+    EXPECT_EQ(decoded, 1);  // once
+}
+
 TEST_F(ControlLayer, DestroyingAParentDetachesItsChildren) {
     auto panel = std::make_unique<Panel>(nullptr, "Panel");
     Label label(panel.get(), "Label");
