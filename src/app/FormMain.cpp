@@ -38,6 +38,7 @@ TFormMain::TFormMain(ui::Application& app, platform::Platform& platform,
     SetBounds(0, 0, kClientWidth, kClientHeight);
     ImgIcon.SetBounds(5, 6, 41, 41);
     ImgIcon.SetShowsProgramIcon(true);
+    ImgIcon.Description = "Torvane P2P";
     PnlHeader.SetBounds(kHeaderHome.left, kHeaderHome.top, kHeaderHome.width, kHeaderHome.height);
     ui::Font headerFont = PnlHeader.GetFont();
     headerFont.pixels = 19;
@@ -152,6 +153,8 @@ void TFormMain::ShowPanel(const std::string& Name, bool Animate) {
         PnlButtons.Clear();
         panel->SetButtons(PnlButtons);
         panel->BeforeShow();
+        // Texts are set by now (some only in BeforeShow): none is cut.
+        panel->FitTexts();
     } catch (...) {
         // Left slid out, the error panel's own slide would start from the
         // wrong place and never come into view.

@@ -2,6 +2,7 @@
 
 #include "app/QvButtonBar.h"
 #include "base/Exceptions.h"
+#include "ui/TextFit.h"
 
 namespace torvane {
 
@@ -18,6 +19,11 @@ TFramePanel::TFramePanel(std::string name, std::string headerText)
 }
 
 void TFramePanel::SetButtons(tQvButtonBar&) {}
+
+void TFramePanel::FitTexts() {
+    PlaceLinks();
+    ui::FitTexts(*this);
+}
 
 Navigator& TFramePanel::Nav() const {
     if (!navigator_) throw Failure("panel " + Name() + " has no navigator before it is registered");

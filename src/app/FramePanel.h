@@ -35,6 +35,11 @@ public:
     // outside from the moment it starts showing one until its work is done.
     virtual bool WorksWhenShown() const { return false; }
 
+    // Once its texts are set (after BeforeShow): places what follows a
+    // measured text (PlaceLinks), then grows every box whose text would be
+    // cut in the font the system draws with (ui::FitTexts).
+    void FitTexts();
+
     // Everything a panel reaches beyond itself (other panels, the program's
     // end, the platform, the application) goes through here.
     Navigator& Nav() const;
@@ -44,6 +49,9 @@ public:
     void ExitClick();
 
 protected:
+    // Puts a link right after the text it continues; nothing by default.
+    virtual void PlaceLinks() {}
+
     // The standard "Next" and "Previous": shows the named panel with a
     // slide, unless a slide runs. `first`, when given, runs just before the
     // panel is shown (and so not during a slide either). Returns whether it

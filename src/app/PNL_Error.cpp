@@ -7,12 +7,15 @@
 #include "platform/Platform.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
+#include "ui/TextFit.h"
 
 namespace torvane {
 
 TPnlError* PnlError = nullptr;
 
 namespace {
+
+constexpr int kLabel5Left = 413;
 
 void MakeBold(ui::Label& label) {
     ui::Font font = label.GetFont();
@@ -56,7 +59,8 @@ TPnlError::TPnlError(Navigator& navigator)
 
     Image1.SetBounds(16, 8, 121, 122);
     Image1.SetTransparent(true);
-    Image1.SetPicture(ui::LoadPicture(ui::PictureId::Error));
+    ui::ShowPicture(Image1, ui::PictureId::Error);
+    Image1.Description = "Error";
 
     Panel1.SetBounds(132, 8, 559, 119);
     Panel1.SetBevel(ui::Bevel::None);
@@ -96,13 +100,11 @@ TPnlError::TPnlError(Navigator& navigator)
     StaticText7.SetBounds(309, 217, 217, 45);
     StaticText7.SetCaption(
         "Could you include the exact text of the error message in your E-mail? For copy/paste use the copy to clipboard button.");
-    // Ends where the e-mail link begins, so that with a wider stand-in font
-    // its window does not cover the link.
-    Label4.SetBounds(310, 270, 413 - 310, 13);
-    Label4.SetAutoSize(false);
+    // The e-mail link follows it on the same line (PlaceLinks).
+    Label4.SetBounds(310, 270, 0, 0);
     Label4.SetCaption("You can reach us at: ");
 
-    Label5.SetBounds(413, 270, 0, 0);
+    Label5.SetBounds(kLabel5Left, 270, 0, 0);
     ui::Font link = Label5.GetFont();
     link.color = ui::colors::Blue;
     link.underline = true;
@@ -129,6 +131,9 @@ void TPnlError::SetButtons(tQvButtonBar& bar) {
     bar.AddLeftButton("&Exit", 1, 1, [this](ui::Control&) { ExitClick(); });
     bar.AddRightButton("&Restart", 2, 1, [this](ui::Control&) { RestartClick(); });
 }
+
+// The address keeps its layout place unless the text before it is wider.
+void TPnlError::PlaceLinks() { ui::PlaceAfterAtLeast(Label4, Label5, kLabel5Left); }
 
 void TPnlError::RestartClick() {
     if (Nav().IsSliding()) return;

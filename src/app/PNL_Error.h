@@ -37,6 +37,11 @@ public:
     void SetMessage(const std::string& Text);
 
     void SetButtons(tQvButtonBar& bar) override;
+
+protected:
+    void PlaceLinks() override;
+
+public:
     // Starts this program's own executable again and ends this process with
     // exit code 0.
     void RestartClick();

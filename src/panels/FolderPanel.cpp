@@ -3,6 +3,7 @@
 #include "app/QvButtonBar.h"
 #include "base/Text.h"
 #include "lib/LIB_FolderHelpers.h"
+#include "panels/ParentColors.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
 
@@ -22,11 +23,12 @@ TFolderPanel::TFolderPanel(Navigator& navigator, Form form)
     }
     Image5.SetBounds(8, 8, 105, 105);
     Image5.SetStretch(true);
-    Image5.SetPicture(ui::LoadPicture(ui::PictureId::Folder));
+    ui::ShowPicture(Image5, ui::PictureId::Folder);
     Edit1.SetBounds(286, 7, 393, 21);
     Edit1.OnExit = [this] { Edit1Exit(); };
     Edit1.OnKeyPress = [this](char& key) { Edit1KeyPress(key); };
     StaticText1.SetBounds(8, 128, 233, 209);
+    UseParentColors(*this);
 }
 
 void TFolderPanel::SetButtons(tQvButtonBar& bar) {

@@ -26,7 +26,7 @@ TPnlDisclaimer::TPnlDisclaimer(Navigator& navigator)
     Image1.SetBounds(8, 8, 49, 57);
     Image1.SetStretch(true);
     Image1.SetTransparent(true);
-    Image1.SetPicture(ui::LoadPicture(ui::PictureId::DisclaimerSmall));
+    ui::ShowPicture(Image1, ui::PictureId::DisclaimerSmall);
 
     Label1.SetBounds(72, 8, 0, 0);
     SetPixelHeight(Label1, 21);

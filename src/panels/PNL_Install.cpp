@@ -9,10 +9,12 @@
 #include "platform/Platform.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
+#include "ui/TextFit.h"
 
 namespace torvane {
 
 namespace {
+constexpr int kLabel18Left = 227;
 void MakeBold(ui::Label& label) {
     ui::Font font = label.GetFont();
     font.bold = true;
@@ -40,19 +42,17 @@ TPnlInstall::TPnlInstall(Navigator& navigator)
     Panel44.SetColor(ui::colors::White);
 
     Image4.SetBounds(8, 8, 225, 193);
-    Image4.SetPicture(ui::LoadPicture(ui::PictureId::InstallChoice));
+    ui::ShowPicture(Image4, ui::PictureId::InstallChoice);
 
     Label2.SetBounds(8, 208, 0, 0);
     Label2.SetCaption("We did a lot to make sure installation of Torvane P2P will work smoothly.");
     Label5.SetBounds(9, 228, 0, 0);
     Label5.SetCaption("In case you might experience problems please let us know");
-    // Ends where the e-mail link begins, so that with a wider stand-in font
-    // its window does not cover the link.
-    Label14.SetBounds(8, 248, 219, 13);
-    Label14.SetAutoSize(false);
+    // The e-mail link follows it on the same line (PlaceLinks).
+    Label14.SetBounds(8, 248, 0, 0);
     Label14.SetCaption("so we can help you out. You can reach us at :");
 
-    Label18.SetBounds(227, 248, 0, 0);
+    Label18.SetBounds(kLabel18Left, 248, 0, 0);
     ui::Font link = Label18.GetFont();
     link.color = ui::colors::Blue;
     link.underline = true;
@@ -98,6 +98,8 @@ void TPnlInstall::SetButtons(tQvButtonBar& bar) {
     bar.AddRightButton("&Previous", 3, 1, [this](ui::Control&) { PreviousClick(); });
 }
 
+// The address keeps its layout place unless the text before it is wider.
+void TPnlInstall::PlaceLinks() { ui::PlaceAfterAtLeast(Label14, Label18, kLabel18Left); }
 void TPnlInstall::NextClick() {
     if (Nav().IsSliding()) return;
     UpgradeChosen = RadioButton2.Checked();

@@ -36,6 +36,11 @@ public:
     bool UpgradeChosen = false;
 
     void SetButtons(tQvButtonBar& bar) override;
+
+protected:
+    void PlaceLinks() override;
+
+public:
     void NextClick();
     void PreviousClick();
     void RadioButton1Click();

@@ -15,7 +15,7 @@ TPNLInstallChooseConnection::TPNLInstallChooseConnection(Navigator& navigator)
       StaticText1(this, "StaticText1"),
       rgConnection(this, "rgConnection") {
     Image1.SetBounds(16, 16, 177, 281);
-    Image1.SetPicture(ui::LoadPicture(ui::PictureId::Connection));
+    ui::ShowPicture(Image1, ui::PictureId::Connection);
     StaticText1.SetBounds(200, 16, 216, 105);
     rgConnection.SetBounds(200, 130, 185, 145);
     rgConnection.SetCaption("Internet-connection");

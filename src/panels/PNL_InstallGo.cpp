@@ -19,7 +19,7 @@ TPNLInstallGo::TPNLInstallGo(Navigator& navigator)
       Label9(this, "Label9") {
     Image7.SetBounds(8, 8, 193, 164);
     Image7.SetStretch(true);
-    Image7.SetPicture(ui::LoadPicture(ui::PictureId::ReadyToInstall));
+    ui::ShowPicture(Image7, ui::PictureId::ReadyToInstall);
     Label1.SetBounds(208, 16, 0, 0);
     Label1.SetCaption("All questions are answered.");
     Label2.SetBounds(208, 32, 0, 0);

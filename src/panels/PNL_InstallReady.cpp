@@ -14,7 +14,8 @@ TPNLInstallReady::TPNLInstallReady(Navigator& navigator)
       Image1(&Panel45, "Image1") {
     Image1.SetBounds(16, 0, 209, 209);
     Image1.SetTransparent(true);
-    Image1.SetPicture(ui::LoadPicture(ui::PictureId::Finished));
+    ui::ShowPicture(Image1, ui::PictureId::Finished);
+    Image1.Description = "Installation completed";
     UseParentColors(*this);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "ui/Application.h"
 #include "ui/Pictures.h"
+#include "ui/TextFit.h"
 
 namespace torvane {
 
@@ -26,9 +27,9 @@ TPNLInstallToolbar::TPNLInstallToolbar(Navigator& navigator)
         "The Torvane toolbar allows you to search the web, connect to the Torvane community, get weather info, play games and much much more.");
 
     Image2.SetBounds(7, 28, 675, 56);
-    Image2.SetPicture(ui::LoadPicture(ui::PictureId::ToolbarBanner));
+    ui::ShowPicture(Image2, ui::PictureId::ToolbarBanner);
     Image1.SetBounds(8, 84, 674, 24);
-    Image1.SetPicture(ui::LoadPicture(ui::PictureId::ToolbarStrip));
+    ui::ShowPicture(Image1, ui::PictureId::ToolbarStrip);
 
     CheckBox1.SetBounds(16, 124, 161, 17);
     CheckBox1.SetCaption("Install the Torvane toolbar.");
@@ -38,10 +39,9 @@ TPNLInstallToolbar::TPNLInstallToolbar(Navigator& navigator)
     Label2.SetCaption("(Recommended)");
 
     // Label3, Label4 and Label5 read as one sentence over two lines; only
-    // Label4's words are the link. Label3 keeps its layout size, so that with
-    // a wider stand-in font its window does not cover the link beside it.
+    // Label4's words are the link, which starts where Label3's text ends
+    // (PlaceLinks).
     Label3.SetBounds(16, 164, 377, 13);
-    Label3.SetAutoSize(false);
     Label3.SetCaption(
         "If you select to install the Torvane toolbar by clicking next, you agree to abide the ");
 
@@ -77,6 +77,7 @@ void TPNLInstallToolbar::BeforeShow() {
     CheckBox1.SetChecked(InstallToolbar);
 }
 
+void TPNLInstallToolbar::PlaceLinks() { ui::PlaceAfter(Label3, Label4); }
 void TPNLInstallToolbar::NextClick() {
     if (Nav().IsSliding()) return;
     InstallToolbar = CheckBox1.Checked();

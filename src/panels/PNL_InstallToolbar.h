@@ -25,6 +25,11 @@ public:
 
     void SetButtons(tQvButtonBar& bar) override;
     void BeforeShow() override;
+
+protected:
+    void PlaceLinks() override;
+
+public:
     void NextClick();
     void PreviousClick();
     // Opens the toolbar provider's licence page in the user's browser.

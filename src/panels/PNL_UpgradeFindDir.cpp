@@ -24,7 +24,7 @@ TPnlUpgradeFindDir::TPnlUpgradeFindDir(Navigator& navigator)
       ProgressBar1(this, "ProgressBar1"),
       StaticText4(this, "StaticText4") {
     Image9.SetBounds(0, 8, 160, 202);
-    Image9.SetPicture(ui::LoadPicture(ui::PictureId::Search));
+    ui::ShowPicture(Image9, ui::PictureId::Search);
 
     PlaceProgressControls(Label12, ProgressBar1);
 

@@ -13,7 +13,8 @@ TPNLUpgradeReady::TPNLUpgradeReady(Navigator& navigator)
                       {216, 225, 168, 24}}),
       Image8(this, "Image8") {
     Image8.SetBounds(16, 56, 383, 302);
-    Image8.SetPicture(ui::LoadPicture(ui::PictureId::Upgraded));
+    ui::ShowPicture(Image8, ui::PictureId::Upgraded);
+    Image8.Description = "Upgrade completed";
     // The picture lies below Panel45, which the base made first: the panel
     // goes back on top, as the last child of the page.
     Panel45.SetParent(nullptr);

@@ -70,7 +70,7 @@ TPnlWelcome::TPnlWelcome(Navigator& navigator)
              &lblMove5, &lblMove6, &lblMove7, &lblMove8} {
     Image2.SetBounds(0, 0, 513, 390);
     Image2.SetStretch(true);
-    Image2.SetPicture(ui::LoadPicture(ui::PictureId::Welcome));
+    ui::ShowPicture(Image2, ui::PictureId::Welcome);
 
     Label1.SetBounds(515, 6, 0, 0);
     SetTextColor(Label1, ui::colors::Black, true);

@@ -11,6 +11,7 @@ namespace torvane::ui {
 
 class Container;
 class Control;
+class TextMeasurer;
 
 // What kind of window a peer has to make for a control. Peers switch on it
 // instead of probing the control's dynamic type.
@@ -79,6 +80,8 @@ class PeerFactory {
 public:
     virtual ~PeerFactory() = default;
     virtual std::unique_ptr<ControlPeer> CreatePeer(Control& control) = 0;
+    // How the peers lay texts out; null when nobody draws them.
+    virtual const TextMeasurer* Measurer() const { return nullptr; }
 };
 
 struct Bounds {

@@ -19,7 +19,7 @@ public:
     const std::string& Text() const { return Caption(); }
     void SetText(const std::string& text) { SetCaption(text); }
 
-    std::function<void()> OnExit;               // the box lost the focus
+    std::function<void()> OnExit;  // the focus moved on to another control of the box's panel
     std::function<void(char& key)> OnKeyPress;  // a character typed; set it to 0 to swallow it
     std::function<void()> OnChange;             // the text changed
 
@@ -27,7 +27,8 @@ public:
     void UserTyped(const std::string& text);
     // A character typed: OnKeyPress first; returns the character to insert (0: none).
     char KeyPress(char key);
-    // The focus left the box.
+    // The focus moved from the box to another control of its panel (the
+    // peer tells which moves count).
     void Exit() {
         if (OnExit) OnExit();
     }

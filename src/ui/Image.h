@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -21,9 +22,21 @@ public:
     explicit Image(Container* parent, std::string name = {})
         : Control(parent, ControlKind::Image, std::move(name)) {}
 
-    const std::shared_ptr<const Bitmap>& Picture() const { return picture_; }
+    // The picture. One given as a loader is made when first asked for (when
+    // the peer first draws it), so the pictures of panels not yet on show
+    // are not decoded at start.
+    const std::shared_ptr<const Bitmap>& Picture() const {
+        if (!picture_ && loader_) picture_ = loader_();
+        return picture_;
+    }
     void SetPicture(std::shared_ptr<const Bitmap> picture) {
         picture_ = std::move(picture);
+        loader_ = nullptr;
+        Notify(Property::Picture);
+    }
+    void SetPictureLoader(std::function<std::shared_ptr<const Bitmap>()> loader) {
+        loader_ = std::move(loader);
+        picture_.reset();
         Notify(Property::Picture);
     }
 
@@ -39,6 +52,10 @@ public:
         Notify(Property::Picture);
     }
 
+    // What the picture shows, for a screen reader; empty for a picture that
+    // only decorates (it is then left out of what is read).
+    std::string Description;
+
     // The program icon instead of a picture (the main window's ImgIcon).
     bool ShowsProgramIcon() const { return programIcon_; }
     void SetShowsProgramIcon(bool on) {
@@ -47,7 +64,8 @@ public:
     }
 
 private:
-    std::shared_ptr<const Bitmap> picture_;
+    mutable std::shared_ptr<const Bitmap> picture_;
+    std::function<std::shared_ptr<const Bitmap>()> loader_;
     bool stretch_ = false;
     bool transparent_ = false;
     bool programIcon_ = false;

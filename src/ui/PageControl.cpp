@@ -15,7 +15,10 @@ Page& PageControl::AddPage(const std::string& name) {
 void PageControl::SetActivePage(Page* page) {
     if (page == active_) return;
     // Show the new page before hiding the old one so the area never flashes empty.
-    if (page) page->SetVisible(true);
+    if (page) {
+        page->SetVisible(true);
+        page->Realize();  // its controls, on its first showing
+    }
     if (active_) active_->SetVisible(false);
     active_ = page;
     Notify(Property::Active);

@@ -15,6 +15,14 @@ public:
         : Panel(parent, std::move(name), ControlKind::Page) {
         SetBevel(Bevel::None);
     }
+
+protected:
+    // A page makes its controls' windows only when it is first shown: the
+    // fourteen panels that are not on show cost nothing before the main
+    // window first appears.
+    void RealizeChildren() override {
+        if (Visible()) Panel::RealizeChildren();
+    }
 };
 
 // A stack of pages of which one is visible. Owns its pages.

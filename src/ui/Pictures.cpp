@@ -263,4 +263,8 @@ std::shared_ptr<const Bitmap> LoadPicture(PictureId id) {
     return slot;
 }
 
+void ShowPicture(Image& image, PictureId id) {
+    image.SetPictureLoader([id] { return LoadPicture(id); });
+}
+
 }  // namespace torvane::ui

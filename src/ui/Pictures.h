@@ -29,6 +29,9 @@ enum class PictureId {
 // embedded data does not decode (a build fault).
 std::shared_ptr<const Bitmap> LoadPicture(PictureId id);
 
+// Gives `image` the picture, decoded only when the image is first drawn.
+void ShowPicture(Image& image, PictureId id);
+
 // Decoders, also for tests. They raise Exception on data that does not decode.
 std::shared_ptr<const Bitmap> DecodeJpeg(const std::uint8_t* data, std::size_t size);
 std::shared_ptr<const Bitmap> DecodeBmp(const std::uint8_t* data, std::size_t size);

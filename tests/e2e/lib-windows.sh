@@ -95,3 +95,31 @@ e2e_client_rect() {
     read -r E2E_CX E2E_CY E2E_CW E2E_CH <<<"$out"
     e2e_log "client area at $E2E_CX,$E2E_CY size ${E2E_CW}x$E2E_CH"
 }
+
+# e2e_heard NAME LINE...: what a screen reader hears of the setup's visible
+# controls (a11y_probe.exe: "a11y<TAB>class<TAB>role<TAB>name<TAB>value<TAB>
+# action<TAB>hidden|shown", through AccessibleObjectFromWindow), kept as
+# NN-NAME-a11y.txt; each LINE (an extended regex) must match a whole line,
+# and no control of the control layer may answer as a mere "client".
+e2e_heard() {
+    local name=$1 out want
+    shift
+    [[ -f $WINEPREFIX/drive_c/e2e/a11y_probe.exe ]] || cp "$E2E_CROSS_DIR/a11y_probe.exe" "$WINEPREFIX/drive_c/e2e/"
+    out=$(cd "$WINEPREFIX/drive_c/e2e" && timeout 20 wine 'C:\e2e\a11y_probe.exe' "$E2E_TITLE" 2>>"$E2E_ART/wine.log" |
+        tr -d '\r') || e2e_fail "a11y_probe.exe failed: $out"
+    E2E_SHOT_NO=$((E2E_SHOT_NO + 1))
+    echo "$out" >"$E2E_ART/$(printf %02d "$E2E_SHOT_NO")-$name-a11y.txt"
+    for want in "$@"; do
+        grep -qxE -- "$want" <<<"$out" || e2e_fail "a screen reader does not hear /$want/ on $name: $out"
+    done
+    ! grep -E $'^a11y\tTorvane(Label|Image|SpeedButton|Panel|ProgressBar)\tclient\t' <<<"$out" ||
+        e2e_fail "controls heard as a mere client on $name: $out"
+    e2e_log "heard on $name: $(wc -l <<<"$out") controls"
+}
+
+# e2e_press_heard BUTTON: presses the push button a screen reader hears as
+# BUTTON by its default action ("Press").
+e2e_press_heard() {
+    (cd "$WINEPREFIX/drive_c/e2e" && timeout 20 wine 'C:\e2e\a11y_probe.exe' "$E2E_TITLE" --press "$1") \
+        2>>"$E2E_ART/wine.log" || e2e_fail "no push button '$1' to press by its default action"
+}

@@ -38,8 +38,20 @@ e2e_start
 e2e_find_window
 header 'Welcome'
 e2e_shot welcome
-
-next alt+n 'License agreement and disclaimer' licence
+# Heard as seen: the bar's buttons are push buttons pressed by "Press", the
+# texts static text, the artwork left out, the program icon a named graphic.
+e2e_heard welcome \
+    $'a11y\tTorvaneSpeedButton\tpushbutton\tExit\t\tPress\tshown' \
+    $'a11y\tTorvaneSpeedButton\tpushbutton\tNext\t\tPress\tshown' \
+    $'a11y\tTorvanePanel\tstatictext\tWelcome\t\t\tshown' \
+    $'a11y\tTorvaneLabel\tstatictext\tThanks for installing Torvane P2P\t\t\tshown' \
+    $'a11y\tTorvaneLabel\tstatictext\tWith this installation you install Torvane P2P .* no spyware\.\t\t\tshown' \
+    $'a11y\tTorvaneImage\tgraphic\t\t\t\thidden' \
+    $'a11y\tTorvaneImage\tgraphic\tTorvane P2P\t\t\tshown'
+# A screen reader's click on "Next" moves on as the key does.
+e2e_press_heard Next
+header 'License agreement and disclaimer'
+e2e_shot licence
 # Next before agreeing: refused with a message box, the panel stays.
 e2e_key alt+n
 e2e_wait_text "$(line_re 'You can only install Torvane P2P in case you agree to this statement\..*')" 10
@@ -50,6 +62,11 @@ e2e_key alt+i
 next alt+n 'Install or upgrade\?' install-or-upgrade
 next alt+n 'Choose installation folder' install-folder
 e2e_wait_text "$(line_re 'C:\\Program Files\\Torvane P2P')" 5
+e2e_heard install-folder \
+    $'a11y\tTorvaneSpeedButton\tpushbutton\tPrevious\t\tPress\tshown' \
+    $'a11y\tTorvaneLabel\tstatictext\tThe installation folder is the folder .*choose a folder\.\t\t\tshown' \
+    $'a11y\tTorvaneImage\tgraphic\t\t\t\thidden' \
+    $'a11y\tTorvaneFolderTree\toutline\tChoose installation folder\tC:\\\\Program Files\t\tshown'
 wizard_folders_to_ready
 e2e_wait_text "$(line_re 'Installation folder = C:\\Program Files\\Torvane P2P\\')" 5
 e2e_wait_text "$(line_re 'Download folder = C:\\Downloads\\?')" 5
@@ -64,6 +81,10 @@ header 'Installation of Torvane P2P ready' 90
 e2e_watch_stop
 e2e_shot finished
 e2e_wait_text "$(line_re 'The installation of Torvane P2P is completed successfully\.')" 5
+e2e_heard finished \
+    $'a11y\tTorvaneSpeedButton\tpushbutton\tStart Torvane P2P\t\tPress\tshown' \
+    $'a11y\tTorvaneLabel\tstatictext\tThe installation of Torvane P2P is completed successfully\.\t\t\tshown' \
+    $'a11y\tTorvaneImage\tgraphic\tInstallation completed\t\t\tshown'
 e2e_log "installed $((SECONDS - start)) s after the start"
 # The finished panel offers Exit (and Start, not pressed: it would run the client).
 e2e_key alt+e

@@ -4,11 +4,16 @@
 
 #include "base/Exceptions.h"
 #include "fakes/HeadlessHost.h"
+#include "ui/Accessible.h"
 #include "ui/Application.h"
+#include "ui/CheckBox.h"
 #include "ui/Form.h"
+#include "ui/Image.h"
 #include "ui/Label.h"
+#include "ui/LbSpeedButton.h"
 #include "ui/PageControl.h"
 #include "ui/Panel.h"
+#include "ui/ProgressBar.h"
 
 namespace torvane::ui {
 namespace {
@@ -114,6 +119,31 @@ TEST_F(ControlLayer, PagesAreAddedHiddenExceptTheFirstAndOneIsActive) {
     EXPECT_FALSE(second.Showing());
 }
 
+TEST_F(ControlLayer, AHiddenPageMakesItsControlsAndPicturesOnlyWhenFirstShown) {
+    Form form(app, "Form");
+    PageControl pages(&form, "Pages");
+    Page& first = pages.AddPage("First");
+    Page& second = pages.AddPage("Second");
+    Label shown(&first, "Shown");
+    Image later(&second, "Later");
+    int decoded = 0;
+    later.SetPictureLoader([&decoded] {
+        ++decoded;
+        return std::make_shared<Bitmap>();
+    });
+    form.SetPeerFactory(&factory);
+    form.Realize();
+    EXPECT_TRUE(shown.Realized());
+    EXPECT_TRUE(second.Realized());
+    EXPECT_FALSE(later.Realized());
+    EXPECT_EQ(decoded, 0);
+    pages.SetActivePage(&second);
+    EXPECT_TRUE(later.Realized());
+    ASSERT_NE(later.Picture(), nullptr);
+    EXPECT_NE(later.Picture(), nullptr);
+    EXPECT_EQ(decoded, 1);  // once
+}
+
 TEST_F(ControlLayer, DestroyingAParentDetachesItsChildren) {
     auto panel = std::make_unique<Panel>(nullptr, "Panel");
     Label label(panel.get(), "Label");
@@ -131,6 +161,57 @@ TEST_F(ControlLayer, DispatchHandsFailuresToTheHandlerAndDropsSilentAborts) {
     EXPECT_EQ(handled,
               (std::vector<std::string>{"Cannot create file \"C:\\x.exe\". Access is denied",
                                         "Unknown failure"}));
+}
+
+TEST_F(ControlLayer, EachControlTellsAScreenReaderWhatItIsAndIsPressedByItsDefaultAction) {
+    Form form(app, "Form");
+    int clicks = 0;
+    TLbSpeedButton next(&form, "Next");
+    next.SetCaption("&Next");
+    next.OnClick = [&](Control&) { ++clicks; };
+    Label text(&form, "Text");
+    text.SetCaption("Thanks for installing");
+    Label link(&form, "Link");
+    link.SetCaption("license agreement");
+    link.SetHandCursor(true);
+    link.OnClick = [&] { ++clicks; };
+    Image icon(&form, "Icon");
+    icon.Description = "Torvane P2P";
+    Image art(&form, "Art");
+    ProgressBar bar(&form, "Bar");
+    bar.SetMax(200);
+    bar.SetPosition(51);
+    Panel header(&form, "Header");
+    header.SetCaption("Welcome");
+    CheckBox check(&form, "Check");
+    check.SetCaption("&Create a shortcut");
+
+    struct Row {
+        Control* control;
+        AccessibleRole role;
+        std::string name, value, action;
+        bool hidden;
+    } rows[] = {
+        {&next, AccessibleRole::PushButton, "Next", "", "Press", false},
+        {&text, AccessibleRole::StaticText, "Thanks for installing", "", "", false},
+        {&link, AccessibleRole::Link, "license agreement", "", "Jump", false},
+        {&icon, AccessibleRole::Graphic, "Torvane P2P", "", "", false},
+        {&art, AccessibleRole::Graphic, "", "", "", true},
+        {&bar, AccessibleRole::ProgressBar, "", "26%", "", false},
+        {&header, AccessibleRole::StaticText, "Welcome", "", "", false},
+        {&check, AccessibleRole::Default, "", "", "", false},  // the system's button says it
+    };
+    for (const Row& row : rows) {
+        const AccessibleInfo info = Describe(*row.control);
+        EXPECT_EQ(info.role, row.role) << row.control->Name();
+        EXPECT_EQ(info.name, row.name) << row.control->Name();
+        EXPECT_EQ(info.value, row.value) << row.control->Name();
+        EXPECT_EQ(info.defaultAction, row.action) << row.control->Name();
+        EXPECT_EQ(info.hidden, row.hidden) << row.control->Name();
+        EXPECT_EQ(DoDefaultAction(*row.control), !row.action.empty()) << row.control->Name();
+    }
+    EXPECT_EQ(clicks, 2);
+    EXPECT_FALSE(next.Pressed());
 }
 
 }  // namespace

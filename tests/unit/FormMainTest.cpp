@@ -10,6 +10,7 @@
 #include "panels/PNL_InstallChooseDir.h"
 #include "panels/PNL_Welcome.h"
 #include "ui/Edit.h"
+#include "ui/RadioGroup.h"
 
 namespace torvane {
 namespace {
@@ -93,6 +94,41 @@ TEST(MainWindow, IsCreatedWithItsLayoutColoursAndFifteenPanelsInOrder) {
     EXPECT_EQ(wizard.header(), "Welcome");
     EXPECT_EQ(wizard.bar().LeftButton(1).Caption(), "&Exit");
     EXPECT_EQ(wizard.bar().RightButton(1).Caption(), "&Next");
+}
+
+// Texts, boxes and groups have no colour of their own: each shows its
+// parent's, so no system-grey box stands on a sky-blue or white panel.
+void ExpectParentColours(const ui::Control& control, std::vector<std::string>& off,
+                         const std::string& where) {
+    switch (control.Kind()) {
+        case ui::ControlKind::Label:
+        case ui::ControlKind::TextBox:
+        case ui::ControlKind::CheckBox:
+        case ui::ControlKind::RadioButton:
+        case ui::ControlKind::GroupBox:
+            if (control.GetColor() != control.Parent()->GetColor())
+                off.push_back(where + "/" + control.Name() + control.Caption());
+            break;
+        default:
+            break;
+    }
+    if (control.Kind() == ui::ControlKind::GroupBox)
+        for (const auto& button : static_cast<const ui::RadioGroup&>(control).Buttons())
+            ExpectParentColours(*button, off, where + "/" + control.Name());
+    if (const ui::Container* container = control.AsContainer())
+        for (const ui::Control* child : container->Children())
+            ExpectParentColours(*child, off, where);
+}
+
+TEST(MainWindow, EveryTextOfEveryPanelSitsOnItsParentsColour) {
+    Wizard wizard;
+    std::vector<std::string> off;
+    for (const auto& panel : wizard.form().Panels()) {
+        panel->SetButtons(wizard.bar());
+        panel->BeforeShow();  // fills the texts and makes what is made on showing
+        ExpectParentColours(*panel, off, panel->Name());
+    }
+    EXPECT_EQ(off, std::vector<std::string>{});
 }
 
 TEST(ShowPanel, CallsThePanelInOrderWithTheSlideBetweenBeforeShowAndAfterShow) {

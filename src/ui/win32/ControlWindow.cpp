@@ -1,5 +1,6 @@
 #include "ui/win32/ControlWindow.h"
 
+#include "ui/Accessible.h"
 #include "ui/win32/Gdi.h"
 
 namespace torvane::ui::win32 {
@@ -23,6 +24,11 @@ private:
 
 ControlWindow::ControlWindow(PeerContext& context, Control& control)
     : Window(context.App()), context_(context), control_(control) {}
+
+ControlWindow::~ControlWindow() {
+    // A screen reader may still hold the accessible object: it finds no control.
+    if (accessible_) accessible_->control = nullptr;
+}
 
 ControlWindow* ControlWindow::WindowPeerOf(const Control* control) {
     ControlPeer* peer = control ? control->Peer() : nullptr;
@@ -176,6 +182,17 @@ LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             Paint(reinterpret_cast<HDC>(wParam), client);
             return 0;
         }
+        case WM_GETOBJECT: {
+            if (!accessible_)
+                accessible_ = std::make_shared<AccessibleLink>(AccessibleLink{&control_, Handle()});
+            if (LRESULT answer =
+                    AnswerGetObject(context_.Accessibility(), accessible_, wParam, lParam))
+                return answer;
+            break;
+        }
+        case kDoDefaultAction:
+            DoDefaultAction(control_);
+            return 0;
         case WM_SYSCHAR:
             // Alt+letter that neither a bar button nor a dialog control took: no
             // menu to open, so nothing to do, and no beep.

@@ -1,7 +1,9 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "ui/Control.h"
+#include "ui/win32/AccessibleObject.h"
 #include "ui/win32/PeerContext.h"
 #include "ui/win32/Window.h"
 
@@ -18,7 +20,7 @@ namespace torvane::ui::win32 {
 // visible; among themselves images keep the later one on top.
 class ControlWindow : public Window, public ControlPeer {
 public:
-    ~ControlWindow() override = default;
+    ~ControlWindow() override;
 
     void Changed(Property what) override;
     bool IsWindow() const override { return true; }
@@ -82,6 +84,8 @@ private:
 
     PeerContext& context_;
     Control& control_;
+    // Made when a screen reader first asks; cut when the window goes.
+    std::shared_ptr<AccessibleLink> accessible_;
 };
 
 }  // namespace torvane::ui::win32

@@ -30,7 +30,14 @@ LRESULT EditPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_KILLFOCUS: {
             const LRESULT result = DefaultHandling(message, wParam, lParam);
-            App().Dispatch([this] { edit_.Exit(); });
+            // The user left the box for another control of its panel. A
+            // message box, another program (no window of this thread gets
+            // the focus) or the main window taking the focus while panels
+            // change are no exit from the box.
+            const HWND next = reinterpret_cast<HWND>(wParam);
+            const HWND panel = ::GetParent(Handle());
+            if (next && next != Handle() && panel && ::IsChild(panel, next))
+                App().Dispatch([this] { edit_.Exit(); });
             return result;
         }
         case WM_GETDLGCODE: {

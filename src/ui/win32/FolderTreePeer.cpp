@@ -18,21 +18,6 @@ void Box(HDC dc, int left, int top, int right, int bottom, COLORREF fill, COLORR
     ::Rectangle(dc, left, top, right, bottom);
 }
 
-// A 16 x 16 glyph at (x, y): a monitor for My Computer, a drive for a
-// drive root, a folder for everything else.
-void PaintGlyph(HDC dc, const FolderTree::Node& node, int x, int y) {
-    if (node.level == 0) {
-        Box(dc, x + 1, y + 1, x + 15, y + 11, RGB(0, 128, 128), RGB(64, 64, 64));
-        Box(dc, x + 5, y + 11, x + 11, y + 15, RGB(192, 192, 192), RGB(64, 64, 64));
-    } else if (node.level == 1) {
-        Box(dc, x + 1, y + 5, x + 15, y + 12, RGB(192, 192, 192), RGB(64, 64, 64));
-        Box(dc, x + 11, y + 8, x + 13, y + 10, RGB(0, 200, 0), RGB(0, 128, 0));
-    } else {
-        Box(dc, x + 1, y + 3, x + 7, y + 6, RGB(230, 190, 80), RGB(128, 96, 0));
-        Box(dc, x + 1, y + 5, x + 15, y + 14, RGB(250, 215, 100), RGB(128, 96, 0));
-    }
-}
-
 }  // namespace
 
 FolderTreePeer::FolderTreePeer(PeerContext& context, FolderTree& tree)
@@ -111,14 +96,17 @@ void FolderTreePeer::PaintRow(HDC dc, const FolderTree::Node& node, int top, int
             ::LineTo(dc, centre, middle + 3);
         }
     }
-    PaintGlyph(dc, node, iconLeft, top + (FolderTree::kRowHeight - FolderTree::kIconSize) / 2);
+    const bool selected = tree_.Selected() == &node;
+    // The shell's own icon; the selected folder shows open, as in Explorer.
+    if (HICON icon = Context().Icons().Small(node.path, selected && node.level > 0))
+        ::DrawIconEx(dc, iconLeft, top + (FolderTree::kRowHeight - FolderTree::kIconSize) / 2, icon,
+                     FolderTree::kIconSize, FolderTree::kIconSize, 0, nullptr, DI_NORMAL);
 
     const int textLeft = iconLeft + FolderTree::kIconSize + 3;
     SIZE size{};
     ::GetTextExtentPoint32A(dc, node.name.c_str(), static_cast<int>(node.name.size()), &size);
     RECT text{textLeft, top + 1, std::min<int>(width, textLeft + size.cx + 4),
               top + FolderTree::kRowHeight - 1};
-    const bool selected = tree_.Selected() == &node;
     // The selection stays visible without the focus, in the face colour.
     if (selected)
         ::FillRect(dc, &text, ::GetSysColorBrush(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));

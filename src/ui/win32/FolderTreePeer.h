@@ -5,8 +5,9 @@
 namespace torvane::ui::win32 {
 
 // The folder tree drawn by hand: one row per node shown, indented per level,
-// with a +/- expander, a small drive or folder glyph drawn with GDI and the
-// name; a vertical scroll bar of the window's own. Clicks, the wheel and the
+// with a +/- expander, the shell's small icon of the drive or folder (the
+// system image list's, ShellIcons) and the name; a vertical scroll bar of
+// the window's own. Clicks, the wheel and the
 // keys go to the model (FolderTree), which holds the selection and the rows.
 //
 // Drawn rather than a common TreeView so that no common-controls library has

@@ -13,4 +13,12 @@ HICON PeerContext::ProgramIcon(bool small) {
     return icon.Get();
 }
 
+Oleacc* PeerContext::Accessibility() {
+    if (!oleaccTried_) {
+        oleaccTried_ = true;
+        oleacc_ = Oleacc::Load();
+    }
+    return oleacc_.get();
+}
+
 }  // namespace torvane::ui::win32

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "ui/Control.h"
+#include "ui/win32/GdiTextMeasurer.h"
 #include "ui/win32/PeerContext.h"
 
 namespace torvane::ui::win32 {
@@ -11,14 +12,17 @@ namespace torvane::ui::win32 {
 // peers draw with).
 class Win32PeerFactory : public PeerFactory {
 public:
-    Win32PeerFactory(Application& app, Win32ApplicationHost& host) : context_(app, host) {}
+    Win32PeerFactory(Application& app, Win32ApplicationHost& host)
+        : context_(app, host), measurer_(context_.Fonts()) {}
 
     std::unique_ptr<ControlPeer> CreatePeer(Control& control) override;
+    const TextMeasurer* Measurer() const override { return &measurer_; }
 
     PeerContext& Context() { return context_; }
 
 private:
     PeerContext context_;
+    GdiTextMeasurer measurer_;
 };
 
 }  // namespace torvane::ui::win32
