@@ -25,9 +25,9 @@
 // clang-format on
 
 using namespace torvane;
-using platform::win32::UniqueKernelHandle;
 using platform::FileSystem;
 using platform::win32::OwnFolderSecurity;
+using platform::win32::UniqueKernelHandle;
 using platform::win32::Win32FileSystem;
 
 namespace {
