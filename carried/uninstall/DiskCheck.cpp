@@ -31,34 +31,28 @@ void CheckPathsOnDisk(const std::vector<Step>& steps, UninstallSystem& system) {
         }
         return at->second;
     };
-    std::unordered_map<std::string, std::string> refusals;  // per folder, "" when sound
     auto refuse = [](const Step& step, const std::string& part) {
         throw ListError("line " + std::to_string(step.entry.line) + " (" +
                         DescribeEntry(step.entry) + ") leads through " + part +
                         ", which is a junction or a link");
     };
     // `folder` is where the line works; `file`, if any, the one object in it.
+    // A folder found sound is not looked at again (a refusal ends the check).
+    std::unordered_map<std::string, bool> sound;
     auto check = [&](const Step& step, const std::string& folder, const std::string& file) {
         if (!file.empty() && linked(file)) refuse(step, file);
-        auto [at, fresh] = refusals.emplace(LowerCase(folder), std::string());
-        if (fresh) {
-            const std::vector<std::string> chain = PathAndAncestors(folder, isLead);
-            if (linked(folder)) {
-                at->second = folder;
-            } else {
-                for (const std::string& part : chain) {
-                    if (part.size() == folder.size() || !linked(part)) continue;
-                    // Above the folder: fine as long as it still leads to a
-                    // folder of the same name (a profile moved elsewhere).
-                    std::string final;
-                    if (system.FinalPath(folder, final).status != Status::Removed ||
-                        !SameText(NameOf(final, isLead), NameOf(folder, isLead)))
-                        at->second = part;
-                    break;
-                }
-            }
+        if (!sound.emplace(LowerCase(folder), true).second) return;
+        if (linked(folder)) refuse(step, folder);
+        for (const std::string& part : PathAndAncestors(folder, isLead)) {
+            if (part.size() == folder.size() || !linked(part)) continue;
+            // Above the folder: fine as long as it still leads to a folder of
+            // the same name (a profile moved elsewhere).
+            std::string final;
+            if (system.FinalPath(folder, final).status != Status::Removed ||
+                !SameText(NameOf(final, isLead), NameOf(folder, isLead)))
+                refuse(step, part);
+            break;
         }
-        if (!at->second.empty()) refuse(step, at->second);
     };
     std::string programs, desktop;
     bool programsAsked = false, desktopAsked = false;

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 namespace torvane {
 
@@ -45,15 +44,20 @@ void Compress(std::array<std::uint32_t, 8>& h, const std::uint8_t* block) {
 }  // namespace
 
 std::string Sha256Hex(const std::string& text) {
-    const std::vector<std::uint8_t> bytes(text.begin(), text.end());
     std::array<std::uint32_t, 8> h = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                                       0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
-    std::vector<std::uint8_t> padded = bytes;
-    padded.push_back(0x80);
-    while (padded.size() % 64 != 56) padded.push_back(0);
-    const std::uint64_t bits = static_cast<std::uint64_t>(bytes.size()) * 8;
-    for (int shift = 56; shift >= 0; shift -= 8) padded.push_back(std::uint8_t(bits >> shift));
-    for (std::size_t at = 0; at < padded.size(); at += 64) Compress(h, padded.data() + at);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const std::size_t whole = text.size() / 64 * 64;
+    for (std::size_t at = 0; at < whole; at += 64) Compress(h, bytes + at);
+    // The rest, the 0x80 marker, zeros and the length in bits: one or two blocks.
+    std::uint8_t tail[128] = {};
+    const std::size_t rest = text.size() - whole;
+    for (std::size_t i = 0; i < rest; ++i) tail[i] = bytes[whole + i];
+    tail[rest] = 0x80;
+    const std::size_t tailSize = rest < 56 ? 64 : 128;
+    const std::uint64_t bits = static_cast<std::uint64_t>(text.size()) * 8;
+    for (int i = 0; i < 8; ++i) tail[tailSize - 1 - i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    for (std::size_t at = 0; at < tailSize; at += 64) Compress(h, tail + at);
 
     static const char kDigits[] = "0123456789abcdef";
     std::string hex;

@@ -4,6 +4,7 @@
 #include "app/QvButtonBar.h"
 #include "panels/StartClient.h"
 #include "platform/Platform.h"
+#include "ui/Application.h"
 
 namespace torvane {
 
@@ -43,7 +44,9 @@ void TFinishedPanel::SetButtons(tQvButtonBar& bar) {
 
 void TFinishedPanel::StartClick() {
     if (Nav().IsSliding()) return;
-    StartInstalledClient(Nav().Platform().processes, InstallDir);
+    if (StartInstalledClient(Nav().Platform().processes, InstallDir) ==
+        platform::StartResult::WouldBeElevated)
+        Nav().App().ShowMessage(kClientNotStarted);
     Nav().Close();
 }
 

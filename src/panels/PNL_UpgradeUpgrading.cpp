@@ -151,7 +151,9 @@ void TPNLUpgradeUpgrading::AfterShow() {
 
     platform::Platform& os = Nav().Platform();
     if (AutoUpdate) {
-        StartInstalledClient(os.processes, InstallDir);
+        if (StartInstalledClient(os.processes, InstallDir) ==
+            platform::StartResult::WouldBeElevated)
+            Nav().App().ShowMessage(kClientNotStarted);
         os.processes.EndProcess(0);
         return;
     }

@@ -30,10 +30,11 @@ struct StartedProgram {
 // Start returns false) and the exit code EndProcess was given.
 class RecordingProcesses : public platform::Processes {
 public:
-    bool Start(const std::string& application, const std::string& commandLine,
-               platform::ShowMode show, bool asUser) override {
+    platform::StartResult Start(const std::string& application, const std::string& commandLine,
+                                platform::ShowMode show, bool asUser) override {
         started.push_back({application, commandLine, show, asUser});
-        return !refuse;
+        if (refuseElevated && asUser) return platform::StartResult::WouldBeElevated;
+        return refuse ? platform::StartResult::Failed : platform::StartResult::Started;
     }
     std::string OwnExecutablePath() override { return ownPath; }
     [[noreturn]] void EndProcess(int code) override {
@@ -43,6 +44,8 @@ public:
 
     std::vector<StartedProgram> started;
     bool refuse = false;
+    // As an elevated setup that finds no way to start a program as the user.
+    bool refuseElevated = false;
     std::string ownPath = "C:\\users\\test\\Downloads\\Install_Torvane.exe";
     std::optional<int> exitCode;
 };

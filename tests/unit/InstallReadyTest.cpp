@@ -82,6 +82,18 @@ TEST_F(InstallReady, AClientThatDoesNotStartStillClosesSilently) {
     EXPECT_EQ(wizard.activePanel(), "PNLInstallReady");
 }
 
+// Elevated with no way to start it as the user, the client is not started
+// with the setup's rights: the user is told, and the window closes.
+TEST_F(InstallReady, AClientThatWouldRunElevatedIsNotStartedAndTheUserIsTold) {
+    wizard.processes.refuseElevated = true;
+    wizard.alt('S');
+    EXPECT_EQ(wizard.host.messages,
+              (std::vector<std::string>{"Torvane P2P was not started, as it would have run with "
+                                        "administrator rights.\rPlease start it from the Start "
+                                        "menu."}));
+    EXPECT_TRUE(wizard.form().Closed());
+}
+
 TEST_F(InstallReady, ExitClosesWithoutStartingAndNeitherButtonActsWhileSliding) {
     wizard.form().Sliding = true;
     wizard.click("&Start Torvane P2P");

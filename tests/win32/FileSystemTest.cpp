@@ -25,9 +25,9 @@
 // clang-format on
 
 using namespace torvane;
-using platform::win32::UniqueKernelHandle;
 using platform::FileSystem;
 using platform::win32::OwnFolderSecurity;
+using platform::win32::UniqueKernelHandle;
 using platform::win32::Win32FileSystem;
 
 namespace {
@@ -269,7 +269,7 @@ TEST(FileSystem, TheInstallationFolderIsMadeWithRightsOfItsOwnAndJudgedThroughHa
     EXPECT_TRUE(owner == FileSystem::Owner::InstallingAccount ||
                 owner == FileSystem::Owner::Administrators);
     EXPECT_EQ(files.OwnerOf(own + "\\Missing"), FileSystem::Owner::Unknown);
-    { std::ofstream(own + "\\UnInstall.dat") << "Torvane P2P\r\n<Ex>\r\n"; }
+    { std::ofstream(own + "\\UnInstall.dat", std::ios::binary) << "Torvane P2P\r\n<Ex>\r\n"; }
     EXPECT_EQ(files.ReadHead(own + "\\UnInstall.dat", 13).value_or("(nothing)"), "Torvane P2P\r\n");
     EXPECT_EQ(files.ReadHead(own + "\\Missing", 13), std::nullopt);
     ::DeleteFileA((own + "\\UnInstall.dat").c_str());

@@ -13,6 +13,7 @@
 
 using namespace torvane;
 using platform::ShowMode;
+using platform::StartResult;
 using platform::win32::UniqueKernelHandle;
 using platform::win32::Win32Processes;
 
@@ -95,6 +96,12 @@ public:
         return UniqueKernelHandle(*shellToken ? ::CreateEventA(nullptr, FALSE, FALSE, nullptr)
                                               : nullptr);
     }
+    UniqueKernelHandle LinkedUserToken() override {
+        steps += "linked ";
+        if (!linkedToken) return Win32Processes::LinkedUserToken();
+        return UniqueKernelHandle(*linkedToken ? ::CreateEventA(nullptr, FALSE, FALSE, nullptr)
+                                               : nullptr);
+    }
     bool StartWithToken(HANDLE token, const std::string& application,
                         const std::string& commandLine, ShowMode show) override {
         steps += "with-token ";
@@ -108,39 +115,47 @@ public:
     }
 
     std::string steps;
-    std::optional<bool> elevated, shellToken, withToken, asSelf;
+    std::optional<bool> elevated, shellToken, linkedToken, withToken, asSelf;
 };
 
 using SetShellWindowFunction = BOOL WINAPI(HWND);
 
 }  // namespace
 
-TEST(Processes, StartChoosesTheShellUsersTokenOnlyWhenElevatedAndFallsBack) {
+// Elevated, a program asked to run as the user gets the shell's token, else
+// the limited token linked to the setup's, else it is not started at all:
+// never with the setup's own rights.
+TEST(Processes, StartChoosesTheUsersTokenWhenElevatedAndNeverStartsElevated) {
     struct Case {
-        bool asUser, elevated, shellToken, withToken, asSelf;
+        bool asUser, elevated, shellToken, linkedToken, withToken, asSelf;
         const char* steps;
-        bool started;
+        StartResult result;
     };
     const Case cases[] = {
-        {false, true, true, true, true, "as-self ",
-         true},  // not asked: elevation is not even looked at
-        {false, true, true, true, false, "as-self ", false},
-        {true, false, true, true, true, "elevated? as-self ", true},
-        {true, true, false, true, true, "elevated? token as-self ", true},  // no shell window
-        {true, true, true, false, true, "elevated? token with-token as-self ", true},
-        {true, true, true, false, false, "elevated? token with-token as-self ", false},
-        {true, true, true, true, false, "elevated? token with-token ", true},
+        // not asked: elevation is not even looked at
+        {false, true, true, true, true, true, "as-self ", StartResult::Started},
+        {false, true, true, true, true, false, "as-self ", StartResult::Failed},
+        {true, false, true, true, true, true, "elevated? as-self ", StartResult::Started},
+        {true, true, true, true, true, false, "elevated? token with-token ", StartResult::Started},
+        // no shell window: the linked token
+        {true, true, false, true, true, true, "elevated? token linked with-token ",
+         StartResult::Started},
+        {true, true, true, true, false, true, "elevated? token with-token linked with-token ",
+         StartResult::WouldBeElevated},
+        {true, true, false, false, true, true, "elevated? token linked ",
+         StartResult::WouldBeElevated},
     };
     for (const Case& c : cases) {
         WatchedProcesses processes;
         processes.elevated = c.elevated;
         processes.shellToken = c.shellToken;
+        processes.linkedToken = c.linkedToken;
         processes.withToken = c.withToken;
         processes.asSelf = c.asSelf;
-        const bool started =
+        const StartResult result =
             processes.Start("C:\\x.exe", "\"C:\\x.exe\"", ShowMode::Normal, c.asUser);
         EXPECT_EQ(processes.steps, std::string(c.steps));
-        EXPECT_EQ(started, c.started);
+        EXPECT_EQ(static_cast<int>(result), static_cast<int>(c.result)) << c.steps;
     }
 }
 
@@ -153,7 +168,8 @@ TEST(Processes, PathWithSpacesStartsTheProgramNeverTheDecoy) {
     for (const std::string& commandLine :
          {program.Quoted() + " /s \"two words\"", program.path + " /s"}) {
         program.ForgetRuns();
-        EXPECT_TRUE(processes.Start(program.path, commandLine, ShowMode::Normal, false));
+        EXPECT_TRUE(processes.Start(program.path, commandLine, ShowMode::Normal, false) ==
+                    StartResult::Started);
         const std::optional<ProbeRun> run = WaitForRun(program.path);
         ASSERT_TRUE(run.has_value());
         EXPECT_EQ(run->commandLine, commandLine);
@@ -184,7 +200,8 @@ TEST(Processes, ShowModesReachTheStartedProgram) {
     };
     for (const auto& [mode, expected] : modes) {
         program.ForgetRuns();
-        EXPECT_TRUE(processes.Start(program.path, program.Quoted(), mode, false));
+        EXPECT_TRUE(processes.Start(program.path, program.Quoted(), mode, false) ==
+                    StartResult::Started);
         const std::optional<ProbeRun> run = WaitForRun(program.path);
         ASSERT_TRUE(run.has_value());
         EXPECT_EQ(run->show, expected);
@@ -196,15 +213,18 @@ TEST(Processes, MissingProgramIsReportedAndNothingElseRuns) {
     ASSERT_TRUE(program.copied);
     Win32Processes processes;
     const std::string missing = program.folder + "\\missing.exe";
-    EXPECT_TRUE(!processes.Start(missing, "\"" + missing + "\"", ShowMode::Normal, true));
+    EXPECT_TRUE(processes.Start(missing, "\"" + missing + "\"", ShowMode::Normal, true) !=
+                StartResult::Started);
     ::Sleep(300);
     EXPECT_TRUE(!Exists(program.decoy + ".ran"));
 }
 
-TEST(Processes, StartAsUserWithoutAShellWindowStartsAsItself) {
+TEST(Processes, StartAsUserWithoutAShellWindowTakesTheLinkedToken) {
     // Wine 8 gives every process a full administrator token, which reads as
-    // elevated, and runs no shell window of its own (GetShellWindow gives
-    // nothing): the real steps take the fallback.
+    // elevated (TokenElevationTypeFull), with a limited one linked to it, and
+    // runs no shell window of its own (GetShellWindow gives nothing): the
+    // real steps take the linked token. (Wine's CreateProcessWithTokenW
+    // starts the program with the caller's rights all the same.)
     ASSERT_TRUE(::GetShellWindow() == nullptr);
     const SpacedProgram program;
     ASSERT_TRUE(program.copied);
@@ -212,9 +232,9 @@ TEST(Processes, StartAsUserWithoutAShellWindowStartsAsItself) {
     EXPECT_TRUE(processes.RunningElevated());
     EXPECT_TRUE(!processes.ShellUserToken());
     processes.steps.clear();
-    EXPECT_TRUE(
-        processes.Start(program.path, program.Quoted() + " /user", ShowMode::Minimized, true));
-    EXPECT_EQ(processes.steps, std::string("elevated? token as-self "));
+    EXPECT_TRUE(processes.Start(program.path, program.Quoted() + " /user", ShowMode::Minimized,
+                                true) == StartResult::Started);
+    EXPECT_EQ(processes.steps, std::string("elevated? token linked with-token "));
     const std::optional<ProbeRun> run = WaitForRun(program.path);
     ASSERT_TRUE(run.has_value());
     EXPECT_EQ(run->commandLine, program.Quoted() + " /user");
@@ -246,8 +266,8 @@ TEST(Processes, StartAsUserTakesTheShellProcesssToken) {
     ASSERT_TRUE(program.copied);
     processes.elevated = true;
     processes.steps.clear();
-    EXPECT_TRUE(
-        processes.Start(program.path, program.Quoted() + " /token", ShowMode::Maximized, true));
+    EXPECT_TRUE(processes.Start(program.path, program.Quoted() + " /token", ShowMode::Maximized,
+                                true) == StartResult::Started);
     EXPECT_EQ(processes.steps, std::string("elevated? token with-token "));
     const std::optional<ProbeRun> run = WaitForRun(program.path);
     ASSERT_TRUE(run.has_value());

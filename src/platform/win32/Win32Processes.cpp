@@ -57,24 +57,47 @@ int ShowCommand(ShowMode show) {
     return SW_SHOWNORMAL;
 }
 
-bool Win32Processes::Start(const std::string& application, const std::string& commandLine,
-                           ShowMode show, bool asUser) {
-    if (asUser && RunningElevated()) {
-        const UniqueKernelHandle token = ShellUserToken();
-        if (token && StartWithToken(token.Get(), application, commandLine, show)) return true;
+StartResult Win32Processes::Start(const std::string& application, const std::string& commandLine,
+                                  ShowMode show, bool asUser) {
+    if (!asUser || !RunningElevated())
+        return StartAsSelf(application, commandLine, show) ? StartResult::Started
+                                                           : StartResult::Failed;
+    for (auto token : {&Win32Processes::ShellUserToken, &Win32Processes::LinkedUserToken}) {
+        const UniqueKernelHandle user = (this->*token)();
+        if (user && StartWithToken(user.Get(), application, commandLine, show))
+            return StartResult::Started;
     }
-    return StartAsSelf(application, commandLine, show);
+    // Never with this program's rights: the caller says that it did not start.
+    return StartResult::WouldBeElevated;
 }
 
 bool Win32Processes::RunningElevated() {
     HANDLE opened = nullptr;
     if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &opened)) return false;
     const UniqueKernelHandle token(opened);
-    TOKEN_ELEVATION elevation{};
+    TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
     DWORD size = 0;
-    return ::GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof elevation,
-                                 &size) &&
-           elevation.TokenIsElevated != 0;
+    return ::GetTokenInformation(token.Get(), TokenElevationType, &type, sizeof type, &size) &&
+           type == TokenElevationTypeFull;
+}
+
+UniqueKernelHandle Win32Processes::LinkedUserToken() {
+    HANDLE opened = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &opened)) return {};
+    const UniqueKernelHandle own(opened);
+    TOKEN_LINKED_TOKEN linked{};
+    DWORD size = 0;
+    if (!::GetTokenInformation(own.Get(), TokenLinkedToken, &linked, sizeof linked, &size) ||
+        !linked.LinkedToken)
+        return {};
+    const UniqueKernelHandle limited(linked.LinkedToken);
+    HANDLE duplicate = nullptr;
+    const DWORD access = TOKEN_QUERY | TOKEN_ASSIGN_PRIMARY | TOKEN_DUPLICATE |
+                         TOKEN_ADJUST_DEFAULT | TOKEN_ADJUST_SESSIONID;
+    if (!::DuplicateTokenEx(limited.Get(), access, nullptr, SecurityImpersonation, TokenPrimary,
+                            &duplicate))
+        return {};
+    return UniqueKernelHandle(duplicate);
 }
 
 UniqueKernelHandle Win32Processes::ShellUserToken() {

@@ -13,21 +13,27 @@ int ShowCommand(ShowMode show);
 // unquoted "C:\Program Files\..." as "C:\Program.exe". Handles are closed at
 // once; nothing waits for the program.
 //
-// Start with `asUser`: when this process runs elevated, the program is started
-// with a copy of the token of the shell's process (the signed-in user's
-// Explorer), through CreateProcessWithTokenW. Any step of that failing, or no
-// shell window, starts it as this process instead. The steps are virtual so
-// that the tests can watch or replace each one.
+// Start with `asUser`: when this process runs elevated (a split token whose
+// user also has a limited one), the program is started with a copy of the
+// token of the shell's process (the signed-in user's Explorer), else with the
+// limited token linked to this one, through CreateProcessWithTokenW. When
+// neither can be had it is not started at all, never with this program's
+// rights: Start returns false and the caller says so. The steps are virtual
+// so that the tests can watch or replace each one.
 class Win32Processes : public Processes {
 public:
-    bool Start(const std::string& application, const std::string& commandLine, ShowMode show,
-               bool asUser) override;
+    StartResult Start(const std::string& application, const std::string& commandLine, ShowMode show,
+                      bool asUser) override;
     std::string OwnExecutablePath() override;
     void EndProcess(int exitCode) override;
 
-    // Whether this process's token is elevated (TokenElevation); false
-    // where that cannot be read.
+    // Whether this process's token is elevated above a limited one of the
+    // same user (TokenElevationTypeFull); false where that cannot be read.
     virtual bool RunningElevated();
+    // The limited token linked to this elevated one, as a primary token;
+    // empty when there is none or it cannot be had (Windows gives it only
+    // to a caller with the right to act as part of the system).
+    virtual UniqueKernelHandle LinkedUserToken();
     // A primary token duplicated from the process that owns the shell window;
     // empty when there is no shell window or any step fails.
     virtual UniqueKernelHandle ShellUserToken();
