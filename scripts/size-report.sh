@@ -10,7 +10,7 @@
 # (exit 1) when one is over it; with --goal it holds them to the download
 # budget we aim for instead:
 #                                 ceiling    goal
-#   overhead of the setup         576 KiB    640 KiB
+#   overhead of the setup         592 KiB    640 KiB
 #   Torvane_toolbar.exe            24 KiB     32 KiB
 #   Torvane.Exe                   152 KiB    160 KiB
 #   Uninstall.Exe                 152 KiB    160 KiB
@@ -26,7 +26,7 @@ set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 check=0
-declare -A budget=([overhead]=$((576 * 1024)) [toolbar]=$((24 * 1024))
+declare -A budget=([overhead]=$((592 * 1024)) [toolbar]=$((24 * 1024))
                    [client]=$((152 * 1024)) [uninstaller]=$((152 * 1024)))
 declare -A goal=([overhead]=$((640 * 1024)) [toolbar]=$((32 * 1024))
                  [client]=$((160 * 1024)) [uninstaller]=$((160 * 1024)))
