@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <sstream>
 
 #include "ui/Label.h"
 #include "ui/Panel.h"
@@ -34,10 +33,18 @@ TextSize MeasureLabel(const TextMeasurer& measurer, const Label& label, int widt
 }
 
 int WidestWord(const TextMeasurer& measurer, const Font& font, const std::string& text) {
-    std::istringstream words(text);
-    std::string word;
+    // Words end at blanks and line breaks (no stream: the shipped program
+    // keeps the C++ library's locale machinery out).
     int widest = 0;
-    while (words >> word) widest = std::max(widest, measurer.Measure(font, word, 0).width);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of(" \t\r\n", start);
+        const std::size_t stop = end == std::string::npos ? text.size() : end;
+        if (stop > start)
+            widest =
+                std::max(widest, measurer.Measure(font, text.substr(start, stop - start), 0).width);
+        start = stop + 1;
+    }
     return widest;
 }
 

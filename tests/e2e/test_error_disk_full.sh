@@ -26,9 +26,9 @@ done <<'EOF_LAYOUT'
 56,232,217,49|This error was unexpected, the installation program has no knowledge how to automatically resolve or by pass this problem. 
 56,283,217,46|Possible remedies can be to install the program in a different folder or to run the installer with all usage rights (as administrator).
 57,334,217,46|You can hit the restart button to give it another shot. 
-348,231,217,50|We aim on creating software that just does what it should do, apperently something went wrong in this. We would love to know that so we can fix it.
+348,231,217,52|We aim on creating software that just does what it should do, apperently something went wrong in this. We would love to know that so we can fix it.
 349,289,217,45|Could you include the exact text of the error message in your E-mail? For copy/paste use the copy to clipboard button.
-350,342,103,13|You can reach us at: 
+350,342,102,13|You can reach us at: 
 EOF_LAYOUT
 for at_text in '180,88,|Install could not continue - An error occured' '56,216,|How to resolve' \
     '348,215,|Let us know' '453,342,|support@torvane.example'; do
