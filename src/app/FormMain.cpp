@@ -81,6 +81,11 @@ void TFormMain::FormCreate() {
 }
 
 void TFormMain::FormShow() {
+    // The welcome panel was shown from the constructor, before the window
+    // had a peer factory to measure texts with: its texts are fitted now,
+    // before the window first appears.
+    for (const auto& panel : panels_)
+        if (panel->Parent() == PageControl.ActivePage()) panel->FitTexts();
     SetAlphaBlend(true);
     SetAlphaBlendValue(0);
     AlphaBlendTimer.SetEnabled(true);
