@@ -15,18 +15,6 @@ bool StartsWithNoCase(const std::string& text, const std::string& head) {
     return text.size() >= head.size() && SameText(text.substr(0, head.size()), head);
 }
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find(separator, start);
-        parts.push_back(
-            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return parts;
-        start = end + 1;
-    }
-}
-
 // Whether a character of `name` (not the second byte of a double-byte one,
 // which may be 0x7C, the byte of "|") is one of `set`.
 bool HasCharacterOf(const std::string& name, const char* set, LeadByte isLead) {
@@ -62,7 +50,7 @@ std::optional<std::string> CheckPlainName(const std::string& name) {
 std::optional<std::string> CheckMachineKey(const std::string& key) {
     if (!StartsWithNoCase(key, "Software\\") || key.size() == 9)
         return "is not a key below Software\\";
-    for (const std::string& name : Split(key, '\\')) {
+    for (const std::string& name : SplitAt(key, '\\')) {
         if (name.empty()) return "has an empty key name";
         if (name == "." || name == "..") return "contains \".\" or \"..\"";
         if (HasWildcard(name)) return "contains a wildcard";

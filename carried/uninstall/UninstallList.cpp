@@ -20,18 +20,6 @@ bool IsKnownKind(char c) {
     }
 }
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find(separator, start);
-        parts.push_back(
-            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return parts;
-        start = end + 1;
-    }
-}
-
 }  // namespace
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
@@ -70,7 +58,7 @@ std::string NameOf(const std::string& path, LeadByte isLead) {
 UninstallList ParseUninstallList(const std::string& bytes) {
     if (bytes.size() > kMaxListBytes)
         throw ListError("it is larger than any list the setup writes");
-    std::vector<std::string> lines = Split(bytes, '\n');
+    std::vector<std::string> lines = SplitAt(bytes, '\n');
     // The remainder after the last line end is empty in a complete list.
     if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
     for (std::string& line : lines)

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // Text helpers shared by the setup and the carried programs. Letter case is
 // ASCII only (A-Z, a-z), the way file and switch names are compared here: no
@@ -19,5 +20,10 @@ std::string UpperCase(const std::string& text);
 
 // Equality with letter case ignored.
 bool SameText(const std::string& a, const std::string& b);
+
+// The pieces between the separators, empty ones included: "a,,b" gives "a",
+// "", "b". Byte by byte: for a separator that can never be the second byte of
+// a double-byte character (a line end, an ASCII key name's backslash).
+std::vector<std::string> SplitAt(const std::string& text, char separator);
 
 }  // namespace torvane
