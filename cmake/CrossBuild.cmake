@@ -80,7 +80,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   # window fail to be created (no such class). The x86_64 build gets copies
   # saying amd64, which its resource scripts take from amd64/ (#ifdef _WIN64).
   set(_amd64_manifests ${CMAKE_BINARY_DIR}/manifests-amd64)
-  file(GLOB _manifests ${PROJECT_SOURCE_DIR}/src/app/win32/*.manifest
+  file(GLOB _manifests ${PROJECT_SOURCE_DIR}/src/entry/win32/*.manifest
                        ${PROJECT_SOURCE_DIR}/carried/*/*.manifest)
   foreach(manifest IN LISTS _manifests)
     get_filename_component(_name ${manifest} NAME)
@@ -115,9 +115,9 @@ set_target_properties(torvane_jpeg PROPERTIES
 file(GLOB TORVANE_WIN32_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/ui/win32/*.cpp
   ${PROJECT_SOURCE_DIR}/src/platform/win32/*.cpp
-  ${PROJECT_SOURCE_DIR}/src/app/win32/*.cpp)
+  ${PROJECT_SOURCE_DIR}/src/entry/win32/*.cpp)
 file(GLOB TORVANE_WIN32_RESOURCES CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/src/app/win32/*.rc)
+  ${PROJECT_SOURCE_DIR}/src/entry/win32/*.rc)
 
 # Import only DLLs that Windows always takes from System32 (KnownDLLs).
 # wininet, version and comctl32 are deliberately absent: a DLL of that name
@@ -158,7 +158,7 @@ include(${PROJECT_SOURCE_DIR}/cmake/Assets.cmake)
 torvane_asset_sources(TORVANE_ASSET_SOURCES ${TORVANE_NATIVE_DIR}/tools/embed)
 list(APPEND TORVANE_GENERATED_SOURCES ${TORVANE_ASSET_SOURCES})
 
-if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
+if(EXISTS ${PROJECT_SOURCE_DIR}/src/entry/win32/WinMain.cpp)
   set(TORVANE_URLGEN ${TORVANE_NATIVE_DIR}/tools/urlgen)
   if(NOT EXISTS ${TORVANE_URLGEN})
     message(FATAL_ERROR "No ${TORVANE_URLGEN}: build the native tree first (scripts/build.sh does)")
@@ -177,7 +177,7 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
   # only the objects the program reaches (the data-file decoder, for one, is
   # the client's and the tests', not the setup's). The entry stays out of it:
   # nothing in the archive calls WinMain, so the linker would not fetch it.
-  set(TORVANE_SETUP_ENTRY ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
+  set(TORVANE_SETUP_ENTRY ${PROJECT_SOURCE_DIR}/src/entry/win32/WinMain.cpp)
   set(_shared_sources ${TORVANE_PORTABLE_SOURCES} ${TORVANE_WIN32_SOURCES})
   list(REMOVE_ITEM _shared_sources ${TORVANE_RETRY_TIMING_SOURCE} ${TORVANE_SETUP_ENTRY})
   add_library(torvane_setup_library STATIC ${_shared_sources} ${TORVANE_GENERATED_SOURCES})
@@ -213,12 +213,12 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/src/app/win32/WinMain.cpp)
     target_link_libraries(${target} PRIVATE torvane_setup_library torvane_jpeg torvane_zlib ${TORVANE_SYSTEM_LIBS})
     # Resource scripts may pull in the manifest and icon by relative path.
     set_property(TARGET ${target} APPEND PROPERTY
-      COMPILE_OPTIONS $<$<COMPILE_LANGUAGE:RC>:-I${PROJECT_SOURCE_DIR}/src/app/win32>)
+      COMPILE_OPTIONS $<$<COMPILE_LANGUAGE:RC>:-I${PROJECT_SOURCE_DIR}/src/entry/win32>)
   endforeach()
   torvane_sign_program(Install_Torvane "Torvane P2P 4.43 setup" ANNOUNCE_UNSIGNED)
   torvane_sign_program(Install_Torvane_loopback "Torvane P2P 4.43 setup (loopback test copy)")
 else()
-  message(STATUS "src/app/win32/WinMain.cpp not there yet: Install_Torvane.exe is not built")
+  message(STATUS "src/entry/win32/WinMain.cpp not there yet: Install_Torvane.exe is not built")
 endif()
 
 

@@ -45,10 +45,11 @@ declare -A may=(
 src_floors=' base platform lib ui payload app panels '
 
 # The program entries: they put the program together, so they see everything
-# (and Windows). One per program.
+# (and Windows). The setup's stands on its own top floor, src/entry/, above
+# the panels it wires; each carried program has one *Main.cpp.
 is_entry() {
     case $1 in
-    src/app/win32/WinMain.cpp | carried/*/*Main.cpp) return 0 ;;
+    src/entry/* | carried/*/*Main.cpp) return 0 ;;
     *) return 1 ;;
     esac
 }
@@ -206,7 +207,7 @@ class Form final : public ui::Container, private Other<int> {};'
 #include "payload/Extract.h"'
     plant src/panels/Welcome.h '#include "app/FramePanel.h"
 class Welcome : public torvane::TFramePanel {};'
-    plant src/app/win32/WinMain.cpp '#include "panels/Welcome.h"
+    plant src/entry/win32/WinMain.cpp '#include "panels/Welcome.h"
 #include "ui/win32/Peer.h"
 #include <windows.h>'
     plant carried/common/Version.h '#include "base/Text.h"'

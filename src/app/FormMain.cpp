@@ -223,6 +223,13 @@ void TFormMain::AppException(ui::Control* /*Sender*/, const std::exception& E) {
             [handover](std::function<void()> task) { return handover->Post(std::move(task)); });
     } catch (const std::exception&) {
     }
+    if (TFramePanel* failed = ActivePanel(); failed && failed != PnlError) {
+        try {
+            failed->FailureReported();
+        } catch (const std::exception&) {
+        }
+    }
+    if (AutoUpdate) unattendedFailure_ = true;
     PnlError->SetMessage(E.what());
     ShowPanel("PnlError", true);
 }

@@ -65,6 +65,10 @@ public:
 
     // The panel on show, or null before the first ShowPanel.
     TFramePanel* ActivePanel() const;
+    // What the program ends with once its window is closed: 1 when an
+    // unattended upgrade ended on the error panel (whoever started it can
+    // tell it failed), else 0.
+    int ExitCode() const { return unattendedFailure_ ? 1 : 0; }
     const std::vector<std::unique_ptr<TFramePanel>>& Panels() const { return panels_; }
 
     // Event handlers bound by the layout.
@@ -89,6 +93,7 @@ private:
     std::vector<std::unique_ptr<TFramePanel>> panels_;
     unsigned showGeneration_ = 0;
     int working_ = 0;  // pieces of work in progress (WorkInProgress)
+    bool unattendedFailure_ = false;
 };
 
 // The main window, set as soon as it starts being created. Panels reach it

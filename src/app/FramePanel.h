@@ -34,6 +34,9 @@ public:
     // sequences, the search): the main window refuses close requests from
     // outside from the moment it starts showing one until its work is done.
     virtual bool WorksWhenShown() const { return false; }
+    // A failure that ended this panel's work has been reported; the error
+    // panel shows next. Nothing by default. Must not raise.
+    virtual void FailureReported() {}
 
     // Once its texts are set (after BeforeShow): places what follows a
     // measured text (PlaceLinks), then grows every box whose text would be

@@ -77,6 +77,30 @@ void MakeInstallationFolder(platform::FileSystem& files, const std::string& fold
                         (final ? *final : std::string("somewhere Windows cannot name")) + ".");
 }
 
+std::string SettleInstallationFolder(platform::FileSystem& files,
+                                     const std::vector<std::string>& candidates,
+                                     const std::optional<std::string>& programFiles) {
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        const std::string& folder = candidates[i];
+        const bool last = i + 1 == candidates.size();
+        if (FolderExists(files, folder)) {
+            const auto why = WhyNotInstallationFolder(files, folder);
+            if (!why) return folder;
+            if (i == 0 || last)
+                throw Exception("Cannot install Torvane P2P in " + folder + " because " + *why +
+                                ".");
+            continue;
+        }
+        try {
+            MakeInstallationFolder(files, folder, programFiles);
+        } catch (const EInOutError&) {
+            if (last) throw;
+        }
+        if (FolderExists(files, folder) || last) return folder;
+    }
+    throw Exception("no installation folder to try");
+}
+
 std::string AutoUpdateTarget(platform::FileSystem& files, platform::FileSearch& search,
                              const std::string& given) {
     auto refuse = [&](const std::string& why) -> std::string {

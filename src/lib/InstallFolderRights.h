@@ -5,6 +5,7 @@
 // able to replace its programs or rewrite its list.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/FileSearch.h"
 #include "platform/FileSystem.h"
@@ -29,6 +30,18 @@ std::optional<std::string> WhyNotInstallationFolder(platform::FileSystem& files,
 // be made (EInOutError).
 void MakeInstallationFolder(platform::FileSystem& files, const std::string& folder,
                             const std::optional<std::string>& programFiles);
+
+// The installation folder: the first of `candidates` (each ending with a
+// backslash; the chosen folder, then the fallbacks) that is the
+// installation's own or can be made so. The chosen folder and the last
+// fallback, when they exist but are not the installation's own, raise
+// Exception ("Cannot install Torvane P2P in X because ..."); so does a
+// folder of the last candidate that cannot be made. A candidate whose
+// making reports success without leaving a folder (a bare root of a missing
+// drive) passes on to the next.
+std::string SettleInstallationFolder(platform::FileSystem& files,
+                                     const std::vector<std::string>& candidates,
+                                     const std::optional<std::string>& programFiles);
 
 // The folder "/autoupdate" names, in the folder panel's canonical form with a
 // trailing backslash. Raises Exception, before anything is written, for a

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "app/Appl_Globals.h"
 #include "app/QvButtonBar.h"
 #include "base/Exceptions.h"
+#include "base/InstallLayout.h"
 #include "base/Sha256.h"
 #include "base/UninstallRecord.h"
 #include "lib/EnsureFolder.h"
@@ -27,12 +27,6 @@ namespace torvane {
 
 namespace {
 
-const char* const kUninstallKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Torvane P2P";
-const char* const kProductName = "Torvane P2P";
-const char* const kShortcutName = "Torvane P2P.Lnk";
-const char* const kToolbarName = "Torvane_toolbar.exe";
-
 std::string WithBackslash(std::string path) {
     if (path.empty() || path.back() != '\\') path += '\\';
     return path;
@@ -50,44 +44,17 @@ void DeleteIfPresent(platform::FileSystem& files, const std::string& path) {
     files.DeleteFile(path);
 }
 
-// What the uninstaller removes, in the order it removes it: the client's
-// working files, the programs and data files, the folders once empty, the
-// registry entry and the shortcuts. The first line names the product. The
-// toolbar installer, when it was written, is named before the installation
-// folder's E line, or it would keep the folder.
-std::string UninstallListText(bool toolbarWritten) {
-    std::vector<std::string> lines = {
-        kProductName,
-        "<P" + WorkDir + "*.QCF>",
-        "<P" + WorkDir + "*.QCV>",
-        "<P" + WorkDir + "*.QTH>",
-        "<P" + WorkDir + "*.DAT>",
-        "<P" + WorkDir + "*.GET>",
-        "<E" + WorkDir + ">",
-        "<F" + InstallDir + "Torvane.Exe>",
-        "<F" + UserDataDir + "Torvane.dat>",
-        "<F" + UserDataDir + "Torvane.bak>",
-        "<F" + InstallDir + "QVInst.dat>",
-        "<F" + InstallDir + "Uninstall.Exe>",
-        "<F" + InstallDir + "Uninstall.Dat>",
-    };
-    if (toolbarWritten) lines.push_back("<F" + InstallDir + kToolbarName + ">");
-    lines.insert(lines.end(), {
-                                  "<E" + InstallDir + ">",
-                                  "<E" + UserDataDir + ">",
-                                  std::string("<R") + kUninstallKey + ">",
-                                  std::string("<S") + kProductName + ">",
-                              });
-    if (DesktopShortcut) lines.push_back(std::string("<T") + kShortcutName + ">");
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-}
-
+// A file cut short (a full disk) is removed: half a list is no list.
 void WriteTextFile(platform::FileSystem& files, const std::string& path, const std::string& text) {
     std::unique_ptr<platform::WritableFile> file = files.CreateFile(path);
-    file->Write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-    file->Close();
+    try {
+        file->Write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+        file->Close();
+    } catch (...) {
+        file.reset();
+        files.DeleteFile(path);
+        throw;
+    }
 }
 
 }  // namespace
@@ -115,8 +82,10 @@ void TPNLInstallInstalling::WriteDataFile(const std::string& path) {
     platform::Platform& os = Nav().Platform();
     const DataFileServices services{os.files, os.guids, os.clock,
                                     [this](int percent) { SetPercent(percent); }};
-    DownloadDir = ::torvane::WriteDataFile(path, {WorkDir, DownloadDir, SourceCode, ConnectionType},
-                                           services);
+    folders_.downloadDir = ::torvane::WriteDataFile(
+        path,
+        {folders_.workDir, folders_.downloadDir, choices_.sourceCode, choices_.connectionType},
+        services);
 }
 
 void TPNLInstallInstalling::EnsureFolder(const std::string& path) {
@@ -129,144 +98,194 @@ void TPNLInstallInstalling::CreateShortcut(const std::string& target, const std:
     Nav().Platform().shell.CreateShortcut(target, linkFile, description, iconIndex, arguments);
 }
 
-bool TPNLInstallInstalling::WriteUninstallEntry() {
+bool TPNLInstallInstalling::WriteUninstallEntry(const std::string& listText) {
     platform::Registry& registry = Nav().Platform().registry;
-    const bool named = registry.SetLocalMachineString(kUninstallKey, "DisplayName", kProductName);
+    const bool named =
+        registry.SetLocalMachineString(layout::kUninstallKey, "DisplayName", layout::kProductName);
     // Quoted, so that the system cannot take a part of a path with blanks
     // for the program to run.
-    const bool command = registry.SetLocalMachineString(kUninstallKey, "UninstallString",
-                                                        "\"" + InstallDir + "Uninstall.Exe\"");
-    return named && command;
+    const bool command = registry.SetLocalMachineString(
+        layout::kUninstallKey, "UninstallString",
+        "\"" + folders_.installDir + layout::kUninstaller.name + "\"");
+    const bool digest = registry.SetLocalMachineString(
+        layout::kUninstallKey, kUninstallListDigestValue, Sha256Hex(listText));
+    return named && command && digest;
+}
+
+std::string TPNLInstallInstalling::Writing(const layout::InstalledFile& file) {
+    writing_.push_back(&file);
+    InstalledSoFar folders;
+    folders.installDir = folders_.installDir;
+    folders.userDataDir = folders_.userDataDir;
+    return PathOf(folders, file);
+}
+
+InstalledSoFar TPNLInstallInstalling::WhatIsInstalled() {
+    platform::FileSystem& files = Nav().Platform().files;
+    InstalledSoFar installed;
+    if (folderSettled_) installed.installDir = folders_.installDir;
+    if (dataFolderSettled_) {
+        installed.userDataDir = folders_.userDataDir;
+        installed.workDir = folders_.workDir;
+    }
+    for (const layout::InstalledFile* file : writing_)
+        if (FileExists(files, PathOf(installed, *file))) installed.files.push_back(file);
+    // The entry is written only beside an uninstaller that can carry it out.
+    installed.uninstallEntry = FileExists(files, PathOf(installed, layout::kUninstaller));
+    installed.startMenuGroup = startMenuGroup_;
+    installed.desktopShortcut = desktopShortcut_;
+    return installed;
 }
 
 std::vector<SequenceStep> TPNLInstallInstalling::Steps() {
     platform::Platform& os = Nav().Platform();
     platform::FileSystem& files = os.files;
+    choices_ = ChoicesFromInstallState();
+    folders_ = FoldersFromInstallState();
+    writing_.clear();
+    folderSettled_ = dataFolderSettled_ = startMenuGroup_ = desktopShortcut_ = false;
+    listWritten_ = false;
     // The client moves the bar; the other two only keep the window alive.
     const PayloadServices withBar{files, BarProgress(&ProgressBar1, &Label12, Nav().App())};
     const PayloadServices quietly{files, BarProgress(nullptr, nullptr, Nav().App())};
     const auto percent = [this](int value) {
         return EssentialStep(std::to_string(value) + " %", [this, value] { SetPercent(value); });
     };
+    const auto inInstallation = [this](const char* name) { return folders_.installDir + name; };
 
-    return {
+    std::vector<SequenceStep> steps = {
         // The chosen folder, else the first of the fallbacks that can be
         // made. A fallback the system cannot name is left out rather than
         // tried as a path from the root of the current drive. An existing
         // folder is taken only while it is the installation's own (the
         // chosen one was judged on the folder panel; what changed since
         // ends here); a folder made here gets rights of its own.
-        EssentialStep("installation folder",
-                      [this, &os, &files] {
-                          InstallDir = WithBackslash(InstallDir);
-                          const auto programFiles =
-                              os.shell.FolderPath(platform::SpecialFolder::ProgramFiles);
-                          std::vector<std::string> candidates = {InstallDir};
-                          if (programFiles) candidates.push_back(*programFiles + "\\TorvaneP2P\\");
-                          if (auto localData =
-                                  os.shell.FolderPath(platform::SpecialFolder::LocalAppData))
-                              candidates.push_back(*localData + "\\Torvane P2P\\");
-                          candidates.push_back("C:\\Torvane\\");
-                          for (std::size_t i = 0; i < candidates.size(); ++i) {
-                              InstallDir = candidates[i];
-                              const bool last = i + 1 == candidates.size();
-                              if (FolderExists(files, InstallDir)) {
-                                  const auto why = WhyNotInstallationFolder(files, InstallDir);
-                                  if (!why) return;
-                                  if (i == 0 || last)
-                                      throw Exception("Cannot install Torvane P2P in " +
-                                                      InstallDir + " because " + *why + ".");
-                                  continue;
-                              }
-                              try {
-                                  MakeInstallationFolder(files, InstallDir, programFiles);
-                              } catch (const EInOutError&) {
-                                  if (last) throw;
-                              }
-                              if (FolderExists(files, InstallDir)) break;
-                          }
-                      }),
+        EssentialStep(
+            "installation folder",
+            [this, &os, &files] {
+                const auto programFiles =
+                    os.shell.FolderPath(platform::SpecialFolder::ProgramFiles);
+                std::vector<std::string> candidates = {WithBackslash(choices_.installDir)};
+                if (programFiles)
+                    candidates.push_back(*programFiles + "\\" + layout::kProgramFilesFallbackName +
+                                         "\\");
+                if (auto localData = os.shell.FolderPath(platform::SpecialFolder::LocalAppData))
+                    candidates.push_back(*localData + "\\" + layout::kDataFolderName + "\\");
+                candidates.push_back(layout::kLastFallbackFolder);
+                folders_.installDir = SettleInstallationFolder(files, candidates, programFiles);
+                folderSettled_ = true;
+            }),
         // The per-user data folder; the installation folder when there is none
         // or it cannot be made.
         EssentialStep("data folder",
-                      [&os] {
+                      [this, &os] {
                           const auto localData =
                               os.shell.FolderPath(platform::SpecialFolder::LocalAppData);
-                          UserDataDir = localData ? *localData + "\\Torvane P2P\\" : InstallDir;
+                          folders_.userDataDir =
+                              localData ? *localData + "\\" + layout::kDataFolderName + "\\"
+                                        : folders_.installDir;
                       }),
         QuietStep(
             "data folder made",
             [this, &files] {
-                EnsureFolder(UserDataDir);
-                if (!FolderExists(files, UserDataDir)) UserDataDir = InstallDir;
+                EnsureFolder(folders_.userDataDir);
+                if (!FolderExists(files, folders_.userDataDir))
+                    folders_.userDataDir = folders_.installDir;
             },
-            [] { UserDataDir = InstallDir; }),
-        EssentialStep("work folder", [] { WorkDir = UserDataDir; }),
+            [this] { folders_.userDataDir = folders_.installDir; }),
+        EssentialStep("work folder",
+                      [this] {
+                          folders_.workDir = folders_.userDataDir;
+                          dataFolderSettled_ = true;
+                      }),
         // Old files of an earlier installation go before new ones are
         // written; one that cannot be deleted is written over or left.
         QuietStep("old client deleted",
-                  [&files] { DeleteIfPresent(files, InstallDir + "torvane.exe"); }),
-        EssentialStep(
-            "client",
-            [withBar] { GB_TorvaneP2P_exe::ExtractPayload(InstallDir + "Torvane.Exe", withBar); }),
-        QuietStep(
-            "uninstaller",
-            [quietly] { GB_Uninstall_exe::ExtractPayload(InstallDir + "Uninstall.Exe", quietly); }),
+                  [&files, inInstallation] {
+                      DeleteIfPresent(files, inInstallation(layout::kClient.name));
+                  }),
+        EssentialStep("client",
+                      [this, withBar] {
+                          GB_TorvaneP2P_exe::ExtractPayload(Writing(layout::kClient), withBar);
+                      }),
+        QuietStep("uninstaller",
+                  [this, quietly] {
+                      GB_Uninstall_exe::ExtractPayload(Writing(layout::kUninstaller), quietly);
+                  }),
         QuietStep("old data file deleted",
-                  [&files] { DeleteIfPresent(files, InstallDir + "torvane.dat"); }),
+                  [&files, inInstallation] {
+                      DeleteIfPresent(files, inInstallation(layout::kDataFile.name));
+                  }),
         QuietStep("old backup deleted",
-                  [&files] { DeleteIfPresent(files, InstallDir + "torvane.bak"); }),
+                  [&files, inInstallation] {
+                      DeleteIfPresent(files, inInstallation(layout::kDataBackup.name));
+                  }),
         QuietStep("toolbar",
                   [this, &os, quietly] {
-                      toolbarWritten_ = false;
-                      if (!InstallToolbar) return;
-                      const std::string toolbar = InstallDir + kToolbarName;
+                      if (!choices_.installToolbar) return;
+                      const std::string toolbar = Writing(layout::kToolbarInstaller);
                       GB_torvane_toolbar_exe::ExtractPayload(toolbar, quietly);
-                      toolbarWritten_ = true;
                       os.processes.Start(toolbar, "\"" + toolbar + "\" /s -silent",
                                          platform::ShowMode::Minimized, false);
                   }),
         percent(90),
-        // Without the rights to write it (a standard user) the entry is
-        // simply missing.
-        QuietStep("uninstall entry",
-                  [this] {
-                      if (!WriteUninstallEntry())
-                          throw Exception("the uninstall entry could not be written");
-                  }),
         // A group that cannot be made may exist already: the links are tried
         // all the same.
         QuietStep("start-menu group",
                   [this, &os] {
-                      if (auto programs = os.shell.FolderPath(platform::SpecialFolder::Programs))
-                          EnsureFolder(*programs + "\\" + kStartMenuGroup);
+                      if (auto programs = os.shell.FolderPath(platform::SpecialFolder::Programs)) {
+                          startMenuGroup_ = true;
+                          EnsureFolder(*programs + "\\" + layout::kStartMenuGroup);
+                      }
                   }),
         // A failing link ends this step: the rest of it (92 % and the desktop
         // shortcut) is left out.
         QuietStep("shortcuts",
                   [this, &os] {
                       if (auto programs = os.shell.FolderPath(platform::SpecialFolder::Programs))
-                          CreateStartMenuLinks(os.shell, *programs + "\\" + kStartMenuGroup,
-                                               InstallDir, "/p2p/help");
+                          CreateStartMenuLinks(os.shell, *programs + "\\" + layout::kStartMenuGroup,
+                                               folders_.installDir, "/p2p/help");
                       SetPercent(92);
-                      if (!DesktopShortcut) return;
-                      if (auto desktop = os.shell.FolderPath(platform::SpecialFolder::Desktop))
-                          CreateShortcut(InstallDir + "Torvane.Exe",
-                                         *desktop + "\\" + kShortcutName, "Torvane P2P", 0, "");
+                      if (!choices_.desktopShortcut) return;
+                      if (auto desktop = os.shell.FolderPath(platform::SpecialFolder::Desktop)) {
+                          desktopShortcut_ = true;
+                          CreateShortcut(folders_.installDir + layout::kClient.name,
+                                         *desktop + "\\" + layout::kClientShortcut, "Torvane P2P",
+                                         0, "");
+                      }
                   }),
         percent(93),
-        EssentialStep("user data file", [this] { WriteDataFile(UserDataDir + "Torvane.Dat"); }),
-        QuietStep("installation data file", [this] { WriteDataFile(InstallDir + "QVInst.Dat"); }),
-        // The list's digest goes beside the uninstall entry, where only
-        // administrators can write: the uninstaller carries out no list
-        // that lacks it. A standard user's setup cannot record it, and its
-        // uninstaller then touches less (carried/uninstall/ListDigest.h).
+        EssentialStep("user data file", [this] { WriteDataFile(Writing(layout::kDataFile)); }),
+        QuietStep("installation data file",
+                  [this] { WriteDataFile(Writing(layout::kInstallationDataFile)); }),
+    };
+    for (SequenceStep& step : RecordingSteps()) steps.push_back(std::move(step));
+    return steps;
+}
+
+std::vector<SequenceStep> TPNLInstallInstalling::RecordingSteps() {
+    platform::FileSystem& files = Nav().Platform().files;
+    return {
+        // Names what is there now, so that the uninstaller removes all of
+        // it, also when an essential step failed.
         QuietStep("uninstall list",
-                  [this, &files, &os] {
-                      const std::string text = UninstallListText(toolbarWritten_);
-                      WriteTextFile(files, InstallDir + "UnInstall.dat", text);
-                      os.registry.SetLocalMachineString(kUninstallKey, kUninstallListDigestValue,
-                                                        Sha256Hex(text));
+                  [this, &files] {
+                      const InstalledSoFar installed = WhatIsInstalled();
+                      if (!folderSettled_ || installed.files.empty()) return;
+                      listText_ = UninstallListText(installed);
+                      WriteTextFile(files, Writing(layout::kUninstallList), listText_);
+                      listWritten_ = true;
+                  }),
+        // The entry and the list's digest go where only administrators can
+        // write: the uninstaller carries out no list that lacks it. A
+        // standard user's setup cannot write them, and its uninstaller then
+        // touches less (carried/uninstall/ListDigest.h). No entry stands
+        // without its list and the uninstaller beside it.
+        QuietStep("uninstall entry",
+                  [this] {
+                      if (!listWritten_ || !WhatIsInstalled().uninstallEntry) return;
+                      if (!WriteUninstallEntry(listText_))
+                          throw Exception("the uninstall entry could not be written");
                   }),
     };
 }
@@ -278,7 +297,18 @@ void TPNLInstallInstalling::AfterShow() {
 
     {
         const WorkInProgress working(Nav());
-        QuietFailures = RunSequence(Steps());
+        QuietFailures.clear();
+        const std::vector<SequenceStep> steps = Steps();
+        try {
+            RunSequence(steps, QuietFailures);
+        } catch (...) {
+            // Nothing done is undone; what was done is listed for the
+            // uninstaller before the error panel shows.
+            RunSequence(RecordingSteps(), QuietFailures);
+            StoreInInstallState(folders_);
+            throw;
+        }
+        StoreInInstallState(folders_);
     }
     Nav().ShowPanel("PNLInstallReady", true);
 }

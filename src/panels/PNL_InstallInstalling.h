@@ -4,6 +4,8 @@
 
 #include "app/FramePanel.h"
 #include "lib/Sequence.h"
+#include "lib/UninstallListText.h"
+#include "panels/InstallChoices.h"
 #include "ui/Label.h"
 #include "ui/ProgressBar.h"
 
@@ -11,10 +13,12 @@ namespace torvane {
 
 // Carries out a new installation as soon as it is in view: settles the
 // installation and data folders, unpacks the client, the uninstaller and (if
-// chosen) the toolbar installer, registers the uninstaller, makes the
-// shortcuts, writes both data files and the uninstall list, and moves on to
-// the finished panel. It puts no buttons on the bar, so nothing can interrupt
-// it; a failure of an essential step runs out to the error panel.
+// chosen) the toolbar installer, makes the shortcuts, writes both data files
+// and the uninstall list, registers the uninstaller, and moves on to the
+// finished panel. It puts no buttons on the bar, so nothing can interrupt
+// it; a failure of an essential step runs out to the error panel, after the
+// uninstall list and entry were written for what was done so far: the user
+// can always remove a failed installation from the system's list.
 class TPNLInstallInstalling : public TFramePanel {
 public:
     explicit TPNLInstallInstalling(Navigator& navigator);
@@ -43,22 +47,38 @@ public:
     void CreateShortcut(const std::string& target, const std::string& linkFile,
                         const std::string& description, int iconIndex,
                         const std::string& arguments);
-    // The uninstall entry below HKEY_LOCAL_MACHINE: its name and command.
-    // False when either could not be written.
-    bool WriteUninstallEntry();
+    // The uninstall entry below HKEY_LOCAL_MACHINE: its name, its command
+    // and the digest of the list `listText`. False when any could not be
+    // written.
+    bool WriteUninstallEntry(const std::string& listText);
 
-    // The install sequence, step by step (lib/Sequence.h). Most of the
-    // steps read and set the install state as they run.
+    // The install sequence, step by step (lib/Sequence.h), over the choices
+    // the install state holds now. The steps read those choices and settle
+    // the folders of this run; AfterShow writes the folders back once.
     std::vector<SequenceStep> Steps();
+    // The steps that record what was done, run last, and also after an
+    // essential step failed: the uninstall list, then the entry beside it.
+    std::vector<SequenceStep> RecordingSteps();
     // The quiet steps that failed in the last run of the sequence.
     std::vector<QuietFailure> QuietFailures;
 
 private:
     // SetProgress at `percent` of the bar's maximum.
     void SetPercent(int percent);
-    // Whether the toolbar step wrote the toolbar installer: the uninstall
-    // list then names it.
-    bool toolbarWritten_ = false;
+    // `file` is being written: the list names it if it is there afterwards.
+    std::string Writing(const layout::InstalledFile& file);
+    // What the list names: the settled folders, the files written and there.
+    InstalledSoFar WhatIsInstalled();
+
+    InstallChoices choices_;
+    SettledFolders folders_;
+    std::vector<const layout::InstalledFile*> writing_;
+    bool folderSettled_ = false;
+    bool dataFolderSettled_ = false;
+    bool startMenuGroup_ = false;
+    bool desktopShortcut_ = false;
+    std::string listText_;
+    bool listWritten_ = false;
 };
 
 }  // namespace torvane

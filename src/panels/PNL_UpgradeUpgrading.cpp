@@ -4,8 +4,8 @@
 #include <exception>
 #include <optional>
 
-#include "app/Appl_Globals.h"
 #include "app/QvButtonBar.h"
+#include "base/InstallLayout.h"
 #include "lib/EnsureFolder.h"
 #include "lib/InstallFolderRights.h"
 #include "lib/LIB_FolderHelpers.h"
@@ -54,18 +54,44 @@ void TPNLUpgradeUpgrading::Pause(unsigned pauses) {
     }
 }
 
+namespace {
+
+// The staged client goes when the upgrade gives up on it; after it was put
+// in place there is nothing left to remove.
+class StagedClientRemover {
+public:
+    StagedClientRemover(platform::FileSystem& files, std::string target)
+        : files_(files), target_(std::move(target)) {}
+    ~StagedClientRemover() { files_.DeleteFile(StagedPath(target_)); }
+
+private:
+    platform::FileSystem& files_;
+    std::string target_;
+};
+
+}  // namespace
+
 void TPNLUpgradeUpgrading::ReplaceClient() {
-    const PayloadServices services{Nav().Platform().files,
-                                   BarProgress(&ProgressBar1, &Label12, Nav().App())};
+    platform::FileSystem& files = Nav().Platform().files;
+    const std::string target = choices_.installDir + layout::kClient.name;
+    const PayloadServices services{files, BarProgress(&ProgressBar1, &Label12, Nav().App())};
+    const StagedClientRemover remover(files, target);
+    bool staged = false;
     std::exception_ptr failure;
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         try {
-            GB_TorvaneP2P_exe::ExtractPayload(InstallDir + "Torvane.Exe", services);
+            // Inflated and checked once; the retries only try to move it
+            // into place, so the bar keeps its value while they wait.
+            if (!staged) {
+                GB_TorvaneP2P_exe::StagePayload(target, services);
+                staged = true;
+                ++ClientInflations;
+            }
+            ReplaceWithStaged(files, target);
             return;
         } catch (const std::exception&) {
-            // Typically the client is still running. The extraction writes
-            // beside the file and replaces it only when complete, so the
-            // earlier client is still whole; wait for it to end.
+            // Typically the client is still running: the earlier client is
+            // still whole; wait for it to end.
             failure = std::current_exception();
             Label1.SetCaption(RetryMessage(attempt));
             Pause(kRetryTiming.retryPauses);
@@ -77,24 +103,30 @@ void TPNLUpgradeUpgrading::ReplaceClient() {
 
 std::vector<SequenceStep> TPNLUpgradeUpgrading::Steps() {
     platform::Platform& os = Nav().Platform();
+    choices_ = UpgradeChoicesFromInstallState();
+    folderAccepted_ = !choices_.autoUpdate;
+    ClientInflations = 0;
     return {
         // Started unattended, the folder is only the command line's word: it
         // must be, or be able to become, this product's installation. A
         // refusal ends on the error panel before anything is written.
         EssentialStep("unattended folder",
-                      [&os] {
-                          if (AutoUpdate)
-                              InstallDir = AutoUpdateTarget(os.files, os.search, InstallDir);
+                      [this, &os] {
+                          if (!choices_.autoUpdate) return;
+                          choices_.installDir =
+                              AutoUpdateTarget(os.files, os.search, choices_.installDir);
+                          folderAccepted_ = true;
                       }),
         // A folder that cannot be made shows up as failed client attempts.
         QuietStep("installation folder",
-                  [&os] {
-                      if (!FolderExists(os.files, InstallDir)) EnsureFolder(os.files, InstallDir);
+                  [this, &os] {
+                      if (!FolderExists(os.files, choices_.installDir))
+                          EnsureFolder(os.files, choices_.installDir);
                   }),
         // Started by the client itself: give it time to end first.
         EssentialStep("unattended pause",
                       [this, &os] {
-                          if (!AutoUpdate) return;
+                          if (!choices_.autoUpdate) return;
                           os.clock.Sleep(kRetryTiming.pauseMs);
                           Nav().App().ProcessMessages();
                           os.clock.Sleep(kRetryTiming.pauseMs);
@@ -116,7 +148,7 @@ std::vector<SequenceStep> TPNLUpgradeUpgrading::Steps() {
         EssentialStep("uninstaller",
                       [this, &os] {
                           GB_Uninstall_exe::ExtractPayload(
-                              InstallDir + "Uninstall.Exe",
+                              choices_.installDir + layout::kUninstaller.name,
                               PayloadServices{os.files,
                                               BarProgress(nullptr, nullptr, Nav().App())});
                       }),
@@ -125,15 +157,15 @@ std::vector<SequenceStep> TPNLUpgradeUpgrading::Steps() {
         QuietStep("start-menu group",
                   [&os] {
                       if (auto programs = os.shell.FolderPath(platform::SpecialFolder::Programs))
-                          os.files.CreateFolder(*programs + "\\" + kStartMenuGroup);
+                          os.files.CreateFolder(*programs + "\\" + layout::kStartMenuGroup);
                   }),
-        EssentialStep("shortcuts",
-                      [&os] {
-                          if (auto programs =
-                                  os.shell.FolderPath(platform::SpecialFolder::Programs))
-                              CreateStartMenuLinks(os.shell, *programs + "\\" + kStartMenuGroup,
-                                                   InstallDir, "/p2p/help/");
-                      }),
+        EssentialStep(
+            "shortcuts",
+            [this, &os] {
+                if (auto programs = os.shell.FolderPath(platform::SpecialFolder::Programs))
+                    CreateStartMenuLinks(os.shell, *programs + "\\" + layout::kStartMenuGroup,
+                                         choices_.installDir, "/p2p/help/");
+            }),
         EssentialStep("client replaced",
                       [this] {
                           if (clientFailure_) std::rethrow_exception(clientFailure_);
@@ -146,18 +178,37 @@ void TPNLUpgradeUpgrading::AfterShow() {
     ProgressBar1.SetMax(static_cast<int>(kPayloadProgressMaximum));
     {
         const WorkInProgress working(Nav());
-        RunSequence(Steps(), QuietFailures);
+        const std::vector<SequenceStep> steps = Steps();
+        try {
+            RunSequence(steps, QuietFailures);
+        } catch (...) {
+            StoreUpgradedFolder(choices_.installDir);
+            throw;
+        }
+        StoreUpgradedFolder(choices_.installDir);
     }
 
-    platform::Platform& os = Nav().Platform();
-    if (AutoUpdate) {
-        if (StartInstalledClient(os.processes, InstallDir) ==
-            platform::StartResult::WouldBeElevated)
-            Nav().App().ShowMessage(kClientNotStarted);
-        os.processes.EndProcess(0);
+    if (choices_.autoUpdate) {
+        StartClientAgain();
+        Nav().Platform().processes.EndProcess(0);
         return;
     }
     Nav().ShowPanel("PNLUpgradeReady", true);
+}
+
+void TPNLUpgradeUpgrading::FailureReported() {
+    // The client ended itself to be upgraded: an unattended upgrade that
+    // failed must not leave the user without it. The one in the folder is
+    // whole (the new one is only moved over it when complete). A folder the
+    // command line named but that was refused is no installation to start
+    // anything from.
+    if (choices_.autoUpdate && folderAccepted_) StartClientAgain();
+}
+
+void TPNLUpgradeUpgrading::StartClientAgain() {
+    if (StartInstalledClient(Nav().Platform().processes, choices_.installDir) ==
+        platform::StartResult::WouldBeElevated)
+        Nav().App().ShowMessage(kClientNotStarted);
 }
 
 }  // namespace torvane

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "base/InstallLayout.h"
 #include "platform/Processes.h"
 
 namespace torvane {
@@ -14,7 +15,7 @@ namespace torvane {
 // not started, and the caller shows kClientNotStarted.
 inline platform::StartResult StartInstalledClient(platform::Processes& processes,
                                                   const std::string& folder) {
-    const std::string client = folder + "Torvane.Exe";
+    const std::string client = folder + layout::kClient.name;
     return processes.Start(client, "\"" + client + "\"", platform::ShowMode::Maximized, true);
 }
 

@@ -5,9 +5,6 @@
 
 namespace torvane {
 
-// The name of the Start-menu group, below the user's programs folder.
-inline constexpr const char* kStartMenuGroup = "Torvane P2P";
-
 // The four links of the Start-menu group folder `group` (no trailing
 // backslash; the folder must exist): the client and the uninstaller in
 // `installDir` (ending with a backslash) with their own icons, the product's

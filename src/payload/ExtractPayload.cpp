@@ -98,8 +98,10 @@ private:
 
 }  // namespace
 
-void ExtractChunkedPayload(const PayloadTable& table, const std::string& target,
-                           const PayloadServices& services) {
+std::string StagedPath(const std::string& target) { return target + ".new"; }
+
+void StageChunkedPayload(const PayloadTable& table, const std::string& target,
+                         const PayloadServices& services) {
     std::vector<std::uint8_t> buffer;
     buffer.reserve(static_cast<std::size_t>(table.chunkCount) * kPayloadChunkSize);
     for (int i = 1; i <= table.chunkCount; ++i) {
@@ -109,7 +111,7 @@ void ExtractChunkedPayload(const PayloadTable& table, const std::string& target,
 
     Inflater inflater(buffer.data(), buffer.size());
 
-    PartialFile partial(services.files, target + ".new");
+    PartialFile partial(services.files, StagedPath(target));
     platform::ClearReadOnly(services.files, partial.Path());  // left by someone else
     std::unique_ptr<platform::WritableFile> file;
     try {
@@ -137,15 +139,25 @@ void ExtractChunkedPayload(const PayloadTable& table, const std::string& target,
     }
     file->Close();
     file.reset();
+    partial.Keep();
+}
 
+void ReplaceWithStaged(platform::FileSystem& files, const std::string& target) {
     // A read-only target (copied so from a CD, or marked so by its user)
     // would refuse to be replaced, though nothing holds it: the new file
     // takes its place as a plain one. A refusal here is left for the
     // replacement to report.
-    platform::ClearReadOnly(services.files, target);
-    if (const int error = services.files.ReplaceFile(partial.Path(), target))
-        throw EFCreateError(target, services.files.ErrorText(error));
-    partial.Keep();
+    platform::ClearReadOnly(files, target);
+    if (const int error = files.ReplaceFile(StagedPath(target), target))
+        throw EFCreateError(target, files.ErrorText(error));
+}
+
+void ExtractChunkedPayload(const PayloadTable& table, const std::string& target,
+                           const PayloadServices& services) {
+    StageChunkedPayload(table, target, services);
+    PartialFile staged(services.files, StagedPath(target));
+    ReplaceWithStaged(services.files, target);
+    staged.Keep();
 }
 
 }  // namespace torvane

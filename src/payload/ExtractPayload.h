@@ -34,4 +34,16 @@ struct PayloadServices {
 void ExtractChunkedPayload(const PayloadTable& table, const std::string& target,
                            const PayloadServices& services);
 
+// The two halves of the above, for a caller that retries only the second:
+// the file beside `target` that an extraction writes first;
+std::string StagedPath(const std::string& target);
+// the inflated and checked payload written there (raising as above, and
+// leaving nothing behind on failure; progress as above);
+void StageChunkedPayload(const PayloadTable& table, const std::string& target,
+                         const PayloadServices& services);
+// the staged file moved over `target`. Raises EFCreateError when the target
+// cannot be replaced; the staged file then stays for another try, and the
+// caller removes it when it gives up.
+void ReplaceWithStaged(platform::FileSystem& files, const std::string& target);
+
 }  // namespace torvane

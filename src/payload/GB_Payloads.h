@@ -16,6 +16,9 @@ namespace torvane {
 namespace GB_TorvaneP2P_exe {
 extern const PayloadTable Payload;
 void ExtractPayload(const std::string& target, const PayloadServices& services);
+// Only the first half: inflated and checked beside the target
+// (StageChunkedPayload); ReplaceWithStaged puts it in place.
+void StagePayload(const std::string& target, const PayloadServices& services);
 }  // namespace GB_TorvaneP2P_exe
 
 namespace GB_Uninstall_exe {

@@ -14,6 +14,8 @@
 #include "app/PNL_Error.h"
 #include "base/Exceptions.h"
 #include "base/Sha256.h"
+#include "base/Text.h"
+#include "fakes/FakeUninstallSystem.h"
 #include "fakes/WizardFixture.h"
 #include "generated/BuildConfig.h"
 #include "lib/Rounding.h"
@@ -22,6 +24,7 @@
 #include "payload/GB_Payloads.h"
 #include "payload/SeedDataFile.h"
 #include "uninstall/Plan.h"
+#include "uninstall/Run.h"
 #include "uninstall/UninstallList.h"
 
 namespace torvane {
@@ -419,14 +422,14 @@ TEST_F(InstallSequence, GuardedStepsFailSilently) {
         "D:\\Apps\\Torvane P2P\\UnInstall.dat", "D:\\Apps\\Torvane P2P\\Torvane_toolbar.exe"};
     Install();
     ASSERT_EQ(wizard.activePanel(), "PNLInstallReady") << PnlError->StaticText1.Caption();
-    EXPECT_GT(wizard.registry.refused, 0);
+    EXPECT_EQ(wizard.registry.refused, 0) << "an entry was tried without an uninstaller";
     EXPECT_TRUE(wizard.registry.values.empty());
     EXPECT_TRUE(wizard.shell.shortcuts.empty());
     EXPECT_TRUE(wizard.processes.started.empty()) << "a toolbar that was not written was started";
     EXPECT_TRUE(IsFile(kDataDir + "Torvane.Dat"));
     for (const std::string& path : wizard.files.uncreatable) EXPECT_FALSE(IsFile(path)) << path;
     EXPECT_EQ(StepNames(panel().QuietFailures),
-              (std::vector<std::string>{"uninstaller", "toolbar", "uninstall entry", "shortcuts",
+              (std::vector<std::string>{"uninstaller", "toolbar", "shortcuts",
                                         "installation data file", "uninstall list"}));
     // The failed shortcut skipped the rest of its block, 92 % with it.
     EXPECT_EQ(std::count(labels.begin(), labels.end(), "92% complete"), 0);
@@ -451,7 +454,9 @@ TEST_F(InstallSequence, AFullDiskAtTheDataFileEndsOnTheErrorPanel) {
     EXPECT_EQ(wizard.activePanel(), "PnlError");
     // The panel words the run-time's "I/O error 112" as a full disk.
     EXPECT_EQ(PnlError->StaticText1.Caption(), "Disk Full");
+    // Not even the list fits: then no uninstall entry stands without it.
     EXPECT_FALSE(IsFile(InstallDir + "UnInstall.dat"));
+    EXPECT_TRUE(wizard.registry.values.empty());
     EXPECT_FALSE(IsFile(InstallDir + "QVInst.Dat"));
     EXPECT_TRUE(IsFile(InstallDir + "Torvane.Exe")) << "work done before the failure stays";
 }
@@ -465,6 +470,88 @@ TEST_F(InstallSequence, AClientThatCannotBeWrittenEndsOnTheErrorPanel) {
               0u)
         << PnlError->StaticText1.Caption();
     EXPECT_TRUE(wizard.registry.values.empty());
+}
+
+// A failure at each essential step: nothing done is undone, but the list
+// names exactly what is there, the entry stands only beside it, and the
+// uninstaller the entry names removes everything but itself (which it
+// removes as it ends), so the same folder can be chosen again.
+TEST(FailedInstall, LeavesAListOfWhatIsThereThatTheUninstallerRemoves) {
+    const std::string dir = "D:\\Apps\\Torvane P2P\\";
+    struct Case {
+        const char* failing;
+        std::vector<std::string> uncreatable;
+        std::vector<std::string> readOnly;
+        bool listed;  // anything was written, so a list and an entry follow
+    } cases[] = {
+        {"installation folder", {}, {"D:\\Apps", "C:\\"}, false},
+        {"client", {dir + "Torvane.Exe"}, {}, false},
+        {"user data file", {kDataDir + "Torvane.Dat"}, {}, true},
+        {"user data file, no uninstaller",
+         {kDataDir + "Torvane.Dat", dir + "Uninstall.Exe"},
+         {},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failing);
+        Wizard wizard;
+        InstallDir = dir;
+        DownloadDir = "D:\\Downloads\\";
+        InstallToolbar = true;
+        DesktopShortcut = true;
+        wizard.files.MakeFolders("D:\\Downloads");
+        wizard.files.uncreatable.insert(c.uncreatable.begin(), c.uncreatable.end());
+        wizard.files.readOnlyFolders.insert(c.readOnly.begin(), c.readOnly.end());
+        wizard.app.Dispatch([&] { wizard.form().ShowPanel("PNLInstallInstalling", false); });
+        ASSERT_EQ(wizard.activePanel(), "PnlError");
+
+        // What the installation left in its folders.
+        testing::FakeUninstallSystem system;
+        system.programs = Wizard::kPrograms;
+        system.desktop = Wizard::kDesktop;
+        std::set<std::string> there;
+        for (const std::string& folder :
+             {dir, kDataDir, kGroup + "\\", std::string(Wizard::kDesktop) + "\\"}) {
+            const auto host = wizard.drives.HostPath(folder);
+            if (!host || !std::filesystem::exists(*host)) continue;
+            system.AddFolder(folder.substr(0, folder.size() - 1));
+            for (const auto& entry : std::filesystem::directory_iterator(*host)) {
+                system.AddFile(folder + entry.path().filename().string());
+                if (folder == dir || folder == kDataDir)
+                    there.insert(LowerCase(folder + entry.path().filename().string()));
+            }
+        }
+        const std::optional<std::string> list = wizard.files.ReadText(dir + "UnInstall.dat");
+        ASSERT_EQ(list.has_value(), c.listed);
+        if (!c.listed) {
+            EXPECT_TRUE(there.empty()) << *there.begin();
+            EXPECT_TRUE(wizard.registry.values.empty());
+            continue;
+        }
+        std::set<std::string> named;
+        for (const uninstall::Entry& e : uninstall::ParseUninstallList(*list).entries)
+            if (e.kind == uninstall::EntryKind::File && wizard.files.ReadText(e.argument))
+                named.insert(LowerCase(e.argument));
+        EXPECT_EQ(named, there);
+
+        const bool entry = there.count(LowerCase(dir + "uninstall.exe")) != 0;
+        EXPECT_EQ(wizard.registry.Value(kKey, "UninstallListSHA256"),
+                  entry ? std::optional<std::string>(Sha256Hex(*list)) : std::nullopt);
+        if (!entry) continue;
+        system.keys.insert(LowerCase(kKey));
+        system.recordedDigest = Sha256Hex(*list);
+        std::string product;
+        const auto result = uninstall::Uninstall(
+            *list, testing::kListWritten, dir + "Uninstall.Exe", system,
+            [](const std::string&) { return true; }, product);
+        ASSERT_TRUE(result.has_value());
+        std::vector<std::string> left;
+        for (const auto& [key, path] : system.files) left.push_back(path);
+        EXPECT_EQ(left, std::vector<std::string>{dir + "Uninstall.Exe"});
+        EXPECT_TRUE(system.keys.empty());
+        EXPECT_FALSE(system.HasFolder(kDataDir.substr(0, kDataDir.size() - 1)));
+        EXPECT_EQ(result->foldersAfterSelf, std::vector<std::string>{"D:\\Apps\\Torvane P2P"});
+    }
 }
 
 // --- EnsureFolder -----------------------------------------------------------------

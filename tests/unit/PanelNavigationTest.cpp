@@ -131,7 +131,17 @@ TEST_F(PanelOnItsOwn, DisclaimerGoesOnOnlyWithTheBoxTickedAndBackToTheWelcome) {
 TEST_F(PanelOnItsOwn, TheUninstallEntryStepFailsQuietlyForAStandardUser) {
     TPNLInstallInstalling panel(navigator);
     InstallDir = "D:\\Apps\\";
-    const std::vector<SequenceStep> steps = panel.Steps();
+    // Written only beside its list and the uninstaller that carries it out.
+    fakes.files.MakeFolders(InstallDir);
+    fakes.files.WriteText(InstallDir + "Uninstall.Exe", "uninstaller");
+    std::vector<SequenceStep> steps = panel.Steps();
+    const auto named = [&steps](const std::string& name) {
+        return *std::find_if(steps.begin(), steps.end(),
+                             [&](const SequenceStep& s) { return s.name == name; });
+    };
+    EXPECT_TRUE(RunSequence({named("installation folder"), named("uninstaller"),
+                             named("uninstall list")})
+                    .empty());
     const auto found = std::find_if(steps.begin(), steps.end(), [](const SequenceStep& s) {
         return s.name == "uninstall entry";
     });
@@ -160,7 +170,7 @@ TEST_F(PanelOnItsOwn, InstallStepsHaveDistinctNames) {
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
     EXPECT_EQ(names.front(), "installation folder");
-    EXPECT_EQ(names.back(), "uninstall list");
+    EXPECT_EQ(names.back(), "uninstall entry");
 }
 
 // The upgrade's client step on its own: a client locked throughout is tried

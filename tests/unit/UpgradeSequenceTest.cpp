@@ -4,6 +4,8 @@
 // the new client and ends the program.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/Appl_Globals.h"
 #include "app/PNL_Error.h"
 #include "fakes/WizardFixture.h"
@@ -37,6 +39,7 @@ protected:
             wizard.clock.Advance(5);
             const std::string& caption = panel().Label1.Caption();
             if (retryTexts.empty() || retryTexts.back() != caption) retryTexts.push_back(caption);
+            if (!caption.empty() && caption != ".") progressTexts.insert(panel().Label12.Caption());
             if (duringPump) duringPump();
         };
     }
@@ -60,6 +63,7 @@ protected:
     const std::string kDir = "D:\\Apps\\Torvane P2P\\";
     Wizard wizard;
     std::vector<std::string> retryTexts;
+    std::set<std::string> progressTexts;  // shown while a retry message was
     std::function<void()> duringPump;
 };
 
@@ -158,12 +162,16 @@ TEST_F(UpgradeSequence, AClientLockedThroughoutEndsOnTheErrorPanelAfterTheRestIs
 
     // 21 attempts, each followed by 15 one-second waits, in no real time.
     EXPECT_EQ(wizard.clock.sleptMs, 21u * 15u * 1000u);
+    // Inflated once: the retries only try to move it into place, and the
+    // bar keeps its value while they wait. Given up, it is removed.
     std::vector<std::string> expected{"."};
-    for (int attempt = 1; attempt <= 21; ++attempt) {
+    for (int attempt = 1; attempt <= 21; ++attempt)
         expected.push_back(TPNLUpgradeUpgrading::RetryMessage(attempt));
-        expected.push_back("");
-    }
+    expected.push_back("");
     EXPECT_EQ(retryTexts, expected);
+    EXPECT_EQ(panel().ClientInflations, 1);
+    EXPECT_EQ(progressTexts.size(), 1u) << "the bar moved while the retries waited";
+    EXPECT_FALSE(wizard.files.ReadText(client + ".new").has_value());
 
     EXPECT_EQ(Text(client), "old Torvane.Exe") << "the earlier client stays whole";
     EXPECT_EQ(Text(kDir + "Uninstall.Exe").size(), GB_Uninstall_exe::kInflatedSize);
@@ -259,10 +267,11 @@ TEST_F(AutoUpgrade, MakesTheFolderWritesTheFilesStartsTheClientAndEnds) {
     EXPECT_TRUE(wizard.host.messages.empty());
 }
 
-// Unattended, a client that stays locked is no success either: no client is
-// started as if it had been, and the program does not end with 0 but stays
-// on the error panel.
-TEST_F(AutoUpgrade, ALockedClientEndsOnTheErrorPanelWithoutStartingIt) {
+// Unattended, a client that stays locked is no success either: the failure
+// is reported, then the earlier client, which ended itself for the upgrade,
+// is started again as after a success, and the program stays on the error
+// panel and ends with 1 when it is closed.
+TEST_F(AutoUpgrade, ALockedClientEndsOnTheErrorPanelAndStartsTheEarlierOne) {
     const std::string client = "C:\\New Place\\Torvane\\Torvane.Exe";
     wizard.files.WriteText(client, "old client");
     wizard.files.uncreatable.insert(client);
@@ -270,8 +279,11 @@ TEST_F(AutoUpgrade, ALockedClientEndsOnTheErrorPanelWithoutStartingIt) {
     EXPECT_EQ(wizard.clock.sleptMs, 3000u + 21u * 15000u);
     EXPECT_EQ(Text(client), "old client");
     EXPECT_EQ(wizard.activePanel(), "PnlError");
-    EXPECT_TRUE(wizard.processes.started.empty());
+    ASSERT_EQ(wizard.processes.started.size(), 1u);
+    EXPECT_EQ(wizard.processes.started[0].commandLine, "\"" + client + "\"");
+    EXPECT_TRUE(wizard.processes.started[0].asUser);
     EXPECT_FALSE(wizard.processes.exitCode.has_value());
+    EXPECT_EQ(wizard.form().ExitCode(), 1);
     EXPECT_EQ(Text("C:\\New Place\\Torvane\\Uninstall.Exe").size(),
               GB_Uninstall_exe::kInflatedSize);
 }

@@ -47,7 +47,8 @@ int RunSetup() {
     form.SetPeerFactory(&factory);
     form.Realize();
     form.Show();
-    return host.Run();
+    const int quitCode = host.Run();
+    return quitCode != 0 ? quitCode : form.ExitCode();
 }
 
 void ShowLastResort(const char* text) {
