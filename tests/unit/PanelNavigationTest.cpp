@@ -139,9 +139,9 @@ TEST_F(PanelOnItsOwn, TheUninstallEntryStepFailsQuietlyForAStandardUser) {
         return *std::find_if(steps.begin(), steps.end(),
                              [&](const SequenceStep& s) { return s.name == name; });
     };
-    EXPECT_TRUE(RunSequence({named("installation folder"), named("uninstaller"),
-                             named("uninstall list")})
-                    .empty());
+    EXPECT_TRUE(
+        RunSequence({named("installation folder"), named("uninstaller"), named("uninstall list")})
+            .empty());
     const auto found = std::find_if(steps.begin(), steps.end(), [](const SequenceStep& s) {
         return s.name == "uninstall entry";
     });
