@@ -2,12 +2,12 @@
 
 #include <cctype>
 
+#include "base/InstallLayout.h"
 #include "base/PathNames.h"
-#include "common/CarriedVersion.h"
 
 namespace torvane::uninstall {
 
-const char* const kProductName = TORVANE_CARRIED_PRODUCT;
+const char* const kProductName = layout::kProductName;
 
 namespace {
 
@@ -42,10 +42,6 @@ std::string ProductFolderWords(const Ownership& owned) {
 
 }  // namespace
 
-std::string UninstallKeyOf(const std::string& product) {
-    return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + product;
-}
-
 std::optional<std::string> OutsideOf(const Entry& entry, const std::string& ownFolder) {
     return OutsideOf(entry, Ownership{ownFolder, true, {}, NoLeadBytes});
 }
@@ -69,15 +65,15 @@ std::optional<std::string> OutsideOf(const Entry& entry, const Ownership& owned)
             return std::nullopt;
         }
         case EntryKind::MachineKey:
-            if (!SameText(arg, UninstallKeyOf(kProductName)))
+            if (!SameText(arg, layout::kUninstallKey))
                 return "is not the uninstall key of " + std::string(kProductName);
             return std::nullopt;
         case EntryKind::StartMenuGroup:
-            if (!SameText(arg, kProductName))
+            if (!SameText(arg, layout::kStartMenuGroup))
                 return "is not the Start-menu group " + std::string(kProductName);
             return std::nullopt;
         case EntryKind::DesktopShortcut:
-            if (!SameText(arg, std::string(kProductName) + ".Lnk"))
+            if (!SameText(arg, layout::kClientShortcut))
                 return "is not the desktop shortcut " + std::string(kProductName) + ".Lnk";
             return std::nullopt;
     }

@@ -31,9 +31,6 @@ namespace torvane::uninstall {
 // The product every list must name on its first line.
 extern const char* const kProductName;
 
-// The uninstall key below HKEY_LOCAL_MACHINE of a product.
-std::string UninstallKeyOf(const std::string& product);
-
 // The folders one installation owns.
 struct Ownership {
     std::string ownFolder;  // the uninstaller's folder

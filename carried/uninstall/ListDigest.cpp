@@ -1,5 +1,6 @@
 #include "uninstall/ListDigest.h"
 
+#include "base/InstallLayout.h"
 #include "base/Sha256.h"
 #include "base/Text.h"
 
@@ -26,7 +27,7 @@ Ownership OwnershipOf(const std::string& listBytes, const std::string& selfPath,
     if (system.ProfileDataFolders(localData).status != Status::Removed) localData.clear();
     for (std::string& folder : localData) {
         while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
-        owned.productFolders.push_back(folder + "\\" + kProductName);
+        owned.productFolders.push_back(folder + "\\" + layout::kDataFolderName);
     }
     return owned;
 }

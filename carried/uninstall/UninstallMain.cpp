@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "base/InstallLayout.h"
 #include "base/SplitCommandLine.h"
 #include "base/win32/UniqueHandle.h"
 #include "base/win32/WinHeaders.h"
@@ -39,7 +40,7 @@ using namespace torvane::uninstall;
 using carried::win32::ErrorText;
 using platform::win32::UniqueKernelHandle;
 
-constexpr const char* kListName = "UnInstall.dat";
+constexpr const char* kListName = torvane::layout::kUninstallList.name;
 constexpr DWORD kWaitForOriginalMs = 60 * 1000;
 constexpr DWORD kDeleteRetryMs = 10 * 1000;
 constexpr int kExitRemoved = 0;

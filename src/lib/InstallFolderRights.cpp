@@ -1,6 +1,7 @@
 #include "lib/InstallFolderRights.h"
 
 #include "base/Exceptions.h"
+#include "base/InstallLayout.h"
 #include "base/PathNames.h"
 #include "base/Text.h"
 #include "lib/EnsureFolder.h"
@@ -27,8 +28,10 @@ bool IsFile(platform::FileSystem& files, const std::string& path) {
 
 // The first line of this product's uninstall list.
 bool HoldsProductList(platform::FileSystem& files, const std::string& folder) {
-    const std::optional<std::string> head = files.ReadHead(folder + "UnInstall.dat", 16);
-    return head && (head->rfind("Torvane P2P\r\n", 0) == 0 || head->rfind("Torvane P2P\n", 0) == 0);
+    const std::optional<std::string> head =
+        files.ReadHead(folder + layout::kUninstallList.name, 16);
+    const std::string product = layout::kProductName;
+    return head && (head->rfind(product + "\r\n", 0) == 0 || head->rfind(product + "\n", 0) == 0);
 }
 
 }  // namespace
@@ -112,7 +115,7 @@ std::string AutoUpdateTarget(platform::FileSystem& files, platform::FileSearch& 
     if (!folder) refuse("Windows would take its name for another");
     if (folder->back() != '\\') *folder += '\\';
     if (FolderExists(files, *folder) && FolderHoldsAnything(search, *folder) &&
-        !IsFile(files, *folder + "Torvane.exe") && !HoldsProductList(files, *folder))
+        !IsFile(files, *folder + layout::kClient.name) && !HoldsProductList(files, *folder))
         refuse("it holds files of another program");
     return *folder;
 }

@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "app/Appl_Globals.h"
+#include "base/InstallLayout.h"
+#include "base/PathNames.h"
 #include "base/Text.h"
 #include "lib/InstallFolderRights.h"
 #include "lib/LIB_FolderHelpers.h"
@@ -14,7 +16,24 @@ namespace torvane {
 
 namespace {
 
-constexpr const char* kProductFolder = "Torvane P2P";
+// The folder of the installation the system's list of programs names, when
+// it still holds the client and is not `chosen` (both ending with a
+// backslash).
+std::optional<std::string> OtherInstallation(platform::Platform& os, const std::string& chosen) {
+    std::optional<std::string> command =
+        os.registry.LocalMachineString(layout::kUninstallKey, "UninstallString");
+    if (!command) return std::nullopt;
+    // "<folder>\Uninstall.Exe", quoted as the setup writes it, or not.
+    if (command->size() >= 2 && command->front() == '"' && command->back() == '"')
+        *command = command->substr(1, command->size() - 2);
+    const std::size_t slash = LastBackslash(*command, NoLeadBytes);
+    if (slash == std::string::npos) return std::nullopt;
+    const std::string folder = command->substr(0, slash + 1);
+    if (SameText(folder, chosen)) return std::nullopt;
+    const auto client = os.files.Attributes(folder + layout::kClient.name);
+    if (!client || (*client & platform::kAttributeDirectory) != 0) return std::nullopt;
+    return folder;
+}
 
 }  // namespace
 
@@ -32,8 +51,8 @@ TPnlInstallChooseDir::TPnlInstallChooseDir(Navigator& navigator)
 std::string TPnlInstallChooseDir::Proposal() {
     const std::optional<std::string> programFiles =
         Nav().Platform().shell.FolderPath(platform::SpecialFolder::ProgramFiles);
-    return programFiles ? *programFiles + "\\" + kProductFolder
-                        : std::string("C:\\") + kProductFolder;
+    return programFiles ? *programFiles + "\\" + layout::kProductName
+                        : std::string("C:\\") + layout::kProductName;
 }
 
 void TPnlInstallChooseDir::Edit1Exit() {
@@ -50,7 +69,7 @@ std::string TPnlInstallChooseDir::FromTree(const std::string& picked) const {
     // gets a folder of its own there.
     if (std::count(text.begin(), text.end(), '\\') < 2) {
         if (text.empty() || text.back() != '\\') text += '\\';
-        text += kProductFolder;
+        text += layout::kProductName;
     }
     return text;
 }
@@ -63,7 +82,7 @@ void TPnlInstallChooseDir::NextClick() {
     InstallDir = *folder;
     WorkDir = InstallDir;
     platform::Platform& os = Nav().Platform();
-    const auto attributes = os.files.Attributes(InstallDir + "Torvane.exe");
+    const auto attributes = os.files.Attributes(InstallDir + layout::kClient.name);
     if (attributes && (*attributes & platform::kAttributeDirectory) == 0) {
         Nav().App().ShowMessage(
             std::string("Cannot install Torvane P2P in ") + InstallDir + "\r" +
@@ -88,6 +107,16 @@ void TPnlInstallChooseDir::NextClick() {
     if (FolderExists(os.files, InstallDir) && FolderHoldsAnything(os.search, InstallDir) &&
         !Nav().App().AskYesNo(std::string("The folder ") + InstallDir + "\r" +
                               "already contains other files." + "\r" +
+                              "Do you want to install Torvane P2P in this folder anyway?"))
+        return;
+    // Two installations share the user's data folder and their uninstall
+    // entry: uninstalling either removes the other's data and downloads.
+    if (const auto existing = OtherInstallation(os, InstallDir);
+        existing &&
+        !Nav().App().AskYesNo(std::string("Torvane P2P is already installed in ") + *existing +
+                              "\r" + "A new installation in " + InstallDir + "\r" +
+                              "would share its data and downloads with it," + "\r" +
+                              "and uninstalling either one would remove them for both." + "\r" +
                               "Do you want to install Torvane P2P in this folder anyway?"))
         return;
     Nav().ShowPanel("PNLInstallChooseDownloadDir", true);

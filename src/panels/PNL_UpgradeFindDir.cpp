@@ -2,6 +2,7 @@
 
 #include "app/Appl_Globals.h"
 #include "app/QvButtonBar.h"
+#include "base/InstallLayout.h"
 #include "lib/LIB_FindFiles.h"
 #include "panels/ParentColors.h"
 #include "panels/ProgressControls.h"
@@ -52,7 +53,7 @@ void TPnlUpgradeFindDir::AfterShow() {
     {
         const WorkInProgress searching(Nav());
         FoundInstallations = FindFiles(
-            FindFilesServices{os.search, os.drives}, "torvane.exe", 1, "",
+            FindFilesServices{os.search, os.drives}, layout::kClient.name, 1, "",
             [this](std::uint8_t percent) { return ProgressHandler(percent); },
             [this](const std::string& path) { return FileHandler(path); }, 0);
     }

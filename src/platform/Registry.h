@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 namespace torvane::platform {
@@ -12,6 +13,10 @@ public:
     // value; returns whether it succeeded (a standard user cannot).
     virtual bool SetLocalMachineString(const std::string& key, const std::string& name,
                                        const std::string& value) = 0;
+    // A string value below HKEY_LOCAL_MACHINE; nothing when the key or the
+    // value is missing, unreadable or not a string.
+    virtual std::optional<std::string> LocalMachineString(const std::string& key,
+                                                          const std::string& name) = 0;
 };
 
 }  // namespace torvane::platform

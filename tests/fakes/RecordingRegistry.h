@@ -23,6 +23,11 @@ public:
         return true;
     }
 
+    std::optional<std::string> LocalMachineString(const std::string& key,
+                                                  const std::string& name) override {
+        return Value(key, name);
+    }
+
     std::optional<std::string> Value(const std::string& key, const std::string& name) const {
         const auto it = values.find({key, name});
         if (it == values.end()) return std::nullopt;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/InstallLayout.h"
 #include "fakes/FakeUninstallSystem.h"
 #include "uninstall/Confinement.h"
 #include "uninstall/Report.h"
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     system.AddFile(system.programs + "\\Startup\\run.lnk");
     system.AddFolder("C:\\Users\\me\\Junction");
     system.reparse.insert(LowerCase("C:\\Users\\me\\Junction"));
-    system.keys = {LowerCase(UninstallKeyOf(kProductName)),
+    system.keys = {LowerCase(std::string(layout::kUninstallKey)),
                    "software\\microsoft\\windows\\currentversion\\run"};
     const auto before = system.files;
 

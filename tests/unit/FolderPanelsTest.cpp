@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/Appl_Globals.h"
 #include "fakes/WizardFixture.h"
 #include "panels/PNL_InstallChooseDir.h"
@@ -207,6 +209,52 @@ TEST_F(FolderPanels, InstallNextAsksBeforeUsingAFolderThatHoldsOtherFiles) {
         EXPECT_EQ(InstallDir, "D:\\Users\\bob\\");
         for (const std::string& file : c.files)
             EXPECT_EQ(w.files.ReadText(file), c.name);  // nothing touched
+    }
+}
+
+// The system's list names an installation whose folder still holds the
+// client: a second one elsewhere would share its data folder and entry, so
+// the user is asked first, No being the default.
+TEST_F(FolderPanels, InstallNextAsksBeforeASecondInstallationElsewhere) {
+    const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Torvane P2P";
+    const std::string first = "C:\\Program Files\\Torvane P2P\\";
+    struct Case {
+        std::optional<std::string> uninstallString;
+        bool clientThere;
+        bool asked;
+    } cases[] = {
+        {"\"" + first + "Uninstall.Exe\"", true, true},
+        {first + "Uninstall.Exe", true, true},             // unquoted, as older setups wrote it
+        {"\"" + first + "Uninstall.Exe\"", false, false},  // removed by hand since
+        {"\"D:\\Second\\Uninstall.Exe\"", false, false},   // the folder chosen itself
+        {std::nullopt, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.uninstallString.value_or("no entry"));
+        testing::Wizard w;
+        if (c.uninstallString) w.registry.values[{key, "UninstallString"}] = *c.uninstallString;
+        if (c.clientThere) w.files.WriteText(first + "Torvane.Exe", "client");
+        w.form().ShowPanel("PnlInstallChooseDir", false);
+        auto& panel = static_cast<TPnlInstallChooseDir&>(*w.form().ActivePanel());
+        panel.Edit1.UserTyped("D:\\Second");
+        w.click("&Next");  // no answer given: the default button, No
+        if (!c.asked) {
+            EXPECT_TRUE(w.host.questions.empty());
+            EXPECT_EQ(w.activePanel(), "PNLInstallChooseDownloadDir");
+            continue;
+        }
+        EXPECT_EQ(
+            w.host.questions,
+            std::vector<std::string>{"Torvane P2P is already installed in " + first +
+                                     "\r"
+                                     "A new installation in D:\\Second\\\r"
+                                     "would share its data and downloads with it,\r"
+                                     "and uninstalling either one would remove them for both.\r"
+                                     "Do you want to install Torvane P2P in this folder anyway?"});
+        EXPECT_EQ(w.activePanel(), "PnlInstallChooseDir");
+        w.host.answers = {true};
+        w.click("&Next");
+        EXPECT_EQ(w.activePanel(), "PNLInstallChooseDownloadDir");
     }
 }
 

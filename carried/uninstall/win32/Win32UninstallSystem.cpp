@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "base/InstallLayout.h"
 #include "base/UninstallRecord.h"
 #include "common/win32/CarriedWin32.h"
 #include "uninstall/Confinement.h"
@@ -213,8 +214,8 @@ std::string Unquoted(std::string text) {
 Outcome Win32UninstallSystem::RecordedListDigest(const std::string& selfPath, std::string& digest) {
     digest.clear();
     HKEY opened = nullptr;
-    const LONG status = ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKeyOf(kProductName).c_str(), 0,
-                                        KEY_QUERY_VALUE, &opened);
+    const LONG status =
+        ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, layout::kUninstallKey, 0, KEY_QUERY_VALUE, &opened);
     if (status == ERROR_FILE_NOT_FOUND) return Outcome::NotThere();
     if (status != ERROR_SUCCESS) return Outcome::Error(ErrorText(static_cast<DWORD>(status)));
     carried::win32::UniqueRegistryKey key(opened);
