@@ -58,8 +58,8 @@ void TFolderPanel::BeforeShow() {
         ShellTree->Realize();
     }
     try {
-        if (form_.folder->empty()) *form_.folder = Proposal();
-        Edit1.SetText(*form_.folder);
+        if (StoredFolder().empty()) StoreFolder(Proposal());
+        Edit1.SetText(StoredFolder());
         SyncTreeToEdit();
     } catch (...) {
         // Proposing is a convenience: whatever fails, the panel still shows.
@@ -90,7 +90,7 @@ void TFolderPanel::TreeChange() {
 }
 
 void TFolderPanel::PreviousClick() {
-    GoTo(form_.previous, [this] { form_.folder->clear(); });
+    GoTo(form_.previous, [this] { StoreFolder(""); });
 }
 
 std::string TFolderPanel::TrimEdit1() {

@@ -56,11 +56,13 @@ protected:
         std::string header;       // HeaderText, also the tree's hint
         std::string explanation;  // StaticText1
         std::string previous;     // the panel "&Previous" goes to
-        std::string* folder;      // the install state value the panel owns
         bool textBeforeEdit;      // tab order: StaticText1 ahead of Edit1
     };
     TFolderPanel(Navigator& navigator, Form form);
 
+    // The install state value the panel owns, and its change.
+    virtual std::string StoredFolder() const = 0;
+    virtual void StoreFolder(const std::string& folder) = 0;
     // The folder proposed when the install state holds none.
     virtual std::string Proposal() = 0;
     // What Edit1 shows for the folder picked in the tree ("" when none).

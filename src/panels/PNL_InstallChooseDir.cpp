@@ -46,7 +46,11 @@ TPnlInstallChooseDir::TPnlInstallChooseDir(Navigator& navigator)
                                    "In most common cases the folder proposed\r"
                                    "is the best place and you can just press\r"
                                    "the \"next\" button, otherwise choose a folder.",
-                                   "PnlInstall", &InstallDir, false}) {}
+                                   "PnlInstall", false}) {}
+
+std::string TPnlInstallChooseDir::StoredFolder() const { return InstallDir; }
+
+void TPnlInstallChooseDir::StoreFolder(const std::string& folder) { InstallDir = folder; }
 
 std::string TPnlInstallChooseDir::Proposal() {
     const std::optional<std::string> programFiles =

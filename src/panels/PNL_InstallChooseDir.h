@@ -19,6 +19,8 @@ public:
     void NextClick() override;
 
 protected:
+    std::string StoredFolder() const override;
+    void StoreFolder(const std::string& folder) override;
     std::string Proposal() override;
     std::string FromTree(const std::string& picked) const override;
 };

@@ -15,10 +15,14 @@ TPNLInstallChooseDownloadDir::TPNLInstallChooseDownloadDir(Navigator& navigator)
                                    "In most common cases the folder proposed\r"
                                    "is the best place and you can just press\r"
                                    "the \"next\" button, otherwise choose a folder.",
-                                   "PnlInstallChooseDir", &DownloadDir, true}) {}
+                                   "PnlInstallChooseDir", true}) {}
 
 // An existing X:\Downloads on a fixed disk, C preferred to D, D to E; else a
 // Downloads folder at the root of the installation drive.
+std::string TPNLInstallChooseDownloadDir::StoredFolder() const { return DownloadDir; }
+
+void TPNLInstallChooseDownloadDir::StoreFolder(const std::string& folder) { DownloadDir = folder; }
+
 std::string TPNLInstallChooseDownloadDir::Proposal() {
     platform::Platform& platform = Nav().Platform();
     std::string proposal = InstallDir.substr(0, 3);

@@ -23,22 +23,6 @@ void ResetProgramState() {
     RandSeed = 0;
 }
 
-FakePlatform::FakePlatform() {
-    host.onPump = [this] { clock.Advance(5); };
-    drives.Add('C', platform::DriveType::Fixed);
-    drives.Add('D', platform::DriveType::Fixed);
-    drives.Add('E', platform::DriveType::Removable);
-    const std::pair<platform::SpecialFolder, const char*> folders[] = {
-        {platform::SpecialFolder::ProgramFiles, kProgramFiles},
-        {platform::SpecialFolder::LocalAppData, kLocalAppData},
-        {platform::SpecialFolder::Programs, kPrograms},
-        {platform::SpecialFolder::Desktop, kDesktop}};
-    for (const auto& [folder, path] : folders) {
-        shell.folders[folder] = path;
-        files.MakeFolders(path);
-    }
-}
-
 Wizard::Wizard(std::vector<std::string> params, const std::function<void(Wizard&)>& prepare) {
     ResetProgramState();
     if (prepare) prepare(*this);
