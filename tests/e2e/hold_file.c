@@ -1,6 +1,8 @@
 /*
- * hold_file.exe FILE MARKER: opens FILE for reading with no sharing at all,
- * as a running program holds its executable, writes "held" to MARKER.held
+ * hold_file.exe FILE MARKER [share-read]: opens FILE for reading with no
+ * sharing at all (or, with share-read, shared for reading only: it can then
+ * still be read and run, but not be written, replaced or deleted, as a
+ * running program's executable), writes "held" to MARKER.held
  * once it holds it, and keeps it until MARKER exists; then closes it and
  * exits 0. Exit 1 when FILE cannot be opened.
  *
@@ -12,12 +14,13 @@
 #include <windows.h>
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        fprintf(stderr, "usage: hold_file FILE MARKER\n");
+    if (argc != 3 && !(argc == 4 && strcmp(argv[3], "share-read") == 0)) {
+        fprintf(stderr, "usage: hold_file FILE MARKER [share-read]\n");
         return 2;
     }
-    HANDLE file =
-        CreateFileA(argv[1], GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    const DWORD share = argc == 4 ? FILE_SHARE_READ : 0;
+    HANDLE file = CreateFileA(argv[1], GENERIC_READ, share, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
         fprintf(stderr, "hold_file: cannot open %s: error %lu\n", argv[1], GetLastError());
         return 1;

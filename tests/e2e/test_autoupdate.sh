@@ -81,6 +81,7 @@ e2e_shot refused-folder
 [[ $(cd "$OTHER" && ls -l --time-style=+%s) == "$before" ]] ||
     e2e_fail "the refused folder changed: $(ls -la "$OTHER")"
 grep -qx 'its uninstaller' "$OTHER/Uninstall.exe" || e2e_fail "the other program's Uninstall.exe was replaced"
+# Closed, an unattended run that failed ends with 1.
 e2e_key alt+e
-e2e_expect_exit 0 15
+e2e_expect_exit 1 15
 e2e_log "a folder holding another program was refused and left as it was"

@@ -67,14 +67,15 @@ upgrade_expect_help_link() {
         e2e_fail "the help link does not hold the help page: $help"
 }
 
-# upgrade_hold_client WINFILE: holds the file open without sharing, as a
-# running client holds its executable, through hold_file.exe in this prefix,
+# upgrade_hold_client WINFILE [share-read]: holds the file open without
+# sharing (or shared for reading: it can still be run), as a running client
+# holds its executable, through hold_file.exe in this prefix,
 # until upgrade_release_client. Returns once the file is held.
 upgrade_hold_client() {
     cp "$E2E_CROSS_DIR/hold_file.exe" "$WINEPREFIX/drive_c/e2e/"
     UPGRADE_RELEASE=$WINEPREFIX/drive_c/e2e/release
     rm -f "$UPGRADE_RELEASE" "$UPGRADE_RELEASE.held"
-    (cd "$WINEPREFIX/drive_c/e2e" && wine 'C:\e2e\hold_file.exe' "$1" 'C:\e2e\release' \
+    (cd "$WINEPREFIX/drive_c/e2e" && wine 'C:\e2e\hold_file.exe' "$1" 'C:\e2e\release' ${2:-} \
         >"$E2E_ART/hold_file.log" 2>&1; echo $? >"$E2E_WORK/hold.code") &
     UPGRADE_HOLD_PID=$!
     e2e_wait_file "$UPGRADE_RELEASE.held" 20
