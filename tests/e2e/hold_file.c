@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const DWORD share = argc == 4 ? FILE_SHARE_READ : 0;
-    HANDLE file = CreateFileA(argv[1], GENERIC_READ, share, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file =
+        CreateFileA(argv[1], GENERIC_READ, share, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
         fprintf(stderr, "hold_file: cannot open %s: error %lu\n", argv[1], GetLastError());
         return 1;
