@@ -1,9 +1,9 @@
 #include "panels/PNL_InstallChooseDir.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "app/Appl_Globals.h"
+#include "base/PathNames.h"
 #include "base/Text.h"
 #include "lib/InstallFolderRights.h"
 #include "lib/LIB_FolderHelpers.h"
@@ -48,10 +48,9 @@ std::string TPnlInstallChooseDir::FromTree(const std::string& picked) const {
     std::string text = picked;
     // A drive or a folder right on it would be a crowded place: the product
     // gets a folder of its own there.
-    if (std::count(text.begin(), text.end(), '\\') < 2) {
-        if (text.empty() || text.back() != '\\') text += '\\';
-        text += kProductFolder;
-    }
+    const LeadByte isLead = Nav().Platform().files.LeadBytes();
+    if (BackslashOffsets(text, isLead).size() < 2)
+        text = WithBackslash(text, isLead) + kProductFolder;
     return text;
 }
 
@@ -85,7 +84,8 @@ void TPnlInstallChooseDir::NextClick() {
     // The uninstaller empties and removes the installation folder: one that
     // already holds the user's or another program's files is taken only
     // when the user says so.
-    if (FolderExists(os.files, InstallDir) && FolderHoldsAnything(os.search, InstallDir) &&
+    if (FolderExists(os.files, InstallDir) &&
+        FolderHoldsAnything(os.search, InstallDir, os.files.LeadBytes()) &&
         !Nav().App().AskYesNo(std::string("The folder ") + InstallDir + "\r" +
                               "already contains other files." + "\r" +
                               "Do you want to install Torvane P2P in this folder anyway?"))

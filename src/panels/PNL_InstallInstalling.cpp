@@ -7,6 +7,7 @@
 #include "app/Appl_Globals.h"
 #include "app/QvButtonBar.h"
 #include "base/Exceptions.h"
+#include "base/PathNames.h"
 #include "base/Sha256.h"
 #include "base/UninstallRecord.h"
 #include "lib/EnsureFolder.h"
@@ -32,11 +33,6 @@ const char* const kUninstallKey =
 const char* const kProductName = "Torvane P2P";
 const char* const kShortcutName = "Torvane P2P.Lnk";
 const char* const kToolbarName = "Torvane_toolbar.exe";
-
-std::string WithBackslash(std::string path) {
-    if (path.empty() || path.back() != '\\') path += '\\';
-    return path;
-}
 
 bool FileExists(platform::FileSystem& files, const std::string& path) {
     const std::optional<std::uint32_t> attributes = files.Attributes(path);
@@ -158,7 +154,7 @@ std::vector<SequenceStep> TPNLInstallInstalling::Steps() {
         // ends here); a folder made here gets rights of its own.
         EssentialStep("installation folder",
                       [this, &os, &files] {
-                          InstallDir = WithBackslash(InstallDir);
+                          InstallDir = WithBackslash(InstallDir, os.files.LeadBytes());
                           const auto programFiles =
                               os.shell.FolderPath(platform::SpecialFolder::ProgramFiles);
                           std::vector<std::string> candidates = {InstallDir};

@@ -52,7 +52,7 @@ void TPnlUpgradeFindDir::AfterShow() {
     {
         const WorkInProgress searching(Nav());
         FoundInstallations = FindFiles(
-            FindFilesServices{os.search, os.drives}, "torvane.exe", 1, "",
+            FindFilesServices{os.search, os.drives, os.files.LeadBytes()}, "torvane.exe", 1, "",
             [this](std::uint8_t percent) { return ProgressHandler(percent); },
             [this](const std::string& path) { return FileHandler(path); }, 0);
     }
