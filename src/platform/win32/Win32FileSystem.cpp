@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "base/Exceptions.h"
+#include "base/win32/SystemCodePage.h"
 #include "base/win32/UniqueHandle.h"
 #include "base/win32/WinHeaders.h"
 
@@ -100,11 +101,6 @@ int Win32FileSystem::CreateFolder(const std::string& path) {
     const DWORD error = ::GetLastError();
     return error ? static_cast<int>(error) : ERROR_ACCESS_DENIED;
 }
-
-namespace {
-// The rule CharNextA follows in the active code page.
-bool SystemLeadBytes(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
-}  // namespace
 
 LeadByte Win32FileSystem::LeadBytes() { return SystemLeadBytes; }
 
