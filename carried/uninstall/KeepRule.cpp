@@ -4,7 +4,7 @@ namespace torvane::uninstall {
 
 std::optional<std::string> WhyKept(const std::string& name, const std::string& path, bool byAge,
                                    std::uint64_t listWritten, UninstallSystem& system) {
-    if (name.find_first_of("\\/?") != std::string::npos)
+    if (IsUnspellableName(name, system.LeadBytes()))
         return "its name cannot be spelt in this system's code page";
     if (!byAge) return std::nullopt;
     const char* const before = "it was there before the installation";

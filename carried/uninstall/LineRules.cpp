@@ -1,7 +1,6 @@
 #include "uninstall/LineRules.h"
 
 #include <cctype>
-#include <cstring>
 
 namespace torvane::uninstall {
 
@@ -15,15 +14,8 @@ bool StartsWithNoCase(const std::string& text, const std::string& head) {
     return text.size() >= head.size() && SameText(text.substr(0, head.size()), head);
 }
 
-// Whether a character of `name` (not the second byte of a double-byte one,
-// which may be 0x7C, the byte of "|") is one of `set`.
-bool HasCharacterOf(const std::string& name, const char* set, LeadByte isLead) {
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (std::strchr(set, name[i]) && name[i] != '\0') return true;
-        if (isLead(static_cast<unsigned char>(name[i]))) ++i;
-    }
-    return false;
-}
+// HasCharacterOf looks at characters, never at the second byte of a
+// double-byte one, which may be 0x7C, the byte of "|".
 bool HasWildcard(const std::string& text, LeadByte isLead = NoLeadBytes) {
     return HasCharacterOf(text, "*?", isLead);
 }

@@ -3,12 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "base/PathNames.h"
+
 namespace torvane {
 
 // The unattended-upgrade switch: the parameters joined with single spaces and
 // trimmed must begin with "/autoupdate " in any letter case. Returns the
 // folder after it, trimmed, in its own letter case, with a trailing "\"
-// added; nothing when the switch is absent.
-std::optional<std::string> AutoUpdateFolder(const std::vector<std::string>& params);
+// added (by character: `isLead`); nothing when the switch is absent.
+std::optional<std::string> AutoUpdateFolder(const std::vector<std::string>& params,
+                                            LeadByte isLead);
 
 }  // namespace torvane

@@ -70,7 +70,8 @@ void TFormMain::FormCreate() {
     // first random draws.
     for (const PanelFactory& make : factories_) RegisterPanel(make(*this));
 
-    if (std::optional<std::string> folder = AutoUpdateFolder(params_)) {
+    if (std::optional<std::string> folder =
+            AutoUpdateFolder(params_, platform_.files.LeadBytes())) {
         InstallDir = *folder;
         AutoUpdate = true;
     }

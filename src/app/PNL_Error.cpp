@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "app/OpenAsUser.h"
 #include "app/QvButtonBar.h"
 #include "generated/BuildConfig.h"
 #include "platform/Platform.h"
@@ -138,14 +139,13 @@ void TPnlError::PlaceLinks() { ui::PlaceAfterAtLeast(Label4, Label5, kLabel5Left
 void TPnlError::RestartClick() {
     if (Nav().IsSliding()) return;
     platform::Platform& platform = Nav().Platform();
-    platform.shell.Open(platform.processes.OwnExecutablePath());
+    // The setup again, with the rights it has now: it needs them.
+    platform.shell.Open(platform.processes.OwnExecutablePath(), false);
     platform.processes.EndProcess(0);
 }
 
 void TPnlError::btnClipboardClick() { Nav().Platform().clipboard.SetText(StaticText1.Caption()); }
 
-void TPnlError::Label5Click() {
-    Nav().Platform().shell.Open(std::string("mailto:") + config::kSupportEmail);
-}
+void TPnlError::Label5Click() { MailSupportAsUser(Nav(), config::kSupportEmail); }
 
 }  // namespace torvane

@@ -1,5 +1,7 @@
 #include "base/PathNames.h"
 
+#include <cstring>
+
 #include "base/Text.h"
 
 namespace torvane {
@@ -16,15 +18,37 @@ bool IsDigitOrSuperscript(char c) {
 
 bool NoLeadBytes(unsigned char) { return false; }
 
-std::vector<std::size_t> BackslashOffsets(const std::string& text, LeadByte isLead) {
+std::vector<std::size_t> CharacterOffsets(const std::string& text, const char* set,
+                                          LeadByte isLead) {
     std::vector<std::size_t> offsets;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\')
+        if (text[i] != '\0' && std::strchr(set, text[i]))
             offsets.push_back(i);
         else if (isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size())
             ++i;  // its second byte is no character of its own
     }
     return offsets;
+}
+
+bool HasCharacterOf(const std::string& text, const char* set, LeadByte isLead) {
+    return !CharacterOffsets(text, set, isLead).empty();
+}
+
+std::vector<std::size_t> BackslashOffsets(const std::string& text, LeadByte isLead) {
+    return CharacterOffsets(text, "\\", isLead);
+}
+
+bool EndsWithBackslash(const std::string& text, LeadByte isLead) {
+    return !text.empty() && LastBackslash(text, isLead) == text.size() - 1;
+}
+
+std::string WithBackslash(std::string text, LeadByte isLead) {
+    if (!EndsWithBackslash(text, isLead)) text += '\\';
+    return text;
+}
+
+bool IsUnspellableName(const std::string& name, LeadByte isLead) {
+    return HasCharacterOf(name, "\\/?", isLead);
 }
 
 std::size_t LastBackslash(const std::string& text, LeadByte isLead) {

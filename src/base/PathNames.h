@@ -14,12 +14,29 @@ namespace torvane {
 using LeadByte = bool (*)(unsigned char);
 bool NoLeadBytes(unsigned char);
 
+// The byte offsets of the characters of `text` that are one of `set` (single
+// bytes, never the second byte of a double-byte character), in order.
+std::vector<std::size_t> CharacterOffsets(const std::string& text, const char* set,
+                                          LeadByte isLead);
+// Whether a character of `text` is one of `set`.
+bool HasCharacterOf(const std::string& text, const char* set, LeadByte isLead);
 // The byte offsets of the "\" characters of `text`, in order.
 std::vector<std::size_t> BackslashOffsets(const std::string& text, LeadByte isLead);
 // The offset of the last "\" character of `text`, or npos.
 std::size_t LastBackslash(const std::string& text, LeadByte isLead);
+// Whether the last character of `text` is a "\" (not the second byte of a
+// double-byte character that ends it).
+bool EndsWithBackslash(const std::string& text, LeadByte isLead);
+// `text` with a "\" character put after it unless it ends with one.
+std::string WithBackslash(std::string text, LeadByte isLead);
 // `text` cut at every "\" character (empty pieces kept).
 std::vector<std::string> SplitAtBackslashes(const std::string& text, LeadByte isLead);
+
+// Whether a name a folder listing gave (FindFirstFileA, FindNextFileA) must
+// never be acted on: it holds "\", "/" or "?", which the listing makes of a
+// character the code page cannot show (best fit: a fullwidth backslash
+// becomes "\"), so as part of a path it would name another file or none.
+bool IsUnspellableName(const std::string& name, LeadByte isLead);
 
 // The non-empty parts of a drive path below its root ("C:\a\b\" -> a, b).
 std::vector<std::string> PathParts(const std::string& drivePath, LeadByte isLead = NoLeadBytes);

@@ -11,13 +11,13 @@ namespace torvane {
 
 namespace {
 
-std::string WithoutBackslash(std::string path) {
-    if (path.size() > 3 && path.back() == '\\') path.pop_back();
+std::string WithoutBackslash(std::string path, LeadByte isLead) {
+    if (path.size() > 3 && EndsWithBackslash(path, isLead)) path.pop_back();
     return path;
 }
 
-bool IsBelow(const std::string& path, const std::string& folder) {
-    const std::string prefix = WithoutBackslash(folder) + "\\";
+bool IsBelow(const std::string& path, const std::string& folder, LeadByte isLead) {
+    const std::string prefix = WithBackslash(folder, isLead);
     return path.size() > prefix.size() && SameText(path.substr(0, prefix.size()), prefix);
 }
 
@@ -38,9 +38,9 @@ bool HoldsProductList(platform::FileSystem& files, const std::string& folder) {
 
 std::optional<std::string> WhyNotInstallationFolder(platform::FileSystem& files,
                                                     const std::string& folder) {
-    const std::string path = WithoutBackslash(folder);
+    const std::string path = WithoutBackslash(folder, files.LeadBytes());
     std::string part = path.substr(0, 2);
-    for (const std::string& name : PathParts(path)) {
+    for (const std::string& name : PathParts(path, files.LeadBytes())) {
         part += "\\" + name;
         const auto attributes = files.Attributes(part);
         if (attributes && (*attributes & platform::kAttributeReparsePoint))
@@ -61,10 +61,11 @@ std::optional<std::string> WhyNotInstallationFolder(platform::FileSystem& files,
 
 void MakeInstallationFolder(platform::FileSystem& files, const std::string& folder,
                             const std::optional<std::string>& programFiles) {
-    const std::string path = WithoutBackslash(folder);
-    const std::size_t slash = path.rfind('\\');
+    const LeadByte isLead = files.LeadBytes();
+    const std::string path = WithoutBackslash(folder, isLead);
+    const std::size_t slash = LastBackslash(path, isLead);
     if (slash != std::string::npos && slash > 2) EnsureFolder(files, path.substr(0, slash + 1));
-    const bool inherits = programFiles && IsBelow(path, *programFiles);
+    const bool inherits = programFiles && IsBelow(path, *programFiles, isLead);
     const int error = inherits ? files.CreateFolder(path) : files.CreateOwnFolder(path);
     if (error != 0 && error != 183) throw EInOutError(error);
     if (error == 183) {
@@ -109,12 +110,13 @@ std::string AutoUpdateTarget(platform::FileSystem& files, platform::FileSearch& 
     auto refuse = [&](const std::string& why) -> std::string {
         throw Exception("Cannot upgrade Torvane P2P in " + given + " because " + why + ".");
     };
-    if (!IsValidFolderName(given) || given.size() <= 3)
+    const LeadByte isLead = files.LeadBytes();
+    if (!IsValidFolderName(given, isLead) || given.size() <= 3)
         refuse("it is not a folder below the root of a drive, written out in full");
     std::optional<std::string> folder = CanonicalFolderName(files, given);
     if (!folder) refuse("Windows would take its name for another");
-    if (folder->back() != '\\') *folder += '\\';
-    if (FolderExists(files, *folder) && FolderHoldsAnything(search, *folder) &&
+    *folder = WithBackslash(*folder, isLead);
+    if (FolderExists(files, *folder) && FolderHoldsAnything(search, *folder, isLead) &&
         !IsFile(files, *folder + layout::kClient.name) && !HoldsProductList(files, *folder))
         refuse("it holds files of another program");
     return *folder;

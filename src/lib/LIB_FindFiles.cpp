@@ -92,7 +92,7 @@ private:
     }
 
     void Offer(const std::string& path, const std::string& name) {
-        if (name == "." || name == "..") return;
+        if (name == "." || name == ".." || IsUnspellableName(name, services_.isLead)) return;
         // A set of the lower-cased paths answers "already listed?" exactly as
         // a scan of the list would, without growing slower as it fills.
         // Only A to Z: the test for "the same file" is this and nothing more.
@@ -133,6 +133,7 @@ private:
                 if (entry.attributes & platform::kAttributeReparsePoint) continue;
                 if (!(entry.attributes & platform::kAttributeDirectory)) continue;
                 if (entry.name == "." || entry.name == "..") continue;
+                if (IsUnspellableName(entry.name, services_.isLead)) continue;
                 const std::int32_t subLower = position;
                 const std::int32_t step = rest / 8;
                 position += step;
@@ -174,10 +175,8 @@ std::vector<std::string> FindFiles(const FindFilesServices& services, const std:
                 search.startFolders.push_back(root);
         }
     }
-    for (std::string folder : SplitSearchList(ExtraFolders)) {
-        if (folder.back() != '\\') folder += '\\';
-        search.startFolders.push_back(folder);
-    }
+    for (const std::string& folder : SplitSearchList(ExtraFolders))
+        search.startFolders.push_back(WithBackslash(folder, services.isLead));
     search.Report(kSetUpDone);
 
     search.WalkStartFolders();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/PathNames.h"
 #include "platform/Drives.h"
 #include "platform/FileSearch.h"
 
@@ -17,10 +18,14 @@ using TFindProgress = std::function<bool(std::uint8_t percent)>;
 using TFindFile = std::function<bool(const std::string& path)>;
 
 // What the search needs from the system: folder listings, the locale's text
-// comparison and the current folder, and the drive types.
+// comparison and the current folder, the drive types, and the code page's
+// double-byte rule (FileSystem::LeadBytes) by which listed names are judged:
+// one that holds "\\", "/" or "?" (IsUnspellableName) is neither found nor
+// entered.
 struct FindFilesServices {
     platform::FileSearch& search;
     platform::Drives& drives;
+    LeadByte isLead = NoLeadBytes;
 };
 
 // Walks folders for files by name and returns the full paths found, sorted

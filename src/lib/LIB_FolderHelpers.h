@@ -11,8 +11,9 @@ namespace torvane {
 // user: "<letter>:\..." with no UNC or doubled backslash, no surrounding
 // blanks and none of " * / : < > ? after the drive. The drive letter itself
 // is not examined, and a bare root ("C:\") or a trailing backslash is fine.
-// Existence is not checked.
-bool IsValidFolderName(const std::string& text);
+// Existence is not checked. Characters are told by `isLead`: the second byte
+// of a double-byte character may be 0x5C, which is no backslash.
+bool IsValidFolderName(const std::string& text, LeadByte isLead);
 
 // Whether `path`, passed to the system unchanged (a trailing backslash
 // included), names an existing folder: its attributes can be read and carry
@@ -38,6 +39,6 @@ std::optional<std::string> CanonicalFolderName(platform::FileSystem& files,
 
 // Whether `folder` holds anything at all: a file or folder, hidden or not.
 // A folder that cannot be listed counts as empty.
-bool FolderHoldsAnything(platform::FileSearch& search, const std::string& folder);
+bool FolderHoldsAnything(platform::FileSearch& search, const std::string& folder, LeadByte isLead);
 
 }  // namespace torvane

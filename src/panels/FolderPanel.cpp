@@ -1,6 +1,7 @@
 #include "panels/FolderPanel.h"
 
 #include "app/QvButtonBar.h"
+#include "base/PathNames.h"
 #include "base/Text.h"
 #include "lib/LIB_FolderHelpers.h"
 #include "panels/ParentColors.h"
@@ -100,14 +101,14 @@ std::string TFolderPanel::TrimEdit1() {
 
 std::optional<std::string> TFolderPanel::AcceptedFolder(const std::string& text) {
     std::optional<std::string> folder;
-    if (IsValidFolderName(text) && text.size() > 3)
-        folder = CanonicalFolderName(Nav().Platform().files, text);
+    platform::FileSystem& files = Nav().Platform().files;
+    if (IsValidFolderName(text, files.LeadBytes()) && text.size() > 3)
+        folder = CanonicalFolderName(files, text);
     if (!folder) {
         Nav().App().ShowMessage(kInvalidFolder);
         return std::nullopt;
     }
-    if (folder->back() != '\\') *folder += '\\';
-    return folder;
+    return WithBackslash(*folder, files.LeadBytes());
 }
 
 }  // namespace torvane

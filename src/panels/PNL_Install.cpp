@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/Appl_Globals.h"
+#include "app/OpenAsUser.h"
 #include "app/QvButtonBar.h"
 #include "generated/BuildConfig.h"
 #include "panels/ParentColors.h"
@@ -114,8 +115,6 @@ void TPnlInstall::RadioButton1Click() { RadioButton2.SetChecked(!RadioButton1.Ch
 
 void TPnlInstall::RadioButton2Click() { RadioButton1.SetChecked(!RadioButton2.Checked()); }
 
-void TPnlInstall::Label18Click() {
-    Nav().Platform().shell.Open(std::string("mailto:") + config::kSupportEmail);
-}
+void TPnlInstall::Label18Click() { MailSupportAsUser(Nav(), config::kSupportEmail); }
 
 }  // namespace torvane

@@ -1,6 +1,5 @@
 #include "panels/PNL_InstallChooseDir.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "app/Appl_Globals.h"
@@ -26,7 +25,7 @@ std::optional<std::string> OtherInstallation(platform::Platform& os, const std::
     // "<folder>\Uninstall.Exe", quoted as the setup writes it, or not.
     if (command->size() >= 2 && command->front() == '"' && command->back() == '"')
         *command = command->substr(1, command->size() - 2);
-    const std::size_t slash = LastBackslash(*command, NoLeadBytes);
+    const std::size_t slash = LastBackslash(*command, os.files.LeadBytes());
     if (slash == std::string::npos) return std::nullopt;
     const std::string folder = command->substr(0, slash + 1);
     if (SameText(folder, chosen)) return std::nullopt;
@@ -71,10 +70,9 @@ std::string TPnlInstallChooseDir::FromTree(const std::string& picked) const {
     std::string text = picked;
     // A drive or a folder right on it would be a crowded place: the product
     // gets a folder of its own there.
-    if (std::count(text.begin(), text.end(), '\\') < 2) {
-        if (text.empty() || text.back() != '\\') text += '\\';
-        text += layout::kProductName;
-    }
+    const LeadByte isLead = Nav().Platform().files.LeadBytes();
+    if (BackslashOffsets(text, isLead).size() < 2)
+        text = WithBackslash(text, isLead) + layout::kProductName;
     return text;
 }
 
@@ -108,7 +106,8 @@ void TPnlInstallChooseDir::NextClick() {
     // The uninstaller empties and removes the installation folder: one that
     // already holds the user's or another program's files is taken only
     // when the user says so.
-    if (FolderExists(os.files, InstallDir) && FolderHoldsAnything(os.search, InstallDir) &&
+    if (FolderExists(os.files, InstallDir) &&
+        FolderHoldsAnything(os.search, InstallDir, os.files.LeadBytes()) &&
         !Nav().App().AskYesNo(std::string("The folder ") + InstallDir + "\r" +
                               "already contains other files." + "\r" +
                               "Do you want to install Torvane P2P in this folder anyway?"))

@@ -7,6 +7,7 @@
 #include "app/QvButtonBar.h"
 #include "base/Exceptions.h"
 #include "base/InstallLayout.h"
+#include "base/PathNames.h"
 #include "base/Sha256.h"
 #include "base/UninstallRecord.h"
 #include "lib/EnsureFolder.h"
@@ -26,11 +27,6 @@
 namespace torvane {
 
 namespace {
-
-std::string WithBackslash(std::string path) {
-    if (path.empty() || path.back() != '\\') path += '\\';
-    return path;
-}
 
 bool FileExists(platform::FileSystem& files, const std::string& path) {
     const std::optional<std::uint32_t> attributes = files.Attributes(path);
@@ -165,7 +161,8 @@ std::vector<SequenceStep> TPNLInstallInstalling::Steps() {
             [this, &os, &files] {
                 const auto programFiles =
                     os.shell.FolderPath(platform::SpecialFolder::ProgramFiles);
-                std::vector<std::string> candidates = {WithBackslash(choices_.installDir)};
+                std::vector<std::string> candidates = {
+                    WithBackslash(choices_.installDir, files.LeadBytes())};
                 if (programFiles)
                     candidates.push_back(*programFiles + "\\" + layout::kProgramFilesFallbackName +
                                          "\\");

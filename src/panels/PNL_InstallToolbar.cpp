@@ -1,6 +1,7 @@
 #include "panels/PNL_InstallToolbar.h"
 
 #include "app/Appl_Globals.h"
+#include "app/OpenAsUser.h"
 #include "app/QvButtonBar.h"
 #include "generated/BuildConfig.h"
 #include "panels/ParentColors.h"
@@ -87,7 +88,12 @@ void TPNLInstallToolbar::NextClick() {
 void TPNLInstallToolbar::PreviousClick() { GoTo("PNLInstallChooseConnection"); }
 
 // The page's path is "/eula/" on the provider's site (a build option names
-// the whole address). The result of the request is not checked.
-void TPNLInstallToolbar::Label4Click() { Nav().Platform().shell.Open(config::kToolbarLicenceUrl); }
+// the whole address). Opened in the browser as the user.
+void TPNLInstallToolbar::Label4Click() {
+    OpenAsUser(Nav(), config::kToolbarLicenceUrl,
+               std::string("The licence page was not opened, as it would have run with "
+                           "administrator rights.\rPlease open ") +
+                   config::kToolbarLicenceUrl + " in your browser.");
+}
 
 }  // namespace torvane

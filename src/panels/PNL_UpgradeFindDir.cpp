@@ -53,8 +53,8 @@ void TPnlUpgradeFindDir::AfterShow() {
     {
         const WorkInProgress searching(Nav());
         FoundInstallations = FindFiles(
-            FindFilesServices{os.search, os.drives}, layout::kClient.name, 1, "",
-            [this](std::uint8_t percent) { return ProgressHandler(percent); },
+            FindFilesServices{os.search, os.drives, os.files.LeadBytes()}, layout::kClient.name, 1,
+            "", [this](std::uint8_t percent) { return ProgressHandler(percent); },
             [this](const std::string& path) { return FileHandler(path); }, 0);
     }
 

@@ -10,9 +10,9 @@
 
 namespace torvane {
 
-std::string FolderPart(const std::string& path) {
-    const std::size_t end = path.find_last_of("\\:");
-    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+std::string FolderPart(const std::string& path, LeadByte isLead) {
+    const std::vector<std::size_t> ends = CharacterOffsets(path, "\\:", isLead);
+    return ends.empty() ? std::string() : path.substr(0, ends.back() + 1);
 }
 
 TPNLUpgradeStart::TPNLUpgradeStart(Navigator& navigator)
@@ -39,7 +39,7 @@ void TPNLUpgradeStart::BeforeShow() {
     ComboBoxUpgrade.Clear();
     if (FoundInstallations)
         for (const std::string& path : *FoundInstallations)
-            ComboBoxUpgrade.AddItem(FolderPart(path));
+            ComboBoxUpgrade.AddItem(FolderPart(path, Nav().Platform().files.LeadBytes()));
     ComboBoxUpgrade.SetItemIndex(0);
     try {
         ComboBoxUpgrade.SetFocus();

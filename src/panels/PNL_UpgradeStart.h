@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/FramePanel.h"
+#include "base/PathNames.h"
 #include "ui/ComboBox.h"
 #include "ui/Label.h"
 
@@ -29,6 +30,6 @@ public:
 
 // Everything of `path` up to and including its last backslash or drive
 // colon; "" when it holds neither.
-std::string FolderPart(const std::string& path);
+std::string FolderPart(const std::string& path, LeadByte isLead);
 
 }  // namespace torvane

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/PathNames.h"
 #include "payload/DataFileHeader.h"
 #include "payload/GB_TORVANE_DAT.h"
 #include "payload/LIB_Data1_ReadWrite.h"
@@ -51,7 +52,7 @@ std::string WriteDataFile(const std::string& path, const DataFileInputs& inputs,
 
     CurrentWriter current(writer);
     std::string downloadDir = inputs.downloadDir;
-    if (!downloadDir.empty() && downloadDir.back() == '\\') downloadDir.pop_back();
+    if (EndsWithBackslash(downloadDir, services.files.LeadBytes())) downloadDir.pop_back();
     writer.WriteTag(out, tags::DownloadFolder);
     writer.WriteInt(out, 1);
     writer.WriteTag(out, tags::DownloadFolder);

@@ -4,18 +4,15 @@
 
 namespace torvane::platform {
 
-std::optional<std::string> ResolvePathText(const std::string& path) {
-    const auto separator = [](char c) { return c == '\\' || c == '/'; };
-    if (path.size() < 3 || path[1] != ':' || !separator(path[2])) return std::nullopt;
+std::optional<std::string> ResolvePathText(const std::string& path, LeadByte isLead) {
+    if (path.size() < 3 || path[1] != ':' || (path[2] != '\\' && path[2] != '/'))
+        return std::nullopt;
+    std::vector<std::size_t> ends = CharacterOffsets(path, "\\/", isLead);
+    ends.push_back(path.size());  // the end closes the last name
     std::vector<std::string> parts;
-    std::string name;
-    // One character past the end closes the last name.
-    for (std::size_t i = 3; i <= path.size(); ++i) {
-        if (i < path.size() && !separator(path[i])) {
-            name += path[i];
-            continue;
-        }
-        const bool last = i == path.size();
+    for (std::size_t i = 1; i < ends.size(); ++i) {
+        std::string name = path.substr(ends[i - 1] + 1, ends[i] - ends[i - 1] - 1);
+        const bool last = ends[i] == path.size();
         if (last && name != "." && name != "..")
             while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
         if (name == "..") {
@@ -23,13 +20,14 @@ std::optional<std::string> ResolvePathText(const std::string& path) {
         } else if (!name.empty() && name != ".") {
             parts.push_back(name);
         }
-        name.clear();
     }
     std::string full = path.substr(0, 2) + "\\";
     for (std::size_t i = 0; i < parts.size(); ++i) full += (i ? "\\" : "") + parts[i];
-    if (!parts.empty() && separator(path.back())) full += '\\';
+    if (!parts.empty() && ends.size() > 1 && ends[ends.size() - 2] == path.size() - 1) full += '\\';
     return full;
 }
+
+LeadByte FileSystem::LeadBytes() { return NoLeadBytes; }
 
 std::optional<std::string> FileSystem::ReadHead(const std::string&, std::size_t) {
     return std::nullopt;

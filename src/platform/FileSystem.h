@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/PathNames.h"
+
 namespace torvane::platform {
 
 // A file open for writing. Write() writes all of the bytes or raises the
@@ -55,7 +57,8 @@ public:
     // number, 0 on success (183 when it exists already).
     virtual int CreateFolder(const std::string& path) = 0;
     // The names of the folders directly in `folder` (no "." and ".."),
-    // hidden ones only when asked, in the order the system lists them.
+    // hidden ones only when asked, in the order the system lists them. A name
+    // that cannot be spelt in the code page (IsUnspellableName) is left out.
     virtual std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) = 0;
 
     // The full, long form of an absolute drive path, as the system would
@@ -66,6 +69,11 @@ public:
     // written; a trailing backslash stays. Nothing when the system cannot
     // resolve the path (too long, not on a drive).
     virtual std::optional<std::string> FullLongPath(const std::string& path) = 0;
+
+    // The active code page's rule for double-byte characters, by which every
+    // path is split (a second byte may be 0x5C, the byte of "\\"). The
+    // default knows single-byte code pages only.
+    virtual LeadByte LeadBytes();
 
     // --- what only the setup's own folders need (the build tools do without) ---
 
@@ -91,8 +99,8 @@ public:
 // What FullLongPath gives on a file system without short names: only the
 // text is resolved, as GetFullPathNameA does it for "X:\..." (a ".." at the
 // root stays at the root). Nothing for a path that does not begin with a
-// drive letter, a colon and a backslash.
-std::optional<std::string> ResolvePathText(const std::string& path);
+// drive letter, a colon and a backslash. Names are split by character.
+std::optional<std::string> ResolvePathText(const std::string& path, LeadByte isLead = NoLeadBytes);
 
 // A file the system refuses to write, replace or delete until the attribute
 // is taken off (FILE_ATTRIBUTE_READONLY).

@@ -2,6 +2,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/Processes.h"
+
 namespace torvane::platform {
 
 enum class SpecialFolder { ProgramFiles, LocalAppData, Programs, Desktop };
@@ -10,7 +12,8 @@ enum class SpecialFolder { ProgramFiles, LocalAppData, Programs, Desktop };
 // Failures: a missing special folder is returned (nothing), as the callers
 // fall back on their own folder; a shortcut that cannot be made at all (no
 // shell link object) is thrown, and the sequence step that makes it decides
-// whether that ends the sequence; opening a document is not checked.
+// whether that ends the sequence; what came of opening a document is
+// returned.
 class Shell {
 public:
     virtual ~Shell() = default;
@@ -25,8 +28,13 @@ public:
                                 const std::string& description, int iconIndex,
                                 const std::string& arguments) = 0;
     // Opens a document, web page, "mailto:" address or program with its
-    // default action in a normally shown window; the result is not examined.
-    virtual void Open(const std::string& what) = 0;
+    // default action in a normally shown window. With `asUser`, a setup
+    // running elevated opens it with the rights of the signed-in user, and
+    // not at all where the system offers no way to (WouldBeElevated): the
+    // browser and the mail program never run with administrator rights by
+    // accident. Started means the request was handed on; whether the opened
+    // program then ran is not known.
+    virtual StartResult Open(const std::string& what, bool asUser) = 0;
 };
 
 }  // namespace torvane::platform

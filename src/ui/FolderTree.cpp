@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "base/Exceptions.h"
+#include "base/PathNames.h"
 #include "base/Text.h"
 
 namespace torvane::ui {
@@ -16,18 +17,16 @@ bool IsFolder(platform::FileSystem& files, const std::string& path) {
 }
 
 // "X:\a\b\" → {"a", "b"}; empty names from doubled backslashes are skipped.
-std::vector<std::string> NamesBelowRoot(const std::string& path) {
+std::vector<std::string> NamesBelowRoot(const std::string& path, LeadByte isLead) {
     std::vector<std::string> names;
-    std::string current;
-    for (std::size_t i = 3; i < path.size(); ++i) {
-        if (path[i] == '\\' || path[i] == '/') {
-            if (!current.empty()) names.push_back(current);
-            current.clear();
-        } else {
-            current += path[i];
-        }
+    std::size_t start = 3;
+    std::vector<std::size_t> ends = CharacterOffsets(path, "\\/", isLead);
+    ends.push_back(path.size());
+    for (std::size_t end : ends) {
+        if (end < start) continue;  // the root's own
+        if (end > start) names.push_back(path.substr(start, end - start));
+        start = end + 1;
     }
-    if (!current.empty()) names.push_back(current);
     return names;
 }
 
@@ -76,7 +75,7 @@ void FolderTree::Load(Node& node) {
         std::stable_sort(
             names.begin(), names.end(),
             [](const std::string& a, const std::string& b) { return LowerCase(a) < LowerCase(b); });
-        const std::string prefix = node.path.back() == '\\' ? node.path : node.path + "\\";
+        const std::string prefix = WithBackslash(node.path, files_.LeadBytes());
         for (const std::string& name : names) add(name, prefix + name);
     }
     node.children = std::move(children);
@@ -103,7 +102,7 @@ void FolderTree::SelectPath(const std::string& path) {
     for (auto& child : Root().children) {
         if (child->path == drive) node = child.get();
     }
-    for (const std::string& name : NamesBelowRoot(path)) {
+    for (const std::string& name : NamesBelowRoot(path, files_.LeadBytes())) {
         if (!node) break;
         Load(*node);
         Node* next = nullptr;

@@ -24,7 +24,9 @@ struct Shortcut {
 // the given file system, so file checks see it; a link that cannot be written
 // is recorded unsaved and, as with the real shell, not reported. With
 // `refuseShortcuts` CreateShortcut raises, as when the shell link object
-// cannot be created. Opened documents are recorded in order.
+// cannot be created. Opened documents are recorded in order, those opened
+// as the user with an "(as user) " in front; with `refuseElevated` these are
+// refused, as by an elevated setup that finds no way to open them as the user.
 class FakeShell : public platform::Shell {
 public:
     explicit FakeShell(platform::FileSystem& files) : files_(files) {}
@@ -51,12 +53,17 @@ public:
         shortcuts.push_back(shortcut);
     }
 
-    void Open(const std::string& what) override { opened.push_back(what); }
+    platform::StartResult Open(const std::string& what, bool asUser) override {
+        opened.push_back(asUser ? "(as user) " + what : what);
+        return refuseElevated && asUser ? platform::StartResult::WouldBeElevated
+                                        : platform::StartResult::Started;
+    }
 
     std::map<platform::SpecialFolder, std::string> folders;
     std::vector<Shortcut> shortcuts;
     std::vector<std::string> opened;
     bool refuseShortcuts = false;
+    bool refuseElevated = false;
 
 private:
     platform::FileSystem& files_;

@@ -81,16 +81,17 @@ public:
 
     // No short names here: only the text is resolved.
     std::optional<std::string> FullLongPath(const std::string& path) override {
-        return platform::ResolvePathText(path);
+        return platform::ResolvePathText(path, leadBytes);
     }
 
     std::optional<std::string> FinalPath(const std::string& path) override {
         std::string bare = path;
-        if (bare.size() > 3 && bare.back() == '\\') bare.pop_back();
+        if (bare.size() > 3 && EndsWithBackslash(bare, leadBytes)) bare.pop_back();
         if (!Attributes(bare)) return std::nullopt;
         return bare;
     }
     Owner OwnerOf(const std::string&) override { return Owner::InstallingAccount; }
+    LeadByte LeadBytes() override { return leadBytes; }
 
     const std::vector<std::uint8_t>& Bytes(const std::string& path) const {
         return files.at(path)->bytes;
@@ -104,6 +105,7 @@ public:
     std::set<std::string, NoCaseLess> readOnly;
     int attributeChanges = 0;
     std::size_t capacity = SIZE_MAX;
+    LeadByte leadBytes = NoLeadBytes;  // the code page's double-byte rule
 
 private:
     // The file stays in the map after the handle is gone.

@@ -15,7 +15,7 @@ using namespace torvane;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string line(reinterpret_cast<const char*>(data), size);
     const std::vector<std::string> params = SplitCommandLine(line);
-    if (const auto folder = AutoUpdateFolder(params)) {
+    if (const auto folder = AutoUpdateFolder(params, NoLeadBytes)) {
         if (folder->empty() || folder->back() != '\\') std::abort();
     }
     uninstall::Invocation invocation;

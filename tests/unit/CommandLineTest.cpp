@@ -3,6 +3,7 @@
 #include "app/Appl_Globals.h"
 #include "app/CommandLine.h"
 #include "base/SplitCommandLine.h"
+#include "fakes/CodePages.h"
 #include "fakes/WizardFixture.h"
 
 namespace torvane {
@@ -28,6 +29,7 @@ TEST(AutoUpdateFolder, RecognisesTheSwitchOnlyAsFirstParameterWithAFolder) {
     struct Case {
         std::vector<std::string> params;
         std::optional<std::string> folder;
+        LeadByte isLead = NoLeadBytes;
     };
     const Case cases[] = {
         {{}, std::nullopt},
@@ -41,11 +43,13 @@ TEST(AutoUpdateFolder, RecognisesTheSwitchOnlyAsFirstParameterWithAFolder) {
          "C:\\Program Files\\Torvane P2P\\"},
         {{"/AutoUpdate", "C:\\Two  Spaces"}, "C:\\Two  Spaces\\"},  // quoted: inner spaces kept
         {{"  /autoupdate", "d:\\MiXeD"}, "d:\\MiXeD\\"},
+        // The folder's last character ends in the byte of "\\": it still gets one.
+        {{"/autoupdate", "C:\\\x95\x5C"}, "C:\\\x95\x5C\\", testing::ShiftJisLead},
     };
     for (const Case& c : cases) {
         std::string shown;
         for (const auto& p : c.params) shown += "[" + p + "]";
-        EXPECT_EQ(AutoUpdateFolder(c.params), c.folder) << shown;
+        EXPECT_EQ(AutoUpdateFolder(c.params, c.isLead), c.folder) << shown;
     }
 }
 

@@ -148,11 +148,22 @@ TEST(ErrorPanel, RestartAndExitDoNothingWhileThePanelSlidesIn) {
     EXPECT_FALSE(wizard.form().Closed());
 }
 
-TEST(ErrorPanel, TheAddressLinkOpensAMailToTheSupportAddress) {
-    Wizard wizard;
-    PnlError->Label5.Click();
-    EXPECT_EQ(wizard.shell.opened,
-              std::vector<std::string>{std::string("mailto:") + config::kSupportEmail});
+// As the signed-in user, never with the setup's administrator rights: where
+// that cannot be, nothing opens and the user is told.
+TEST(ErrorPanel, TheAddressLinkOpensAMailToTheSupportAddressAsTheUser) {
+    for (const bool refused : {false, true}) {
+        Wizard wizard;
+        wizard.shell.refuseElevated = refused;
+        PnlError->Label5.Click();
+        EXPECT_EQ(wizard.shell.opened, std::vector<std::string>{std::string("(as user) mailto:") +
+                                                                config::kSupportEmail});
+        const std::string told = std::string(
+                                     "The mail program was not opened, as it would have "
+                                     "run with administrator rights.\rPlease write to ") +
+                                 config::kSupportEmail + ".";
+        EXPECT_EQ(wizard.host.messages,
+                  refused ? std::vector<std::string>{told} : std::vector<std::string>{});
+    }
 }
 
 }  // namespace

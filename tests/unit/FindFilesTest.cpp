@@ -185,6 +185,14 @@ TEST_F(FindFilesOnDrives, HiddenFilesAreFoundButHiddenFoldersAreNotEntered) {
     EXPECT_EQ(Find("secret", 1), Paths{"C:\\secret"});
 }
 
+// A name the listing could only give in a best-fit spelling ("?" for a
+// character the code page lacks) would, as a path, name another file.
+TEST_F(FindFilesOnDrives, BestFitNamesAreNeitherFoundNorEntered) {
+    for (const char* path : {"D:\\a?b.exe", "D:\\odd?\\c.exe", "D:\\ok\\d.exe"})
+        files.WriteText(path, "");
+    EXPECT_EQ(Find("*.exe", 1), Paths{"D:\\ok\\d.exe"});
+}
+
 TEST_F(FindFilesOnDrives, MissingAndBrokenFoldersArePassedOverSilently) {
     files.WriteText("D:\\a\\1.txt", "");
     files.WriteText("D:\\a\\2.txt", "");

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "fakes/CodePages.h"
 #include "fakes/DriveFileSearch.h"
 #include "fakes/DriveFileSystem.h"
+#include "fakes/MemoryFileSystem.h"
 #include "fakes/TempDrives.h"
+#include "lib/EnsureFolder.h"
 #include "lib/LIB_FolderHelpers.h"
 
 namespace torvane {
@@ -12,6 +15,7 @@ TEST(IsValidFolderName, AcceptsDrivePathsAndRejectsTheRest) {
     struct Case {
         std::string text;
         bool valid;
+        LeadByte isLead = NoLeadBytes;
     };
     const Case cases[] = {
         {"C:\\", true},  // a bare root
@@ -44,9 +48,14 @@ TEST(IsValidFolderName, AcceptsDrivePathsAndRejectsTheRest) {
         {"C:/a", false},
         {"C:\\\xE9t\xE9", true},  // upper half of the code page: not blanks
         {"C:\\a\xA0", true},
+        // A character whose second byte is that of "\\", then a backslash:
+        // no doubled backslash under a double-byte code page.
+        {"C:\\\x95\x5C\\x", true, testing::ShiftJisLead},
+        {"C:\\\x95\x5C\\x", false},
+        {"C:\\\x95\x5C\\\\x", false, testing::ShiftJisLead},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(IsValidFolderName(c.text), c.valid) << '"' << c.text << '"';
+        EXPECT_EQ(IsValidFolderName(c.text, c.isLead), c.valid) << '"' << c.text << '"';
 }
 
 class FolderOnDrives : public ::testing::Test {
@@ -99,7 +108,12 @@ TEST_F(FolderOnDrives, FolderOrParentKeepsAnExistingFolderAndElseNamesTheParent)
 }
 
 TEST(ResolvePathText, ResolvesDotsAndTheLastPartsTrailingDotsAndBlanks) {
-    const std::pair<const char*, std::optional<std::string>> cases[] = {
+    struct Case {
+        const char* path;
+        std::optional<std::string> expected;
+        LeadByte isLead = NoLeadBytes;
+    };
+    const Case cases[] = {
         {"D:\\Apps\\..\\Torvane P2P", "D:\\Torvane P2P"},
         {"D:\\Apps\\.\\x\\", "D:\\Apps\\x\\"},
         {"D:\\..\\..\\x", "D:\\x"},  // no higher than the root
@@ -111,9 +125,10 @@ TEST(ResolvePathText, ResolvesDotsAndTheLastPartsTrailingDotsAndBlanks) {
         {"D:\\", "D:\\"},
         {"D:x", std::nullopt},
         {"\\\\server\\share", std::nullopt},
+        {"D:\\\x95\x5C.", "D:\\\x95\x5C", testing::ShiftJisLead},  // one name, its dot dropped
     };
-    for (const auto& [path, expected] : cases)
-        EXPECT_EQ(platform::ResolvePathText(path), expected) << path;
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::ResolvePathText(c.path, c.isLead), c.expected) << c.path;
 }
 
 TEST_F(FolderOnDrives, TheFakeReachesFilesThroughTheirShortNames) {
@@ -152,6 +167,34 @@ TEST_F(FolderOnDrives, CanonicalFolderNamesAreTheLongFullSpelling) {
         EXPECT_EQ(CanonicalFolderName(files, text), expected) << text;
 }
 
+// Under a double-byte code page a path is split by character: "\x95\x5C" is
+// one character (a kanji) whose second byte is that of "\\".
+TEST(FolderHelpers, DoubleByteNamesAreSplitByCharacter) {
+    const std::string kanji = "\x95\x5C";
+    struct Case {
+        std::string text, parent, canonical;
+        std::vector<std::string> made;
+    };
+    const Case cases[] = {
+        {"C:\\a\\" + kanji, "C:\\a", "C:\\a\\" + kanji, {"C:\\a", "C:\\a\\" + kanji}},
+        {"C:\\a\\" + kanji + "\\", "C:\\a", "C:\\a\\" + kanji + "\\", {"C:\\a", "C:\\a\\" + kanji}},
+        {"D:\\" + kanji + "\\" + kanji + "x",
+         "D:\\" + kanji,
+         "D:\\" + kanji + "\\" + kanji + "x",
+         {"D:\\" + kanji, "D:\\" + kanji + "\\" + kanji + "x"}},
+    };
+    for (const Case& c : cases) {
+        testing::MemoryFileSystem files;
+        files.leadBytes = testing::ShiftJisLead;
+        EXPECT_TRUE(IsValidFolderName(c.text, files.leadBytes)) << c.text;
+        EXPECT_EQ(FolderOrParent(files, c.text), c.parent) << c.text;
+        EXPECT_EQ(CanonicalFolderName(files, c.text), c.canonical) << c.text;
+        EnsureFolder(files, c.text);
+        EXPECT_EQ(std::vector<std::string>(files.folders.begin(), files.folders.end()), c.made)
+            << c.text;
+    }
+}
+
 TEST_F(FolderOnDrives, AFolderHoldsAnythingAtAll) {
     testing::DriveFileSearch search{drives, files};
     files.MakeFolders("D:\\Empty");
@@ -159,12 +202,12 @@ TEST_F(FolderOnDrives, AFolderHoldsAnythingAtAll) {
     files.WriteText("D:\\Saves\\savegame.DAT", "level 3");
     files.WriteText("D:\\Hidden\\desktop.ini", "x");
     files.hidden.insert("D:\\Hidden\\desktop.ini");
-    EXPECT_FALSE(FolderHoldsAnything(search, "D:\\Empty"));
-    EXPECT_FALSE(FolderHoldsAnything(search, "D:\\Empty\\"));
-    EXPECT_FALSE(FolderHoldsAnything(search, "D:\\Missing"));
-    EXPECT_TRUE(FolderHoldsAnything(search, "D:\\OnlyAFolder"));
-    EXPECT_TRUE(FolderHoldsAnything(search, "D:\\Saves\\"));
-    EXPECT_TRUE(FolderHoldsAnything(search, "D:\\Hidden"));
+    EXPECT_FALSE(FolderHoldsAnything(search, "D:\\Empty", NoLeadBytes));
+    EXPECT_FALSE(FolderHoldsAnything(search, "D:\\Empty\\", NoLeadBytes));
+    EXPECT_FALSE(FolderHoldsAnything(search, "D:\\Missing", NoLeadBytes));
+    EXPECT_TRUE(FolderHoldsAnything(search, "D:\\OnlyAFolder", NoLeadBytes));
+    EXPECT_TRUE(FolderHoldsAnything(search, "D:\\Saves\\", NoLeadBytes));
+    EXPECT_TRUE(FolderHoldsAnything(search, "D:\\Hidden", NoLeadBytes));
 }
 
 }  // namespace

@@ -128,16 +128,24 @@ TEST_F(InstallPanels, TheLinksOpenTheSupportMailAndTheToolbarsEulaPageAndStay) {
     EXPECT_EQ(install.Label18.Caption(), config::kSupportEmail);
     install.Label18.Click();
     EXPECT_EQ(wizard.shell.opened,
-              std::vector<std::string>{std::string("mailto:") + config::kSupportEmail});
+              std::vector<std::string>{std::string("(as user) mailto:") + config::kSupportEmail});
     EXPECT_EQ(wizard.activePanel(), "PnlInstall");
 
     show<TPNLInstallToolbar>("PNLInstallToolbar").Label4.Click();
     ASSERT_EQ(wizard.shell.opened.size(), 2u);
-    const std::string& url = wizard.shell.opened[1];
+    const std::string url = wizard.shell.opened[1];
     const std::size_t host = url.find("://");
     ASSERT_NE(host, std::string::npos);
     EXPECT_EQ(url.substr(std::min(url.find('/', host + 3), url.size())), "/eula/");
+    EXPECT_EQ(url.rfind("(as user) ", 0), 0u);
     EXPECT_EQ(wizard.activePanel(), "PNLInstallToolbar");
+    // Elevated with no way to open it as the user: not opened, and said so.
+    wizard.shell.refuseElevated = true;
+    show<TPNLInstallToolbar>("PNLInstallToolbar").Label4.Click();
+    EXPECT_EQ(wizard.host.messages.back(),
+              "The licence page was not opened, as it would have run "
+              "with administrator rights.\rPlease open " +
+                  url.substr(10) + " in your browser.");
 }
 
 TEST_F(InstallPanels, ConnectionTypeIsStoredOnlyByNextAndShownAgainOnReturn) {

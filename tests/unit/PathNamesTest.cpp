@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/PathNames.h"
+#include "fakes/CodePages.h"
 
 namespace torvane {
 namespace {
@@ -30,6 +31,36 @@ TEST(PathNames, PartsBelowTheDriveRoot) {
     EXPECT_EQ(PathParts("D:\\Users\\\\bob"), (std::vector<std::string>{"Users", "bob"}));
     EXPECT_TRUE(PathParts("C:\\").empty());
     EXPECT_TRUE(PathParts("C:").empty());
+    // "\x95\x5C" is one character of code page 932 whose second byte is that of "\\".
+    EXPECT_EQ(PathParts("C:\\a\\\x95\x5C\\b", testing::ShiftJisLead),
+              (std::vector<std::string>{"a", "\x95\x5C", "b"}));
+}
+
+// Under a double-byte code page only whole characters count: a name ending
+// in a second byte 0x5C neither ends with a backslash nor holds one.
+TEST(PathNames, TrailingBackslashesAndUnspellableNamesByCharacter) {
+    struct Case {
+        std::string text;
+        LeadByte isLead;
+        bool endsWithBackslash, unspellable;
+    };
+    const Case cases[] = {
+        {"C:\\a\\", NoLeadBytes, true, true},
+        {"a", NoLeadBytes, false, false},
+        {"", NoLeadBytes, false, false},
+        {"\x95\x5C", NoLeadBytes, true, true},  // a single-byte code page: two characters
+        {"\x95\x5C", testing::ShiftJisLead, false, false},
+        {"\x95\x5C\\", testing::ShiftJisLead, true, true},
+        {"a?b", NoLeadBytes, false, true},  // best fit of a character the code page lacks
+        {"a/b", testing::ShiftJisLead, false, true},
+        {"a\\\x95\x5C", testing::ShiftJisLead, false, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EndsWithBackslash(c.text, c.isLead), c.endsWithBackslash) << c.text;
+        EXPECT_EQ(WithBackslash(c.text, c.isLead), c.endsWithBackslash ? c.text : c.text + "\\")
+            << c.text;
+        EXPECT_EQ(IsUnspellableName(c.text, c.isLead), c.unspellable) << c.text;
+    }
 }
 
 }  // namespace

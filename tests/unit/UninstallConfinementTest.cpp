@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Sha256.h"
+#include "fakes/CodePages.h"
 #include "fakes/UninstallLists.h"
 #include "uninstall/Confinement.h"
 #include "uninstall/Plan.h"
@@ -94,9 +95,7 @@ TEST(UninstallConfinement, TakesOnlyLinesInsideTheInstallation) {
         OutsideOf(Entry{EntryKind::File, "C:\\Torvane\\Torvane.Exe", 2}, "C:\\Other").has_value());
 }
 
-// Lead bytes of a Japanese code page (932): their second byte may be 0x5C,
-// the byte of "\\", or 0x7C, that of "|".
-bool ShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+using testing::ShiftJisLead;  // a second byte may be 0x5C ("\\") or 0x7C ("|")
 
 // Under a double-byte code page a path is split by character: "\x95\x5C" is
 // one character (a kanji), not a name ending before a "\\".

@@ -3,6 +3,7 @@
 // and best-fit names are kept.
 #include <gtest/gtest.h>
 
+#include "fakes/CodePages.h"
 #include "fakes/UninstallLists.h"
 #include "uninstall/Plan.h"
 #include "uninstall/Report.h"
@@ -84,30 +85,36 @@ TEST(UninstallUsersFiles, WithoutTheListsTimeEveryMatchIsKeptButNamedFilesGo) {
 // A pattern deletes only what it can judge: a file whose times cannot be read
 // is kept, and so is a name the listing could only give in a best-fit
 // spelling ("\" from a fullwidth backslash, "?" for a character the code
-// page lacks), which would name another file.
+// page lacks), which would name another file. A double-byte character whose
+// second byte is that of "\\" is no such name (no reason: deleted).
 TEST(UninstallUsersFiles, APatternKeepsWhatItCannotJudge) {
     struct Case {
         std::string name;
         bool unreadableTimes;
         const char* reason;
+        LeadByte isLead = NoLeadBytes;
     } cases[] = {
         {"Nodes.DAT", true, "its times cannot be read"},
         {"a?b.DAT", false, "its name cannot be spelt"},
         {"x\\..\\Torvane.DAT", false, "its name cannot be spelt"},
         {"x/y.DAT", false, "its name cannot be spelt"},
+        {"\x95\x5C.DAT", false, nullptr, testing::ShiftJisLead},
     };
     for (const Case& c : cases) {
         FakeSystem system;
+        system.leadBytes = c.isLead;
         const std::string path = kData + "\\" + c.name;
         system.AddFolder(kData);
         system.files[Lower(path)] = path;
         system.times[Lower(path)] = {kAfter, kAfter};
         if (c.unreadableTimes) system.unreadable.insert(Lower(path));
-        if (c.name.find('\\') != std::string::npos) system.oddNames[Lower(kData)] = {c.name};
+        if (c.reason && c.name.find('\\') != std::string::npos)
+            system.oddNames[Lower(kData)] = {c.name};
         const RunResult r = RunPlan(
             MakePlan(ParseUninstallList("Torvane P2P\r\n<P" + kData + "\\*.DAT>\r\n"), kSelf),
             system, kListWritten);
-        EXPECT_TRUE(system.HasFile(path)) << c.name;
+        EXPECT_EQ(system.HasFile(path), c.reason != nullptr) << c.name;
+        if (!c.reason) continue;
         const Item* item = FindItem(r, "file " + path);
         ASSERT_NE(item, nullptr) << c.name;
         EXPECT_EQ(item->state, ItemState::Kept) << c.name;

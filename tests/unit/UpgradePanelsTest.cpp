@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Appl_Globals.h"
+#include "fakes/CodePages.h"
 #include "fakes/WizardFixture.h"
 #include "panels/PNL_Install.h"
 #include "panels/PNL_UpgradeFindDir.h"
@@ -134,11 +135,16 @@ protected:
 };
 
 TEST(FolderPart, KeepsEverythingUpToTheLastBackslashOrColon) {
-    EXPECT_EQ(FolderPart("C:\\Program Files\\Torvane P2P\\Torvane.exe"),
+    EXPECT_EQ(FolderPart("C:\\Program Files\\Torvane P2P\\Torvane.exe", NoLeadBytes),
               "C:\\Program Files\\Torvane P2P\\");
-    EXPECT_EQ(FolderPart("C:\\torvane.exe"), "C:\\");
-    EXPECT_EQ(FolderPart("C:torvane.exe"), "C:");
-    EXPECT_EQ(FolderPart("torvane.exe"), "");
+    EXPECT_EQ(FolderPart("C:\\torvane.exe", NoLeadBytes), "C:\\");
+    EXPECT_EQ(FolderPart("C:torvane.exe", NoLeadBytes), "C:");
+    EXPECT_EQ(FolderPart("torvane.exe", NoLeadBytes), "");
+    // A character ending in the byte of "\\" is part of the name.
+    EXPECT_EQ(FolderPart("C:\\\x95\x5C"
+                         "x.exe",
+                         testing::ShiftJisLead),
+              "C:\\");
 }
 
 TEST_F(UpgradeStart, ListsTheFoldersFirstChosenWithExitUpgradeAndPrevious) {

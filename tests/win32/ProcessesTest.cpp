@@ -113,9 +113,19 @@ public:
         steps += "as-self ";
         return asSelf ? *asSelf : Win32Processes::StartAsSelf(application, commandLine, show);
     }
+    bool HandToShell(const std::string& file, const std::string& parameters,
+                     ShowMode show) override {
+        steps += "hand-off ";
+        handedOff = file + "|" + parameters;
+        return handOff ? *handOff : Win32Processes::HandToShell(file, parameters, show);
+    }
+    bool OpenAsSelf(const std::string& what) override {
+        steps += "open-as-self ";
+        return asSelf ? *asSelf : Win32Processes::OpenAsSelf(what);
+    }
 
-    std::string steps;
-    std::optional<bool> elevated, shellToken, linkedToken, withToken, asSelf;
+    std::string steps, handedOff;
+    std::optional<bool> elevated, shellToken, linkedToken, withToken, handOff, asSelf;
 };
 
 using SetShellWindowFunction = BOOL WINAPI(HWND);
@@ -123,39 +133,63 @@ using SetShellWindowFunction = BOOL WINAPI(HWND);
 }  // namespace
 
 // Elevated, a program asked to run as the user gets the shell's token, else
-// the limited token linked to the setup's, else it is not started at all:
-// never with the setup's own rights.
+// is handed to the shell, else gets the limited token linked to the setup's,
+// else it is not started at all: never with the setup's own rights. A page or
+// a mail asked to open as the user is only handed to the shell.
 TEST(Processes, StartChoosesTheUsersTokenWhenElevatedAndNeverStartsElevated) {
     struct Case {
-        bool asUser, elevated, shellToken, linkedToken, withToken, asSelf;
+        bool open, asUser, elevated, shellToken, linkedToken, withToken, handOff, asSelf;
         const char* steps;
         StartResult result;
     };
     const Case cases[] = {
         // not asked: elevation is not even looked at
-        {false, true, true, true, true, true, "as-self ", StartResult::Started},
-        {false, true, true, true, true, false, "as-self ", StartResult::Failed},
-        {true, false, true, true, true, true, "elevated? as-self ", StartResult::Started},
-        {true, true, true, true, true, false, "elevated? token with-token ", StartResult::Started},
-        // no shell window: the linked token
-        {true, true, false, true, true, true, "elevated? token linked with-token ",
+        {false, false, true, true, true, true, true, true, "as-self ", StartResult::Started},
+        {false, false, true, true, true, true, true, false, "as-self ", StartResult::Failed},
+        {false, true, false, true, true, true, true, true, "elevated? as-self ",
          StartResult::Started},
-        {true, true, true, true, false, true, "elevated? token with-token linked with-token ",
+        {false, true, true, true, true, true, true, false, "elevated? token with-token ",
+         StartResult::Started},
+        // no shell token: the shell takes the start
+        {false, true, true, false, true, true, true, true, "elevated? token hand-off ",
+         StartResult::Started},
+        // nor the shell: the linked token
+        {false, true, true, false, true, true, false, true,
+         "elevated? token hand-off linked with-token ", StartResult::Started},
+        {false, true, true, true, true, false, false, true,
+         "elevated? token with-token hand-off linked with-token ", StartResult::WouldBeElevated},
+        {false, true, true, false, false, true, false, true, "elevated? token hand-off linked ",
          StartResult::WouldBeElevated},
-        {true, true, false, false, true, true, "elevated? token linked ",
+        // opening: the error panel's restart (not as the user), a page or a mail
+        {true, false, true, true, true, true, true, true, "open-as-self ", StartResult::Started},
+        {true, true, false, true, true, true, true, false, "elevated? open-as-self ",
+         StartResult::Failed},
+        {true, true, true, true, true, true, true, true, "elevated? hand-off ",
+         StartResult::Started},
+        {true, true, true, true, true, true, false, true, "elevated? hand-off ",
          StartResult::WouldBeElevated},
     };
+    const std::string self = Win32Processes().OwnExecutablePath();
     for (const Case& c : cases) {
         WatchedProcesses processes;
         processes.elevated = c.elevated;
         processes.shellToken = c.shellToken;
         processes.linkedToken = c.linkedToken;
         processes.withToken = c.withToken;
+        processes.handOff = c.handOff;
         processes.asSelf = c.asSelf;
+        // The shell gets the program (one that exists: a missing one is not
+        // handed over) and its parameters apart, blanks kept.
         const StartResult result =
-            processes.Start("C:\\x.exe", "\"C:\\x.exe\"", ShowMode::Normal, c.asUser);
+            c.open ? processes.Open("mailto:a@b.example", c.asUser)
+                   : processes.Start(self, "\"" + self + "\" /a  b", ShowMode::Normal, c.asUser);
         EXPECT_EQ(processes.steps, std::string(c.steps));
         EXPECT_EQ(static_cast<int>(result), static_cast<int>(c.result)) << c.steps;
+        const bool handed = std::string(c.steps).find("hand-off") != std::string::npos;
+        EXPECT_EQ(processes.handedOff, !handed  ? ""
+                                       : c.open ? "mailto:a@b.example|"
+                                                : self + "|/a  b")
+            << c.steps;
     }
 }
 
@@ -219,26 +253,35 @@ TEST(Processes, MissingProgramIsReportedAndNothingElseRuns) {
     EXPECT_TRUE(!Exists(program.decoy + ".ran"));
 }
 
-TEST(Processes, StartAsUserWithoutAShellWindowTakesTheLinkedToken) {
+TEST(Processes, StartAsUserWithoutAShellWindowIsHandedToTheShellElseTakesTheLinkedToken) {
     // Wine 8 gives every process a full administrator token, which reads as
     // elevated (TokenElevationTypeFull), with a limited one linked to it, and
-    // runs no shell window of its own (GetShellWindow gives nothing): the
-    // real steps take the linked token. (Wine's CreateProcessWithTokenW
-    // starts the program with the caller's rights all the same.)
+    // runs no shell window of its own (GetShellWindow gives nothing), but its
+    // desktop answers the shell's automation route: the real steps hand the
+    // start to it, and without it take the linked token. (Wine runs either
+    // with the caller's rights all the same.) Both keep the command line,
+    // two blanks and all, and the show mode.
     ASSERT_TRUE(::GetShellWindow() == nullptr);
     const SpacedProgram program;
     ASSERT_TRUE(program.copied);
-    WatchedProcesses processes;
-    EXPECT_TRUE(processes.RunningElevated());
-    EXPECT_TRUE(!processes.ShellUserToken());
-    processes.steps.clear();
-    EXPECT_TRUE(processes.Start(program.path, program.Quoted() + " /user", ShowMode::Minimized,
-                                true) == StartResult::Started);
-    EXPECT_EQ(processes.steps, std::string("elevated? token linked with-token "));
-    const std::optional<ProbeRun> run = WaitForRun(program.path);
-    ASSERT_TRUE(run.has_value());
-    EXPECT_EQ(run->commandLine, program.Quoted() + " /user");
-    EXPECT_EQ(run->show, SW_SHOWMINNOACTIVE);
+    const std::string commandLine = program.Quoted() + " /user \"C:\\New  Place\\\"";
+    for (const bool shellTakesIt : {true, false}) {
+        program.ForgetRuns();
+        WatchedProcesses processes;
+        EXPECT_TRUE(processes.RunningElevated());
+        EXPECT_TRUE(!processes.ShellUserToken());
+        processes.steps.clear();
+        if (!shellTakesIt) processes.handOff = false;
+        EXPECT_TRUE(processes.Start(program.path, commandLine, ShowMode::Minimized, true) ==
+                    StartResult::Started);
+        EXPECT_EQ(processes.steps, std::string(shellTakesIt ? "elevated? token hand-off "
+                                                            : "elevated? token hand-off linked "
+                                                              "with-token "));
+        const std::optional<ProbeRun> run = WaitForRun(program.path);
+        ASSERT_TRUE(run.has_value());
+        EXPECT_EQ(run->commandLine, commandLine);
+        EXPECT_EQ(run->show, SW_SHOWMINNOACTIVE);
+    }
 }
 
 TEST(Processes, StartAsUserTakesTheShellProcesssToken) {
@@ -279,11 +322,17 @@ TEST(Processes, StartAsUserTakesTheShellProcesssToken) {
 TEST(Processes, ShellOpensAProgramByItsPathWithSpaces) {
     const SpacedProgram program;
     ASSERT_TRUE(program.copied);
-    platform::win32::Win32Shell().Open(program.path);
-    const std::optional<ProbeRun> run = WaitForRun(program.path);
-    ASSERT_TRUE(run.has_value());
-    EXPECT_EQ(run->show, SW_SHOWNORMAL);
-    EXPECT_TRUE(!Exists(program.decoy + ".ran"));
+    // As the user, Wine (elevated as it reads) hands the open to its shell.
+    for (const bool asUser : {false, true}) {
+        program.ForgetRuns();
+        Win32Processes processes;
+        EXPECT_TRUE(platform::win32::Win32Shell(processes).Open(program.path, asUser) ==
+                    StartResult::Started);
+        const std::optional<ProbeRun> run = WaitForRun(program.path);
+        ASSERT_TRUE(run.has_value());
+        EXPECT_EQ(run->show, SW_SHOWNORMAL);
+        EXPECT_TRUE(!Exists(program.decoy + ".ran"));
+    }
 }
 
 TEST(Processes, OwnExecutablePathNamesTheRunningProgram) {

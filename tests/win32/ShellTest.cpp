@@ -121,7 +121,8 @@ TEST(Shell, DrivesListTheLettersInUseWithTheirTypes) {
 }
 
 TEST(Shell, SpecialFoldersResolveToTheUsersFolders) {
-    platform::win32::Win32Shell shell;
+    platform::win32::Win32Processes processes;
+    platform::win32::Win32Shell shell{processes};
     const std::string user = Environment("USERNAME");
     ASSERT_TRUE(!user.empty());
     const std::string profile = "C:\\users\\" + user;
@@ -144,7 +145,8 @@ TEST(Shell, SpecialFoldersResolveToTheUsersFolders) {
 TEST(Shell, ShortcutsReadBackWithTargetDescriptionArgumentsAndIcon) {
     platform::win32::ComApartment com;
     ASSERT_TRUE(SUCCEEDED(com.Result()));
-    platform::win32::Win32Shell shell;
+    platform::win32::Win32Processes processes;
+    platform::win32::Win32Shell shell{processes};
     char self[MAX_PATH];
     ::GetModuleFileNameA(nullptr, self, MAX_PATH);
     const std::string target = self;
@@ -173,7 +175,8 @@ TEST(Shell, ShortcutsReadBackWithTargetDescriptionArgumentsAndIcon) {
 TEST(Shell, WebShortcutsHoldTheAddressNotAFile) {
     platform::win32::ComApartment com;
     ASSERT_TRUE(SUCCEEDED(com.Result()));
-    platform::win32::Win32Shell shell;
+    platform::win32::Win32Processes processes;
+    platform::win32::Win32Shell shell{processes};
     const std::string pages[] = {"http://www.torvane.example/p2p/",
                                  "http://www.torvane.example/p2p/help/",
                                  "https://mirror.torvane.example/a%20b?x=1&y=2"};
@@ -230,8 +233,9 @@ TEST(Shell, ShortcutWithoutComRaisesAndSavesNothing) {
     std::string message;
     RunOnAThreadOfItsOwn([&] {
         try {
-            platform::win32::Win32Shell().CreateShortcut("C:\\windows\\notepad.exe", link, "d", 0,
-                                                         "");
+            platform::win32::Win32Processes processes;
+            platform::win32::Win32Shell(processes).CreateShortcut("C:\\windows\\notepad.exe", link,
+                                                                  "d", 0, "");
         } catch (const Exception& e) {
             message = e.what();
         }

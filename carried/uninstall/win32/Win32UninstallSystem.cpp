@@ -4,6 +4,7 @@
 
 #include "base/InstallLayout.h"
 #include "base/UninstallRecord.h"
+#include "base/win32/SystemCodePage.h"
 #include "common/win32/CarriedWin32.h"
 #include "uninstall/Confinement.h"
 
@@ -15,7 +16,7 @@ using carried::win32::ErrorText;
 using carried::win32::FinalPathOf;
 using platform::win32::UniqueKernelHandle;
 
-bool SystemLeadBytes(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
+using platform::win32::SystemLeadBytes;
 
 bool IsNotThere(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;

@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "base/Exceptions.h"
+#include "base/win32/SystemCodePage.h"
 #include "base/win32/UniqueHandle.h"
 #include "base/win32/WinHeaders.h"
 
@@ -101,11 +102,12 @@ int Win32FileSystem::CreateFolder(const std::string& path) {
     return error ? static_cast<int>(error) : ERROR_ACCESS_DENIED;
 }
 
+LeadByte Win32FileSystem::LeadBytes() { return SystemLeadBytes; }
+
 std::vector<std::string> Win32FileSystem::SubFolders(const std::string& folder,
                                                      bool includeHidden) {
-    std::string pattern = folder;
-    if (!pattern.empty() && pattern.back() != '\\') pattern += '\\';
-    pattern += '*';
+    const std::string pattern =
+        (folder.empty() ? folder : WithBackslash(folder, LeadBytes())) + '*';
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     UniqueHandle<FindTraits> search(::FindFirstFileA(pattern.c_str(), &found));
@@ -115,6 +117,7 @@ std::vector<std::string> Win32FileSystem::SubFolders(const std::string& folder,
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == "." || name == "..")
             continue;
         if (!includeHidden && (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN)) continue;
+        if (IsUnspellableName(name, LeadBytes())) continue;
         names.push_back(name);
     } while (::FindNextFileA(search.Get(), &found));
     return names;
@@ -127,8 +130,9 @@ std::optional<std::string> Win32FileSystem::FullLongPath(const std::string& path
     const std::string resolved(full, fullSize);
     if (resolved.size() < 3 || resolved[1] != ':') return std::nullopt;
 
+    const LeadByte isLead = LeadBytes();
     std::string head = resolved;
-    const bool trailingSlash = head.size() > 3 && head.back() == '\\';
+    const bool trailingSlash = head.size() > 3 && EndsWithBackslash(head, isLead);
     if (trailingSlash) head.pop_back();
     std::string tail;  // the parts after `head` that do not exist, as written
     for (;;) {
@@ -136,15 +140,12 @@ std::optional<std::string> Win32FileSystem::FullLongPath(const std::string& path
         const DWORD longSize = ::GetLongPathNameA(head.c_str(), longer, MAX_PATH);
         if (longSize > 0 && longSize < MAX_PATH) {
             std::string result(longer, longSize);
-            if (!tail.empty()) {
-                if (result.back() != '\\') result += '\\';
-                result += tail;
-            }
-            if (trailingSlash && result.back() != '\\') result += '\\';
+            if (!tail.empty()) result = WithBackslash(result, isLead) + tail;
+            if (trailingSlash) result = WithBackslash(result, isLead);
             return result;
         }
         if (head.size() <= 3) return resolved;  // not even the drive: the text as resolved
-        const std::size_t slash = head.rfind('\\');
+        const std::size_t slash = LastBackslash(head, isLead);
         tail = head.substr(slash + 1) + (tail.empty() ? "" : "\\" + tail);
         head.erase(slash < 3 ? 3 : slash);
     }

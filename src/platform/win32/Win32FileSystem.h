@@ -21,6 +21,8 @@ public:
     // GetFullPathNameA, then GetLongPathNameA on the longest head of the
     // path that exists (it fails for a path that does not), the rest kept.
     std::optional<std::string> FullLongPath(const std::string& path) override;
+    // IsDBCSLeadByte: the active code page's rule, which CharNextA follows.
+    LeadByte LeadBytes() override;
 
     // Win32FolderRights.cpp: reading a file's head, owners through
     // GetNamedSecurityInfoA, folders made with the descriptor of

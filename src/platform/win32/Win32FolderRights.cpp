@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "base/win32/SystemCodePage.h"
 #include "base/win32/UniqueHandle.h"
 #include "base/win32/WinHeaders.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -127,7 +128,7 @@ std::optional<std::string> Win32FileSystem::FinalPath(const std::string& path) {
     if (length == 0 || length >= final.size()) return std::nullopt;
     final.resize(length);
     if (final.rfind("\\\\?\\", 0) == 0) final.erase(0, 4);
-    if (final.size() > 3 && final.back() == '\\') final.pop_back();
+    if (final.size() > 3 && EndsWithBackslash(final, SystemLeadBytes)) final.pop_back();
     return final;
 }
 

@@ -34,9 +34,9 @@ private:
     Win32Clock clock_;
     Win32FileSystem files_;
     Win32Drives drives_;
-    Win32Shell shell_;
-    Win32Registry registry_;
     Win32Processes processes_;
+    Win32Shell shell_{processes_};
+    Win32Registry registry_;
     Win32GuidSource guids_;
     Win32FileSearch search_;
     Win32Clipboard clipboard_;

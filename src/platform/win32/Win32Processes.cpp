@@ -1,9 +1,16 @@
 #include "platform/win32/Win32Processes.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
+// clang-format off
 #include "base/win32/WinHeaders.h"
+#include <shellapi.h>
+// clang-format on
+
+#include "platform/win32/ShellHandOff.h"
 
 namespace torvane::platform::win32 {
 
@@ -40,6 +47,27 @@ bool Started(BOOL created, const PROCESS_INFORMATION& info) {
     return true;
 }
 
+// What follows the program on its command line, for the shell, which takes
+// the two apart: the line must begin with the program's path, quoted or not.
+// Nothing when it does not.
+std::optional<std::string> ParametersOf(const std::string& commandLine,
+                                        const std::string& application) {
+    std::size_t end = 0;
+    if (commandLine.compare(0, application.size() + 2, "\"" + application + "\"") == 0)
+        end = application.size() + 2;
+    else if (commandLine.compare(0, application.size(), application) == 0)
+        end = application.size();
+    else
+        return std::nullopt;
+    if (end < commandLine.size() && commandLine[end] != ' ') return std::nullopt;
+    return commandLine.substr(std::min(end + 1, commandLine.size()));
+}
+
+bool IsFile(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 using CreateProcessWithTokenWFunction = BOOL WINAPI(HANDLE, DWORD, LPCWSTR, LPWSTR, DWORD, LPVOID,
                                                     LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION);
 
@@ -62,13 +90,38 @@ StartResult Win32Processes::Start(const std::string& application, const std::str
     if (!asUser || !RunningElevated())
         return StartAsSelf(application, commandLine, show) ? StartResult::Started
                                                            : StartResult::Failed;
-    for (auto token : {&Win32Processes::ShellUserToken, &Win32Processes::LinkedUserToken}) {
-        const UniqueKernelHandle user = (this->*token)();
-        if (user && StartWithToken(user.Get(), application, commandLine, show))
-            return StartResult::Started;
-    }
+    const UniqueKernelHandle shellUser = ShellUserToken();
+    if (shellUser && StartWithToken(shellUser.Get(), application, commandLine, show))
+        return StartResult::Started;
+    // The shell reports no failure to start, so a missing program is not
+    // handed to it: that start fails below as it would have here.
+    const std::optional<std::string> parameters = ParametersOf(commandLine, application);
+    if (parameters && IsFile(application) && HandToShell(application, *parameters, show))
+        return StartResult::Started;
+    const UniqueKernelHandle linkedUser = LinkedUserToken();
+    if (linkedUser && StartWithToken(linkedUser.Get(), application, commandLine, show))
+        return StartResult::Started;
     // Never with this program's rights: the caller says that it did not start.
     return StartResult::WouldBeElevated;
+}
+
+StartResult Win32Processes::Open(const std::string& what, bool asUser) {
+    if (!asUser || !RunningElevated())
+        return OpenAsSelf(what) ? StartResult::Started : StartResult::Failed;
+    return HandToShell(what, "", ShowMode::Normal) ? StartResult::Started
+                                                   : StartResult::WouldBeElevated;
+}
+
+bool Win32Processes::HandToShell(const std::string& file, const std::string& parameters,
+                                 ShowMode show) {
+    return ShellExecuteAsShellUser(file, parameters, ShowCommand(show));
+}
+
+bool Win32Processes::OpenAsSelf(const std::string& what) {
+    // Values above 32 mean success (the run-time's HINSTANCE convention).
+    const HINSTANCE result =
+        ::ShellExecuteA(nullptr, nullptr, what.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 bool Win32Processes::RunningElevated() {

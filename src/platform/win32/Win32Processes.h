@@ -14,18 +14,32 @@ int ShowCommand(ShowMode show);
 // once; nothing waits for the program.
 //
 // Start with `asUser`: when this process runs elevated (a split token whose
-// user also has a limited one), the program is started with a copy of the
-// token of the shell's process (the signed-in user's Explorer), else with the
-// limited token linked to this one, through CreateProcessWithTokenW. When
-// neither can be had it is not started at all, never with this program's
-// rights: Start returns false and the caller says so. The steps are virtual
-// so that the tests can watch or replace each one.
+// user also has a limited one), the program is started, in this order:
+//  1. with a copy of the token of the shell's process (the signed-in user's
+//     Explorer) through CreateProcessWithTokenW: the exact program, its
+//     command line and show mode, and a start that is known to have worked;
+//  2. else handed to that shell (ShellExecuteAsShellUser), which starts it
+//     as the user where the token cannot be had (Explorer's process closed
+//     to this one), but cannot tell whether the program then started (so a
+//     program that is not there is not handed over);
+//  3. else with the limited token linked to this one, which Windows usually
+//     refuses (see LinkedUserToken).
+// When none works it is not started at all, never with this program's
+// rights: WouldBeElevated, and the caller says so.
+//
+// Open (the shell's Open, Win32Shell) runs a ShellExecuteA of its own when
+// not asked `asUser` or not elevated; elevated, only the hand-off to the
+// shell opens a page or a mail as the user (an address needs the user's
+// shell and its associations, which a token alone does not give), else
+// WouldBeElevated. The steps are virtual so that the tests can watch or
+// replace each one.
 class Win32Processes : public Processes {
 public:
     StartResult Start(const std::string& application, const std::string& commandLine, ShowMode show,
                       bool asUser) override;
     std::string OwnExecutablePath() override;
     void EndProcess(int exitCode) override;
+    StartResult Open(const std::string& what, bool asUser);
 
     // Whether this process's token is elevated above a limited one of the
     // same user (TokenElevationTypeFull); false where that cannot be read.
@@ -42,6 +56,10 @@ public:
                                 const std::string& commandLine, ShowMode show);
     virtual bool StartAsSelf(const std::string& application, const std::string& commandLine,
                              ShowMode show);
+    // ShellExecuteAsShellUser: the desktop shell carries out the request.
+    virtual bool HandToShell(const std::string& file, const std::string& parameters, ShowMode show);
+    // ShellExecuteA with this program's rights: whether the system took it.
+    virtual bool OpenAsSelf(const std::string& what);
 };
 
 }  // namespace torvane::platform::win32

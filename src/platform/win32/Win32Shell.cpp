@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/Exceptions.h"
+#include "base/win32/SystemCodePage.h"
 
 namespace torvane::platform::win32 {
 
@@ -51,7 +52,7 @@ std::optional<std::string> Win32Shell::FolderPath(SpecialFolder folder) {
     if (::SHGetFolderPathA(nullptr, Csidl(folder), nullptr, 0, path) != 0) return std::nullopt;
     std::string result = path;
     // A root keeps its backslash: "C:" alone would mean the current folder there.
-    while (result.size() > 3 && result.back() == '\\') result.pop_back();
+    while (result.size() > 3 && EndsWithBackslash(result, SystemLeadBytes)) result.pop_back();
     return result;
 }
 
@@ -86,8 +87,8 @@ void Win32Shell::CreateShortcut(const std::string& target, const std::string& li
     file.Get()->Save(Wide(linkFile).data(), FALSE);
 }
 
-void Win32Shell::Open(const std::string& what) {
-    ::ShellExecuteA(nullptr, nullptr, what.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+StartResult Win32Shell::Open(const std::string& what, bool asUser) {
+    return processes_.Open(what, asUser);
 }
 
 }  // namespace torvane::platform::win32
