@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/Appl_Globals.h"
+#include "base/InstallLayout.h"
 #include "fakes/WizardFixture.h"
 #include "panels/PNL_InstallChooseDir.h"
 #include "panels/PNL_InstallChooseDownloadDir.h"
@@ -216,7 +217,7 @@ TEST_F(FolderPanels, InstallNextAsksBeforeUsingAFolderThatHoldsOtherFiles) {
 // client: a second one elsewhere would share its data folder and entry, so
 // the user is asked first, No being the default.
 TEST_F(FolderPanels, InstallNextAsksBeforeASecondInstallationElsewhere) {
-    const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Torvane P2P";
+    const std::string key = layout::kUninstallKey;
     const std::string first = "C:\\Program Files\\Torvane P2P\\";
     struct Case {
         std::optional<std::string> uninstallString;

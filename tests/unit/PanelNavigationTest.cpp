@@ -12,6 +12,7 @@
 #include "app/Appl_Globals.h"
 #include "app/QvButtonBar.h"
 #include "base/Exceptions.h"
+#include "base/InstallLayout.h"
 #include "fakes/FakeNavigator.h"
 #include "panels/PNL_Disclaimer.h"
 #include "panels/PNL_InstallInstalling.h"
@@ -154,7 +155,7 @@ TEST_F(PanelOnItsOwn, TheUninstallEntryStepFailsQuietlyForAStandardUser) {
 
     fakes.registry.refuse = false;
     EXPECT_TRUE(RunSequence({*found}).empty());
-    const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Torvane P2P";
+    const std::string key = layout::kUninstallKey;
     EXPECT_EQ(fakes.registry.values[std::make_pair(key, std::string("DisplayName"))],
               "Torvane P2P");
     EXPECT_EQ(fakes.registry.values[std::make_pair(key, std::string("UninstallString"))],
