@@ -22,7 +22,7 @@ bool ParseProcessId(const std::string& text, std::uint32_t& id) {
 
 }  // namespace
 
-Invocation ParseInvocation(const std::vector<std::string>& params) {
+Invocation ParseInvocation(const std::vector<std::string>& params, LeadByte isLead) {
     Invocation invocation;
     if (!params.empty() && SameText(params[0], "/cleanup")) {
         invocation.mode = Mode::Cleanup;
@@ -30,14 +30,14 @@ Invocation ParseInvocation(const std::vector<std::string>& params) {
             throw ListError("/cleanup needs the original program and its process id");
         CleanupRequest& request = invocation.cleanup;
         request.original = params[1];
-        if (auto refusal = DrivePathRefusal(request.original, false, false, 1))
+        if (auto refusal = DrivePathRefusal(request.original, false, false, 1, isLead))
             throw ListError("the program to remove " + *refusal);
         if (!ParseProcessId(params[2], request.processId))
             throw ListError("the process id is not a number");
         for (std::size_t i = 3; i < params.size(); ++i) {
-            if (auto refusal = DrivePathRefusal(params[i], false, true, 1))
+            if (auto refusal = DrivePathRefusal(params[i], false, true, 1, isLead))
                 throw ListError("the folder " + params[i] + " " + *refusal);
-            request.folders.push_back(WithoutTrailingBackslash(params[i]));
+            request.folders.push_back(WithoutTrailingBackslash(params[i], isLead));
         }
         return invocation;
     }

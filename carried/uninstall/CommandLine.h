@@ -25,7 +25,8 @@ struct Invocation {
 // Silent; "/cleanup <original> <pid> [folder...]" → Cleanup (only as the
 // first parameter, with an absolute original path, a decimal process id and
 // absolute folders; otherwise ListError). Anything else is Interactive.
-Invocation ParseInvocation(const std::vector<std::string>& params);
+// Paths are split by character (`isLead`).
+Invocation ParseInvocation(const std::vector<std::string>& params, LeadByte isLead = NoLeadBytes);
 
 // The command line that starts the copy: "<copy>" /cleanup "<original>" pid "<folder>"...
 // Paths are quoted; Windows paths cannot contain a double quote.

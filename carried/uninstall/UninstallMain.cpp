@@ -19,6 +19,7 @@
 
 #include "base/InstallLayout.h"
 #include "base/SplitCommandLine.h"
+#include "base/win32/SystemCodePage.h"
 #include "base/win32/UniqueHandle.h"
 #include "base/win32/WinHeaders.h"
 // clang-format off
@@ -337,7 +338,8 @@ int Cleanup(const CleanupRequest& request) {
 int Run() {
     Invocation invocation;
     try {
-        invocation = ParseInvocation(SplitCommandLine(::GetCommandLineA()));
+        invocation = ParseInvocation(SplitCommandLine(::GetCommandLineA()),
+                                     platform::win32::SystemLeadBytes);
     } catch (const ListError&) {
         return 2;  // a malformed /cleanup: only the program itself starts that
     }

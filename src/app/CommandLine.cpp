@@ -11,7 +11,15 @@ std::optional<std::string> AutoUpdateFolder(const std::vector<std::string>& para
     for (const std::string& param : params) joined += " " + param;
     joined = Trim(joined);
     if (LowerCase(joined).compare(0, kSwitch.size(), kSwitch) != 0) return std::nullopt;
-    return WithBackslash(Trim(joined.substr(kSwitch.size() - 1)), isLead);
+    std::string folder = Trim(joined.substr(kSwitch.size() - 1));
+    // A folder ends with one backslash. More come from a command line
+    // written by the C run-time's rules, which double a backslash before a
+    // closing quote ("C:\a  b\\") so that it does not escape the quote;
+    // this program's parameters (SplitCommandLine: quotes only group) keep both.
+    while (folder.size() > 3 && EndsWithBackslash(folder, isLead) &&
+           EndsWithBackslash(folder.substr(0, folder.size() - 1), isLead))
+        folder.pop_back();
+    return WithBackslash(folder, isLead);
 }
 
 }  // namespace torvane

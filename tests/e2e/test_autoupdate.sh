@@ -4,8 +4,11 @@
 # welcome panel; it makes the missing folder with its parent, writes the
 # client and the uninstaller (byte for byte the carried programs) and the
 # four Start-menu links, starts the new client and ends with exit code 0 and
-# no further panel. The folder has two blanks in a row and is passed quoted:
-# the files land in exactly that folder.
+# no further panel. The folder has two blanks in a row and a trailing
+# backslash, and is passed quoted: Wine's launcher, following the run-time's
+# rules, writes that backslash doubled before the closing quote
+# ("C:\New  Place\Torvane\\"), as a client building its command line by those
+# rules would. The files land in exactly that folder.
 # Then "/autoupdate" into a folder that holds another program: the setup
 # ends on the error panel and writes nothing there.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -23,7 +26,7 @@ TARGET=$(e2e_unix_path "$TARGET_WIN")
 # no other panel shows, and the welcome panel never comes back.
 e2e_watch_start 150
 start=$SECONDS
-e2e_start /autoupdate "$TARGET_WIN"
+e2e_start /autoupdate "$TARGET_WIN\\"
 upgrading_re=$(header_re 'Upgrading Torvane P2P')
 e2e_watch_wait "$upgrading_re" 60
 e2e_shot upgrading

@@ -21,6 +21,10 @@ TEST(SplitCommandLine, DropsTheProgramAndUnquotesParameters) {
         {"setup.exe /autoupdate \"C:\\Two  Spaces\\F\"", {"/autoupdate", "C:\\Two  Spaces\\F"}},
         {"setup.exe a\"b c\"d", {"ab cd"}},
         {"setup.exe \"\"", {""}},
+        // No escapes: a backslash before a quote is a backslash (the C
+        // run-time's rules would read \" as a quote and run on).
+        {"setup.exe /autoupdate \"C:\\a  b\\\" x", {"/autoupdate", "C:\\a  b\\", "x"}},
+        {"setup.exe /autoupdate \"C:\\a  b\\\\\"", {"/autoupdate", "C:\\a  b\\\\"}},
     };
     for (const Case& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.params) << c.line;
 }
@@ -42,6 +46,9 @@ TEST(AutoUpdateFolder, RecognisesTheSwitchOnlyAsFirstParameterWithAFolder) {
         {{"/AUTOUPDATE", "C:\\Program", "Files\\Torvane", "P2P"},
          "C:\\Program Files\\Torvane P2P\\"},
         {{"/AutoUpdate", "C:\\Two  Spaces"}, "C:\\Two  Spaces\\"},  // quoted: inner spaces kept
+        // written by the C run-time's rules: the backslash doubled before the quote
+        {{"/autoupdate", "C:\\Two  Spaces\\\\"}, "C:\\Two  Spaces\\"},
+        {{"/autoupdate", "C:\\\\"}, "C:\\"},
         {{"  /autoupdate", "d:\\MiXeD"}, "d:\\MiXeD\\"},
         // The folder's last character ends in the byte of "\\": it still gets one.
         {{"/autoupdate", "C:\\\x95\x5C"}, "C:\\\x95\x5C\\", testing::ShiftJisLead},

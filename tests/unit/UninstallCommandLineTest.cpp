@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/SplitCommandLine.h"
+#include "fakes/CodePages.h"
 #include "fakes/UninstallLists.h"
 #include "uninstall/CommandLine.h"
 
@@ -32,6 +33,11 @@ TEST(UninstallCommandLine, TheCleanupLineSurvivesTheRoundTrip) {
     EXPECT_EQ(back.cleanup.processId, 4242u);
     EXPECT_EQ(back.cleanup.folders, request.folders);
     EXPECT_EQ(ParseInvocation({"/CLEANUP", kSelf, "7"}).cleanup.folders.size(), 0u);
+    // A folder whose last character ends in the byte of "\\" keeps it.
+    const std::string kanjiFolder = "C:\\\x95\x5C";
+    EXPECT_EQ(ParseInvocation({"/cleanup", kSelf, "7", kanjiFolder}, testing::ShiftJisLead)
+                  .cleanup.folders,
+              std::vector<std::string>{kanjiFolder});
 }
 
 TEST(UninstallCommandLine, RefusesAMalformedCleanup) {
