@@ -10,7 +10,7 @@
 # (exit 1) when one is over it; with --goal it holds them to the download
 # budget we aim for instead:
 #                                 ceiling    goal
-#   overhead of the setup         608 KiB    640 KiB
+#   overhead of the setup         616 KiB    640 KiB
 #   Torvane_toolbar.exe            24 KiB     32 KiB
 #   Torvane.Exe                   152 KiB    160 KiB
 #   Uninstall.Exe                 162 KiB    160 KiB  (over the goal: the list's digest,
@@ -27,7 +27,7 @@ set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 check=0
-declare -A budget=([overhead]=$((608 * 1024)) [toolbar]=$((24 * 1024))
+declare -A budget=([overhead]=$((616 * 1024)) [toolbar]=$((24 * 1024))
                    [client]=$((152 * 1024)) [uninstaller]=$((162 * 1024)))
 declare -A goal=([overhead]=$((640 * 1024)) [toolbar]=$((32 * 1024))
                  [client]=$((160 * 1024)) [uninstaller]=$((160 * 1024)))
