@@ -34,8 +34,13 @@ const std::string& FolderOf(const InstalledSoFar& installed, const layout::Insta
 
 }  // namespace
 
+std::string PathOf(const layout::InstalledFile& file, const std::string& installDir,
+                   const std::string& userDataDir) {
+    return (file.folder == layout::Folder::Installation ? installDir : userDataDir) + file.name;
+}
+
 std::string PathOf(const InstalledSoFar& installed, const layout::InstalledFile& file) {
-    return FolderOf(installed, file) + file.name;
+    return PathOf(file, installed.installDir, installed.userDataDir);
 }
 
 std::string UninstallListText(const InstalledSoFar& installed) {

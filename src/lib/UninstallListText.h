@@ -30,7 +30,11 @@ struct InstalledSoFar {
 // stopped early leaves out the lines of what it never made.
 std::string UninstallListText(const InstalledSoFar& installed);
 
-// `file`'s full path under the settled folders.
+// `file`'s full path in the installation folder or the data folder (each
+// ending with a backslash), whichever the layout puts it in.
+std::string PathOf(const layout::InstalledFile& file, const std::string& installDir,
+                   const std::string& userDataDir);
+// The same under the settled folders.
 std::string PathOf(const InstalledSoFar& installed, const layout::InstalledFile& file);
 
 }  // namespace torvane

@@ -110,10 +110,7 @@ bool TPNLInstallInstalling::WriteUninstallEntry(const std::string& listText) {
 
 std::string TPNLInstallInstalling::Writing(const layout::InstalledFile& file) {
     writing_.push_back(&file);
-    InstalledSoFar folders;
-    folders.installDir = folders_.installDir;
-    folders.userDataDir = folders_.userDataDir;
-    return PathOf(folders, file);
+    return PathOf(file, folders_.installDir, folders_.userDataDir);
 }
 
 InstalledSoFar TPNLInstallInstalling::WhatIsInstalled() {
@@ -127,7 +124,8 @@ InstalledSoFar TPNLInstallInstalling::WhatIsInstalled() {
     for (const layout::InstalledFile* file : writing_)
         if (FileExists(files, PathOf(installed, *file))) installed.files.push_back(file);
     // The entry is written only beside an uninstaller that can carry it out.
-    installed.uninstallEntry = FileExists(files, PathOf(installed, layout::kUninstaller));
+    installed.uninstallEntry =
+        folderSettled_ && FileExists(files, PathOf(installed, layout::kUninstaller));
     installed.startMenuGroup = startMenuGroup_;
     installed.desktopShortcut = desktopShortcut_;
     return installed;
